@@ -1,0 +1,27 @@
+// Where the viewer's windows go and which view fits: pure geometry.
+#pragma once
+
+#include <cstdint>
+
+struct TRectI {
+  std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+  std::int32_t Width() const { return Right - Left; }
+  std::int32_t Height() const { return Bottom - Top; }
+};
+
+struct TPointI {
+  std::int32_t X = 0, Y = 0;
+};
+
+// Height of one stack entry in pixels, and the room kept free on the work
+// area when deciding whether a stack fits at all.
+constexpr std::int32_t kStackEntryHeight = 44;
+constexpr std::int32_t kStackFitMargin = 50;
+
+// A stack whose entries would not fit the work area's height opens as a grid
+// instead. Go-back and Explore entries are not counted.
+bool StackFallsBackToGrid(std::int32_t workAreaHeight, long long entryCount);
+
+// Top-left corner that centres a window of the given outer size on a work
+// area, each half truncated toward zero.
+TPointI CentreOnWorkArea(const TRectI& workArea, std::int32_t width, std::int32_t height);

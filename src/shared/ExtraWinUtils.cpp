@@ -1,0 +1,135 @@
+// The Win32 side of files, folders, the shell and system facts.
+#include "shared/ExtraWinUtils.h"
+
+#include <shellapi.h>
+#include <mmsystem.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "core/Errors.h"
+#include "core/PathUtils.h"
+#include "shared/ScopedWin.h"
+
+namespace {
+
+std::int64_t CombineSize(DWORD high, DWORD low) {
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(high) << 32) | low);
+}
+
+std::wstring WithTrailingBackslash(std::wstring path) {
+  if (path.empty() || path.back() != L'\\') path += L'\\';
+  return path;
+}
+
+}  // namespace
+
+void TFindFileSource::Enumerate(const std::wstring& pattern, const std::function<void(const TDirEntry&)>& onEntry) {
+  WIN32_FIND_DATAW data{};
+  const TFindHandle find(::FindFirstFileW(pattern.c_str(), &data));
+  if (!find) return;
+  do {
+    TDirEntry entry;
+    entry.Name = data.cFileName;
+    entry.Attributes = data.dwFileAttributes;
+    entry.Size = CombineSize(data.nFileSizeHigh, data.nFileSizeLow);
+    onEntry(entry);
+  } while (::FindNextFileW(find.Get(), &data));
+}
+
+void ListFiles(const std::wstring& fileSpec, const std::wstring& sep, long long& count, bool recursive,
+               std::uint32_t attributeSet, std::wstring& list) {
+  TFindFileSource source;
+  ListFiles(source, fileSpec, sep, count, recursive, attributeSet, list);
+}
+
+void ListFolders(const std::wstring& fileSpec, const std::wstring& sep, long long& count, std::wstring& list) {
+  TFindFileSource source;
+  ListFolders(source, fileSpec, sep, count, list);
+}
+
+std::wstring GetWindowsFolder() {
+  wchar_t buffer[MAX_PATH + 1] = {};
+  const UINT length = ::GetWindowsDirectoryW(buffer, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return L"C:\\Windows\\";
+  return WithTrailingBackslash(std::wstring(buffer, length));
+}
+
+std::wstring GetProgramPath() {
+  // The call truncates silently (and on XP leaves no terminator) when the
+  // buffer is short, so grow it until the name fits with room to spare.
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD size = static_cast<DWORD>(buffer.size());
+    const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), size);
+    if (length == 0) return std::wstring();
+    if (length < size) return std::wstring(buffer.data(), length);
+    if (buffer.size() >= 32768 * 2) return std::wstring(buffer.data(), length);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+std::wstring GetProgramFolder() { return ExtractFilePath(GetProgramPath()); }
+
+bool RunFile(const std::wstring& file, const std::wstring& parameters) {
+  const HINSTANCE result =
+      ::ShellExecuteW(nullptr, nullptr, file.c_str(), parameters.c_str(), nullptr, SW_SHOW);
+  return reinterpret_cast<std::uintptr_t>(result) > 32;
+}
+
+void ShellOpen(const std::wstring& fileOrAddress) {
+  ::ShellExecuteW(::GetDesktopWindow(), L"open", fileOrAddress.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+std::int64_t FileSizeOf(const std::wstring& path) {
+  // Any entry counts, hidden, system and folders alike: the first match.
+  WIN32_FIND_DATAW data{};
+  const TFindHandle find(::FindFirstFileW(path.c_str(), &data));
+  if (!find) return -1;
+  return CombineSize(data.nFileSizeHigh, data.nFileSizeLow);
+}
+
+std::wstring FormatByteSize(std::int64_t size) {
+  wchar_t separator[8] = {};
+  const int length = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8);
+  // The length counts the terminator.
+  return FormatByteSize(size, length > 1 ? std::wstring(separator, length - 1) : std::wstring(L"."));
+}
+
+std::wstring ExpandEnvVars(const std::wstring& text) {
+  const DWORD needed = ::ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+  if (needed < 1) return std::wstring();
+  std::wstring result(needed, L'\0');
+  const DWORD written = ::ExpandEnvironmentStringsW(text.c_str(), &result[0], needed);
+  if (written < 1 || written > needed) return std::wstring();
+  result.erase(std::remove(result.begin(), result.end(), L'\0'), result.end());
+  return result;
+}
+
+void CreateEmptyFile(const std::wstring& path) {
+  const THandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                   nullptr));
+  if (!file) throw EError(SystemErrorMessage(::GetLastError()));
+}
+
+void PlaySystemSound(const std::wstring& alias) {
+  ::PlaySoundW(alias.c_str(), nullptr, SND_ALIAS | SND_ASYNC);
+}
+
+std::wstring SystemErrorMessage(DWORD code) {
+  // FormatMessage never writes more than 64 KB.
+  std::vector<wchar_t> buffer(32768);
+  const DWORD length =
+      ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buffer.data(),
+                       static_cast<DWORD>(buffer.size()), nullptr);
+  std::wstring text(buffer.data(), length);
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' ||
+                           text.back() == L'\t'))
+    text.pop_back();
+  if (!text.empty()) return text;
+  static const wchar_t kHexDigits[] = L"0123456789ABCDEF";
+  std::wstring fallback = L"OLE error ";
+  for (int shift = 28; shift >= 0; shift -= 4) fallback += kHexDigits[(code >> shift) & 0xF];
+  return fallback;
+}

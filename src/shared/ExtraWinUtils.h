@@ -1,0 +1,52 @@
+// Files, folders, the shell and system facts: the Win32 half of the path and
+// listing helpers, on top of the portable ones in core/PathUtils.h and
+// core/Listing.h.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "core/Listing.h"
+
+// Directory entries through FindFirstFileW/FindNextFileW, in the file
+// system's order.
+class TFindFileSource : public TDirEntrySource {
+public:
+  void Enumerate(const std::wstring& pattern, const std::function<void(const TDirEntry&)>& onEntry) override;
+};
+
+// The listing functions over the real file system.
+void ListFiles(const std::wstring& fileSpec, const std::wstring& sep, long long& count, bool recursive,
+               std::uint32_t attributeSet, std::wstring& list);
+void ListFolders(const std::wstring& fileSpec, const std::wstring& sep, long long& count, std::wstring& list);
+
+// The Windows folder with a trailing backslash ("C:\Windows\" when the system
+// will not say).
+std::wstring GetWindowsFolder();
+// The folder of this program's own file, with a trailing backslash.
+std::wstring GetProgramFolder();
+// This program's own file.
+std::wstring GetProgramPath();
+
+// Runs a file with its type's default action; true when the shell accepted it.
+bool RunFile(const std::wstring& file, const std::wstring& parameters);
+// Opens a file or web address with the "open" verb; failures are silent.
+void ShellOpen(const std::wstring& fileOrAddress);
+
+// Size of a file in bytes (64-bit), -1 when it does not exist.
+std::int64_t FileSizeOf(const std::wstring& path);
+// FormatByteSize with the user's decimal separator.
+std::wstring FormatByteSize(std::int64_t size);
+
+std::wstring ExpandEnvVars(const std::wstring& text);
+// Creates or truncates a file to zero bytes; raises EError with the system's
+// message when it cannot.
+void CreateEmptyFile(const std::wstring& path);
+// Plays a system sound alias asynchronously; failures are silent.
+void PlaySystemSound(const std::wstring& alias);
+
+// The system's text for an error code, or "OLE error %.8x"-style text when the
+// system has none.
+std::wstring SystemErrorMessage(DWORD code);

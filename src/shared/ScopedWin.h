@@ -1,0 +1,106 @@
+// One small owner per kind of Windows resource. Each is move-only, releases
+// its resource exactly once, and hands the raw value out through Get().
+#pragma once
+
+#include <windows.h>
+#include <objbase.h>
+
+#include <utility>
+
+template <typename T, typename Traits>
+class TScoped {
+public:
+  TScoped() noexcept = default;
+  explicit TScoped(T value) noexcept : value_(value) {}
+  ~TScoped() { Reset(); }
+  TScoped(const TScoped&) = delete;
+  TScoped& operator=(const TScoped&) = delete;
+  TScoped(TScoped&& other) noexcept : value_(other.Release()) {}
+  TScoped& operator=(TScoped&& other) noexcept {
+    if (this != &other) Reset(other.Release());
+    return *this;
+  }
+  T Get() const noexcept { return value_; }
+  explicit operator bool() const noexcept { return Traits::IsValid(value_); }
+  T Release() noexcept { return std::exchange(value_, Traits::Invalid()); }
+  void Reset(T value = Traits::Invalid()) noexcept {
+    if (Traits::IsValid(value_)) Traits::Close(value_);
+    value_ = value;
+  }
+  // For out-parameters: frees the current value, gives the slot.
+  T* Put() noexcept {
+    Reset();
+    return &value_;
+  }
+
+private:
+  T value_ = Traits::Invalid();
+};
+
+struct THandleTraits {  // CreateFile, CreateProcess: INVALID_HANDLE_VALUE or NULL mean none
+  static HANDLE Invalid() noexcept { return nullptr; }
+  static bool IsValid(HANDLE h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
+};
+struct TFindTraits {
+  static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static bool IsValid(HANDLE h) noexcept { return h != INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) noexcept { ::FindClose(h); }
+};
+struct TRegKeyTraits {
+  static HKEY Invalid() noexcept { return nullptr; }
+  static bool IsValid(HKEY k) noexcept { return k != nullptr; }
+  static void Close(HKEY k) noexcept { ::RegCloseKey(k); }
+};
+template <typename G>
+struct TGdiTraits {
+  static G Invalid() noexcept { return nullptr; }
+  static bool IsValid(G g) noexcept { return g != nullptr; }
+  static void Close(G g) noexcept { ::DeleteObject(g); }
+};
+struct TIconTraits {
+  static HICON Invalid() noexcept { return nullptr; }
+  static bool IsValid(HICON h) noexcept { return h != nullptr; }
+  static void Close(HICON h) noexcept { ::DestroyIcon(h); }
+};
+struct TModuleTraits {
+  static HMODULE Invalid() noexcept { return nullptr; }
+  static bool IsValid(HMODULE h) noexcept { return h != nullptr; }
+  static void Close(HMODULE h) noexcept { ::FreeLibrary(h); }
+};
+struct TWindowTraits {
+  static HWND Invalid() noexcept { return nullptr; }
+  static bool IsValid(HWND h) noexcept { return h != nullptr; }
+  static void Close(HWND h) noexcept { ::DestroyWindow(h); }
+};
+struct TCoTaskMemTraits {
+  static void* Invalid() noexcept { return nullptr; }
+  static bool IsValid(void* p) noexcept { return p != nullptr; }
+  static void Close(void* p) noexcept { ::CoTaskMemFree(p); }
+};
+
+using THandle = TScoped<HANDLE, THandleTraits>;
+using TFindHandle = TScoped<HANDLE, TFindTraits>;
+using TRegKey = TScoped<HKEY, TRegKeyTraits>;
+using TFont = TScoped<HFONT, TGdiTraits<HFONT>>;
+using TBrush = TScoped<HBRUSH, TGdiTraits<HBRUSH>>;
+using TBitmap = TScoped<HBITMAP, TGdiTraits<HBITMAP>>;
+using TIcon = TScoped<HICON, TIconTraits>;
+using TLibrary = TScoped<HMODULE, TModuleTraits>;
+using TOwnedWindow = TScoped<HWND, TWindowTraits>;
+using TCoTaskMem = TScoped<void*, TCoTaskMemTraits>;
+
+// COM on this thread for the scope: single-threaded apartment.
+class TComInit {
+public:
+  TComInit() noexcept : hr_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~TComInit() {
+    if (SUCCEEDED(hr_)) ::CoUninitialize();
+  }
+  TComInit(const TComInit&) = delete;
+  TComInit& operator=(const TComInit&) = delete;
+  HRESULT Result() const noexcept { return hr_; }
+
+private:
+  HRESULT hr_;
+};

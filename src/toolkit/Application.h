@@ -1,0 +1,39 @@
+// The application object: its title, the default error report and the
+// message loop that both programs run.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class TWindow;
+
+class TApplication {
+public:
+  static TApplication& Instance();
+
+  void SetTitle(std::wstring title) { title_ = std::move(title); }
+  const std::wstring& Title() const { return title_; }
+
+  // The default error report: a message box with the error's text, titled
+  // with the application title. The program goes on afterwards.
+  void ShowError(const std::wstring& message, HWND owner = nullptr) const;
+  // Reports the exception in flight (call only from a catch block).
+  void HandleCurrentException(HWND owner = nullptr) const;
+
+  // Key presses of every window of the thread reach this window first, so a
+  // form sees Esc whichever of its controls has the focus.
+  void SetKeyPreview(TWindow* window) { keyPreview_ = window; }
+
+  // Runs the message loop until Terminate (or WM_QUIT); returns the exit code.
+  int Run();
+  void Terminate(int exitCode = 0);
+  bool Terminated() const { return terminated_; }
+
+private:
+  TApplication() = default;
+  std::wstring title_;
+  TWindow* keyPreview_ = nullptr;
+  bool terminated_ = false;
+  int exitCode_ = 0;
+};

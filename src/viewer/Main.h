@@ -1,0 +1,79 @@
+// TFormMain: the viewer's one window. FormCreate does all of start-up before
+// the window is first shown: it hands creator commands on, reads the
+// preferences and the command line, and prepares the help window or a view.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/CommandLine.h"
+#include "toolkit/RichLabel.h"
+#include "toolkit/Window.h"
+
+enum class TBorderStyle { None, Single, ToolWindow, Dialog };
+
+class TFormMain : public TWindow {
+public:
+  // args: the command line's arguments after the program.
+  explicit TFormMain(std::vector<std::wstring> args);
+
+  // Start-up. Errors propagate to the caller, which reports them.
+  void FormCreate();
+  // False when start-up decided to end without a window.
+  bool ShouldShow() const { return !endWithoutWindow_ && Handle() != nullptr; }
+  void Show();
+  void Close();
+
+  // Fields other parts of the viewer work with.
+  std::wstring StackFolder;
+  POINT StartCursorPos = {0, 0};
+  int MonitorIndex = 0;
+  TViewKind ViewKind = TViewKind::Help;
+  bool ShowExplore = true;
+  bool BrowseFolders = true;
+  bool HideExtensions = false;
+  bool ShowThumbnails = false;
+  std::uint8_t TextColor = 1;
+  bool Animate = true;
+  bool CloseBySecondClick = false;
+  bool AnimateOpen = true;
+  std::int32_t RestLeft = 0;
+  std::int32_t RestTop = 0;
+
+  void BuildStack(const std::wstring& folder);
+  void BuildGrid(const std::wstring& folder);
+  void BuildMenu(const std::wstring& folder);
+  void DoOpenAnimation();
+
+  bool PreviewKey(const MSG& msg) override;
+
+protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  void NoteCursorAndMonitor();
+  bool HandOnCreatorCommand(const TViewerCommand& command);
+  void ReadPreferences();
+  void SetUpSecondClickClosing();
+  void RebuildJumpList();
+  void ApplyOptions(const TViewerCommand& command);
+  void ApplyAnimationAndFrame();
+  void ApplyBackground();
+  void FallBackToGridIfTooTall();
+  void CreateFormWindow();
+  void ShowHelpWindow();
+  void FormKeyPress(wchar_t key);
+
+  std::vector<std::wstring> args_;
+  TBorderStyle borderStyle_ = TBorderStyle::Single;
+  bool clearBorder_ = false;
+  bool toolWindow_ = false;  // no taskbar button of its own
+  bool alphaBlend_ = true;
+  std::uint8_t alphaBlendValue_ = 0;
+  bool endWithoutWindow_ = false;
+  TRichLabel lblHelp_;
+  HFONT font_ = nullptr;  // the system's user-interface font, owned by the system
+};

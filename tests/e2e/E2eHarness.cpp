@@ -1,0 +1,321 @@
+#include "E2eHarness.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <memory>
+#include <stdexcept>
+
+namespace e2e {
+
+namespace {
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+void Fail(const std::wstring& what) { throw std::runtime_error(Narrow(what)); }
+
+void PumpMessages(DWORD milliseconds) {
+  const DWORD until = ::GetTickCount() + milliseconds;
+  do {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    ::Sleep(10);
+  } while (static_cast<LONG>(until - ::GetTickCount()) > 0);
+}
+
+void RemoveTree(const std::wstring& path) {
+  WIN32_FIND_DATAW data;
+  TFindHandle find(::FindFirstFileW((path + L"\\*").c_str(), &data));
+  if (find) {
+    do {
+      const std::wstring name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring child = path + L"\\" + name;
+      ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(child);
+      } else {
+        ::DeleteFileW(child.c_str());
+      }
+    } while (::FindNextFileW(find.Get(), &data));
+  }
+  find.Reset();
+  ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ::RemoveDirectoryW(path.c_str());
+}
+
+const wchar_t kPreferencesParent[] = L"Software\\Brenwick Software";
+const wchar_t kPreferencesKey[] = L"Software\\Brenwick Software\\Heapfold\\Preferences";
+
+}  // namespace
+
+std::wstring HostPath(const char* unixPath) {
+  std::wstring path = L"Z:";
+  for (const char* p = unixPath; *p; ++p) path += (*p == '/') ? L'\\' : static_cast<wchar_t>(*p);
+  return path;
+}
+
+std::wstring DistDir() { return HostPath(HEAPFOLD_DIST_DIR_HOST) + L"\\"; }
+std::wstring RecorderExe() { return HostPath(HEAPFOLD_RECORDER_HOST); }
+
+TProcess TProcess::Launch(const std::wstring& exe, const std::wstring& rawArguments) {
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  if (!rawArguments.empty()) commandLine += L" " + rawArguments;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info = {};
+  if (!::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    Fail(L"cannot start " + exe);
+  }
+  THandle thread(info.hThread);
+  TProcess process;
+  process.process_.Reset(info.hProcess);
+  process.id_ = info.dwProcessId;
+  return process;
+}
+
+TProcess::~TProcess() {
+  if (process_ && Running()) {
+    ::TerminateProcess(process_.Get(), 99);
+    ::WaitForSingleObject(process_.Get(), 5000);
+  }
+}
+
+bool TProcess::WaitForExit(DWORD milliseconds) {
+  return ::WaitForSingleObject(process_.Get(), milliseconds) == WAIT_OBJECT_0;
+}
+
+bool TProcess::Running() { return ::WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
+
+DWORD TProcess::ExitCode() {
+  DWORD code = 0;
+  ::GetExitCodeProcess(process_.Get(), &code);
+  return code;
+}
+
+namespace {
+
+struct TWindowSearch {
+  DWORD ProcessId;
+  std::vector<HWND> Found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TWindowSearch*>(data);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(window, &owner);
+  if (owner == search->ProcessId && ::IsWindowVisible(window)) search->Found.push_back(window);
+  return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
+  reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+  return TRUE;
+}
+
+std::wstring ClassNameOf(HWND window) {
+  wchar_t name[256] = {};
+  ::GetClassNameW(window, name, 256);
+  return name;
+}
+
+}  // namespace
+
+std::vector<HWND> TopLevelWindows(DWORD processId) {
+  TWindowSearch search{processId, {}};
+  ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+HWND WaitForWindow(DWORD processId, DWORD milliseconds, const std::wstring& caption) {
+  const DWORD until = ::GetTickCount() + milliseconds;
+  do {
+    for (HWND window : TopLevelWindows(processId)) {
+      if (caption.empty() || WindowText(window) == caption) return window;
+    }
+    ::Sleep(50);
+  } while (static_cast<LONG>(until - ::GetTickCount()) > 0);
+  return nullptr;
+}
+
+TMessageBox WaitForMessageBox(DWORD processId, DWORD milliseconds) {
+  const DWORD until = ::GetTickCount() + milliseconds;
+  do {
+    for (HWND window : TopLevelWindows(processId)) {
+      if (ClassNameOf(window) != L"#32770") continue;
+      TMessageBox box;
+      box.Window = window;
+      box.Caption = WindowText(window);
+      for (HWND child : ChildWindows(window)) {
+        if (::GetDlgCtrlID(child) == 0xFFFF && ClassNameOf(child) == L"Static") box.Text += WindowText(child);
+      }
+      return box;
+    }
+    ::Sleep(50);
+  } while (static_cast<LONG>(until - ::GetTickCount()) > 0);
+  return {};
+}
+
+std::vector<HWND> ChildWindows(HWND parent) {
+  std::vector<HWND> children;
+  ::EnumChildWindows(parent, &CollectChild, reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+std::wstring WindowText(HWND window) {
+  // WM_GETTEXT works across processes for any window class.
+  const LRESULT length = ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const LRESULT copied = ::SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(length + 1),
+                                        reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(static_cast<size_t>(copied));
+  return text;
+}
+
+TWindowFacts ReadWindowFacts(HWND window) {
+  TWindowFacts facts;
+  facts.Caption = WindowText(window);
+  facts.ClassName = ClassNameOf(window);
+  ::GetWindowRect(window, &facts.Window);
+  RECT client = {};
+  ::GetClientRect(window, &client);
+  POINT topLeft = {0, 0};
+  ::ClientToScreen(window, &topLeft);
+  facts.Client = {topLeft.x, topLeft.y, topLeft.x + client.right, topLeft.y + client.bottom};
+  facts.Style = ::GetWindowLongW(window, GWL_STYLE);
+  facts.ExStyle = ::GetWindowLongW(window, GWL_EXSTYLE);
+  facts.Visible = ::IsWindowVisible(window) != FALSE;
+  facts.Layered = (facts.ExStyle & WS_EX_LAYERED) != 0;
+  if (facts.Layered) {
+    COLORREF key = 0;
+    ::GetLayeredWindowAttributes(window, &key, &facts.Alpha, &facts.LayeredFlags);
+  }
+  return facts;
+}
+
+void PressKey(HWND window, WORD virtualKey, wchar_t character) {
+  const UINT scan = ::MapVirtualKeyW(virtualKey, 0);
+  ::PostMessageW(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+  if (character) ::PostMessageW(window, WM_CHAR, character, 1 | (scan << 16));
+  ::PostMessageW(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
+}
+
+void ClickAt(HWND window, POINT clientPoint) {
+  POINT screen = clientPoint;
+  ::ClientToScreen(window, &screen);
+  ::SetCursorPos(screen.x, screen.y);
+  INPUT inputs[2] = {};
+  inputs[0].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].type = INPUT_MOUSE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+TOtherWindow::TOtherWindow() {
+  window_ = ::CreateWindowExW(WS_EX_TOPMOST, L"Static", L"e2e other window", WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0,
+                              60, 40, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+}
+
+TOtherWindow::~TOtherWindow() {
+  if (window_) ::DestroyWindow(window_);
+}
+
+void TOtherWindow::Activate() {
+  ::SetForegroundWindow(window_);
+  ::SetActiveWindow(window_);
+  PumpMessages(200);
+}
+
+TScratchFolder::TScratchFolder(const std::wstring& name) {
+  static unsigned counter = 0;
+  wchar_t temp[MAX_PATH] = {};
+  ::GetTempPathW(MAX_PATH, temp);
+  root_ = std::wstring(temp) + L"heapfold-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+          std::to_wstring(++counter);
+  path_ = root_ + L"\\" + name;
+  ::SHCreateDirectoryExW(nullptr, path_.c_str(), nullptr);
+}
+
+TScratchFolder::~TScratchFolder() { RemoveTree(root_); }
+
+std::wstring TScratchFolder::Add(const std::wstring& relative, const std::string& content, DWORD attributes) {
+  const std::wstring path = path_ + L"\\" + relative;
+  THandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) Fail(L"cannot create " + path);
+  DWORD written = 0;
+  ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  file.Reset();
+  if (attributes) ::SetFileAttributesW(path.c_str(), attributes);
+  return path;
+}
+
+std::wstring TScratchFolder::AddFolder(const std::wstring& relative, DWORD attributes) {
+  const std::wstring path = path_ + L"\\" + relative;
+  ::SHCreateDirectoryExW(nullptr, path.c_str(), nullptr);
+  if (attributes) ::SetFileAttributesW(path.c_str(), attributes | FILE_ATTRIBUTE_DIRECTORY);
+  return path;
+}
+
+TInstalledCopy::TInstalledCopy() : folder_(L"install") {
+  if (!::CopyFileW((DistDir() + L"Heapview0.exe").c_str(), Viewer().c_str(), FALSE) ||
+      !::CopyFileW(RecorderExe().c_str(), (folder_.Path() + L"\\Heapmaker.exe").c_str(), FALSE)) {
+    Fail(L"cannot lay out the product in " + folder_.Path());
+  }
+}
+
+std::vector<std::wstring> TInstalledCopy::CreatorCalls() const {
+  std::vector<std::wstring> calls;
+  const std::wstring text = ReadTextFile(folder_.Path() + L"\\Heapmaker.exe.txt");
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find(L'\n', start);
+    calls.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
+    if (end == std::wstring::npos) break;
+    start = end + 1;
+  }
+  return calls;
+}
+
+TPreferences::TPreferences() { ::SHDeleteKeyW(HKEY_CURRENT_USER, kPreferencesParent); }
+
+TPreferences::~TPreferences() { ::SHDeleteKeyW(HKEY_CURRENT_USER, kPreferencesParent); }
+
+void TPreferences::SetDword(const wchar_t* name, DWORD value) {
+  ::SHSetValueW(HKEY_CURRENT_USER, kPreferencesKey, name, REG_DWORD, &value, sizeof(value));
+}
+
+void TPreferences::SetString(const wchar_t* name, const std::wstring& value) {
+  ::SHSetValueW(HKEY_CURRENT_USER, kPreferencesKey, name, REG_SZ, value.c_str(),
+                static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+std::wstring ReadTextFile(const std::wstring& path) {
+  THandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return L"";
+  std::string bytes;
+  char buffer[4096];
+  DWORD read = 0;
+  while (::ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
+  if (bytes.empty()) return L"";
+  const int chars = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(static_cast<size_t>(chars), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], chars);
+  return text;
+}
+
+std::vector<std::wstring> SplitArgs(const std::wstring& commandLine) {
+  int count = 0;
+  const std::unique_ptr<LPWSTR, decltype(&::LocalFree)> argv(::CommandLineToArgvW(commandLine.c_str(), &count),
+                                                            &::LocalFree);
+  std::vector<std::wstring> args;
+  for (int i = 0; argv && i < count; ++i) args.emplace_back(argv.get()[i]);
+  return args;
+}
+
+}  // namespace e2e

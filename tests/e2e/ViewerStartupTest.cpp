@@ -1,0 +1,168 @@
+// The viewer's start-up seen from outside: the help window, creator commands
+// handed on, the window frame the preferences and switches give, start-up
+// errors.
+#include <gtest/gtest.h>
+
+#include "E2eHarness.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr DWORD kStartTimeout = 15000;
+
+RECT PrimaryWorkArea() {
+  RECT work = {};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
+
+class ViewerStartup : public ::testing::Test {
+protected:
+  TPreferences preferences_;  // every test starts from the defaults
+  TInstalledCopy install_;
+};
+
+TEST_F(ViewerStartup, WithoutArgumentsShowsTheHelpWindowCentredAndClosesOnEsc) {
+  ::SetCursorPos(300, 200);
+  TProcess viewer = TProcess::Launch(install_.Viewer(), L"");
+  HWND window = WaitForWindow(viewer.Id(), kStartTimeout);
+  ASSERT_NE(window, nullptr);
+  const TWindowFacts facts = ReadWindowFacts(window);
+
+  EXPECT_EQ(facts.Caption, L"Heapfold by Brenwick Software");
+  EXPECT_EQ(facts.ClientWidth(), 480);
+  EXPECT_EQ(facts.ClientHeight(), 224);
+  const RECT work = PrimaryWorkArea();
+  EXPECT_EQ(facts.Window.left, work.left + (work.right - work.left - facts.Width()) / 2);
+  EXPECT_EQ(facts.Window.top, work.top + (work.bottom - work.top - facts.Height()) / 2);
+  EXPECT_TRUE(facts.ExStyle & WS_EX_TOPMOST);
+  EXPECT_TRUE(facts.ExStyle & WS_EX_DLGMODALFRAME);
+  EXPECT_FALSE(facts.ExStyle & WS_EX_TOOLWINDOW) << "the help window keeps its taskbar button";
+  EXPECT_FALSE(facts.Layered);
+  EXPECT_EQ(facts.Style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), WS_SYSMENU | WS_MINIMIZEBOX);
+
+  // The help text, in a rich text control, word for word on the lines checked.
+  std::wstring text;
+  for (HWND child : ChildWindows(window)) text += WindowText(child);
+  EXPECT_NE(text.find(L"Note: This app must have a folder location as its first command line parameter.  Please use "
+                      L"Heapmaker.exe to create a proper stack."),
+            std::wstring::npos);
+  EXPECT_NE(text.find(L"    \"Folder Name\"  The folder to use for the stack.  Use quotes."), std::wstring::npos);
+  EXPECT_NE(text.find(L"    [/thumbs] -- Display thumbnails of BMP, GIF, JPG, and PNG files instead of icons.  "
+                      L"Warning: This can be slow."),
+            std::wstring::npos);
+
+  PressKey(window, VK_ESCAPE, 27);
+  EXPECT_TRUE(viewer.WaitForExit(kStartTimeout));
+}
+
+TEST_F(ViewerStartup, HelpWindowClosesOnLosingActivationUnlessSecondClickClosingIsOn) {
+  {
+    TProcess viewer = TProcess::Launch(install_.Viewer(), L"");
+    ASSERT_NE(WaitForWindow(viewer.Id(), kStartTimeout), nullptr);
+    TOtherWindow other;
+    other.Activate();
+    EXPECT_TRUE(viewer.WaitForExit(kStartTimeout));
+  }
+  preferences_.SetDword(L"CloseBy2ndClick", 1);
+  TProcess viewer = TProcess::Launch(install_.Viewer(), L"");
+  ASSERT_NE(WaitForWindow(viewer.Id(), kStartTimeout), nullptr);
+  TOtherWindow other;
+  other.Activate();
+  EXPECT_FALSE(viewer.WaitForExit(1500)) << "with second-click closing the help window stays";
+}
+
+struct TCreatorCase {
+  const wchar_t* Arguments;
+  const wchar_t* Expected;  // arguments Heapmaker gets, after its path
+};
+
+class CreatorCommands : public ViewerStartup, public ::testing::WithParamInterface<TCreatorCase> {};
+
+TEST_P(CreatorCommands, AreHandedToHeapmakerWithoutAWindow) {
+  TProcess viewer = TProcess::Launch(install_.Viewer(), GetParam().Arguments);
+  ASSERT_TRUE(viewer.WaitForExit(kStartTimeout));
+  EXPECT_TRUE(TopLevelWindows(viewer.Id()).empty());
+  // The creator runs on its own; give it a moment to record its command line.
+  std::vector<std::wstring> calls;
+  for (int i = 0; i < 100 && calls.empty(); ++i, ::Sleep(100)) calls = install_.CreatorCalls();
+  ASSERT_EQ(calls.size(), 1u);
+  const std::wstring& call = calls[0];
+  const size_t afterProgram = call.find(L"Heapmaker.exe\"");
+  ASSERT_NE(afterProgram, std::wstring::npos) << "started by its path in the viewer's folder";
+  std::wstring arguments = call.substr(afterProgram + 14);
+  while (!arguments.empty() && arguments.front() == L' ') arguments.erase(0, 1);
+  EXPECT_EQ(arguments, GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllCommands, CreatorCommands,
+    ::testing::Values(TCreatorCase{L"/create", L""}, TCreatorCase{L"/create ignored", L""},
+                      TCreatorCase{L"/edit \"C:\\My Stack\"", L"/edit \"C:\\My Stack\""},
+                      TCreatorCase{L"/about", L"/about"}, TCreatorCase{L"/donate", L"/donate"},
+                      TCreatorCase{L"/prefs extra", L"/prefs"}, TCreatorCase{L"/webupdate", L"/webupdate"}));
+
+TEST_F(ViewerStartup, LookalikesOfCreatorCommandsOpenAViewInstead) {
+  for (const wchar_t* arguments : {L"/edit", L"/About", L"\"\" /edit"}) {
+    TProcess viewer = TProcess::Launch(install_.Viewer(), arguments);
+    HWND window = WaitForWindow(viewer.Id(), kStartTimeout);
+    EXPECT_NE(window, nullptr) << "arguments: " << std::string(arguments, arguments + wcslen(arguments));
+    EXPECT_TRUE(install_.CreatorCalls().empty());
+  }
+}
+
+struct TFrameCase {
+  int DoAnim;  // -1: absent
+  const wchar_t* Switches;
+  bool Caption;
+  bool ToolCaption;
+  bool Layered;
+};
+
+class ViewFrame : public ViewerStartup, public ::testing::WithParamInterface<TFrameCase> {};
+
+TEST_P(ViewFrame, FollowsTheAnimationPreferenceAndClear) {
+  const TFrameCase& c = GetParam();
+  if (c.DoAnim >= 0) preferences_.SetDword(L"DoAnim", static_cast<DWORD>(c.DoAnim));
+  TScratchFolder folder(L"Frame Stack");
+  folder.Add(L"a.txt");
+  TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\\\" " + c.Switches);
+  HWND window = WaitForWindow(viewer.Id(), kStartTimeout);
+  ASSERT_NE(window, nullptr);
+  const TWindowFacts facts = ReadWindowFacts(window);
+  EXPECT_EQ((facts.Style & WS_CAPTION) == WS_CAPTION, c.Caption);
+  EXPECT_FALSE(facts.Style & WS_SYSMENU) << "the caption bar never has buttons";
+  EXPECT_TRUE(facts.ExStyle & WS_EX_TOOLWINDOW) << "no taskbar button of its own";
+  EXPECT_TRUE(facts.ExStyle & WS_EX_TOPMOST);
+  EXPECT_EQ(facts.Layered, c.Layered);
+  if (c.Caption) {
+    // A tool window's caption is the small one.
+    const int captionHeight = facts.Client.top - facts.Window.top;
+    const int expected = ::GetSystemMetrics(c.ToolCaption ? SM_CYSMCAPTION : SM_CYCAPTION);
+    EXPECT_GE(captionHeight, expected);
+  }
+  PressKey(window, VK_ESCAPE, 27);
+  EXPECT_TRUE(viewer.WaitForExit(kStartTimeout));
+}
+
+INSTANTIATE_TEST_SUITE_P(Frames, ViewFrame,
+                         ::testing::Values(TFrameCase{-1, L"", true, true, true},
+                                           TFrameCase{5, L"/GRID", true, true, true},
+                                           TFrameCase{0, L"", true, false, false},
+                                           TFrameCase{0, L"/clear", false, false, false},
+                                           TFrameCase{-1, L"/nobrowse /CLEAR", false, false, true}));
+
+TEST_F(ViewerStartup, APreferenceOfTheWrongTypeIsReportedByName) {
+  preferences_.SetString(L"TextColor", L"x");
+  TScratchFolder folder(L"Bad Prefs");
+  TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
+  const TMessageBox box = WaitForMessageBox(viewer.Id(), kStartTimeout);
+  ASSERT_NE(box.Window, nullptr);
+  EXPECT_EQ(box.Caption, L"Heapfold");
+  EXPECT_EQ(box.Text, L"Invalid data type for 'TextColor'");
+  ::PostMessageW(box.Window, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(viewer.WaitForExit(kStartTimeout));
+}
+
+}  // namespace

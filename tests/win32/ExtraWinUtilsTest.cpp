@@ -1,0 +1,120 @@
+// Files and system facts against a scratch folder of the real file system.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cwctype>
+#include <string>
+
+#include "core/Errors.h"
+#include "shared/ExtraWinUtils.h"
+#include "shared/ScopedWin.h"
+
+namespace {
+
+void RemoveTree(const std::wstring& folder) {  // folder ends with a backslash
+  TFindFileSource().Enumerate(folder + L"*", [&](const TDirEntry& e) {
+    if (e.Name == L"." || e.Name == L"..") return;
+    const std::wstring path = folder + e.Name;
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    (e.Attributes & faDirectory) ? RemoveTree(path + L"\\") : void(::DeleteFileW(path.c_str()));
+  });
+  ::RemoveDirectoryW(folder.c_str());
+}
+
+class ExtraWinUtilsTest : public testing::Test {
+protected:
+  std::wstring dir_;
+  void SetUp() override {
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    dir_ = temp + (L"hf-" + std::to_wstring(::GetCurrentProcessId()) + L"\\");
+    RemoveTree(dir_);
+    ASSERT_TRUE(::CreateDirectoryW(dir_.c_str(), nullptr));
+  }
+  void TearDown() override { RemoveTree(dir_); }
+  std::wstring Make(const std::wstring& name, bool folder, DWORD attributes = 0, const char* content = "abc") {
+    const std::wstring path = dir_ + name;
+    if (folder) ::CreateDirectoryW(path.c_str(), nullptr);
+    else {
+      const THandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+      DWORD written = 0;
+      ::WriteFile(file.Get(), content, static_cast<DWORD>(std::char_traits<char>::length(content)), &written, nullptr);
+    }
+    if (attributes) ::SetFileAttributesW(path.c_str(), attributes);
+    return path;
+  }
+};
+
+TEST_F(ExtraWinUtilsTest, ListingsHonourHiddenAndSystemAttributes) {
+  const std::wstring foreign = L"\u03b1\u03b2\u65e5\u672c.txt";  // outside any ANSI code page
+  const struct { const wchar_t* name; bool folder; DWORD attributes; } entries[] = {
+      {L"plain.txt", false, 0}, {L"sys.txt", false, FILE_ATTRIBUTE_SYSTEM},
+      {L"hidden.txt", false, FILE_ATTRIBUTE_HIDDEN}, {foreign.c_str(), false, 0}, {L"sub", true, 0}, {L"hid", true, FILE_ATTRIBUTE_HIDDEN},
+      {L"sysdir", true, FILE_ATTRIBUTE_SYSTEM}};
+  for (const auto& e : entries) Make(e.name, e.folder, e.attributes);
+
+  long long count = -1;
+  std::wstring list;
+  ListFiles(dir_ + L"*.*", L"|", count, false, 37, list);
+  EXPECT_EQ(count, 3);
+  for (const std::wstring& name : {std::wstring(L"plain.txt"), std::wstring(L"sys.txt"), foreign})
+    EXPECT_NE(list.find(dir_ + name + L"|"), std::wstring::npos) << list;
+  EXPECT_EQ(FileSizeOf(dir_ + foreign), 3);
+
+  list.clear();
+  ListFolders(dir_ + L"*", L"|", count, list);
+  EXPECT_EQ(list, dir_ + L"sub|");
+  EXPECT_EQ(count, 1);
+}
+
+TEST_F(ExtraWinUtilsTest, EmptyAndMissingFoldersListNothing) {
+  Make(L"empty", true);
+  for (const std::wstring& spec : {dir_ + L"empty\\*.*", dir_ + L"missing\\*.*"}) {
+    long long count = 5;
+    std::wstring list;
+    ListFiles(spec, L"|", count, true, faAnyFile, list);
+    EXPECT_EQ(count, 0);
+    ListFolders(spec, L"|", count, list);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(list, L"");
+  }
+}
+
+TEST_F(ExtraWinUtilsTest, FileSizesAndEmptyFiles) {
+  EXPECT_EQ(FileSizeOf(dir_ + L"none.txt"), -1);
+  const std::wstring path = Make(L"data.bin", false, 0, "0123456789");
+  EXPECT_EQ(FileSizeOf(path), 10);
+  CreateEmptyFile(path);
+  EXPECT_EQ(FileSizeOf(path), 0);
+  try {
+    CreateEmptyFile(dir_ + L"missing\\x.txt");
+    ADD_FAILURE() << "no error";
+  } catch (const EError& e) {
+    EXPECT_EQ(e.Message(), SystemErrorMessage(ERROR_PATH_NOT_FOUND));
+  }
+
+  const LARGE_INTEGER big{{5, 1}};  // 4 GiB + 5: the high half matters
+  {
+    const THandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!::SetFilePointerEx(file.Get(), big, nullptr, FILE_BEGIN) || !::SetEndOfFile(file.Get()))
+      GTEST_SKIP() << "no large files here";
+  }
+  EXPECT_EQ(FileSizeOf(path), big.QuadPart);
+}
+
+TEST(ExtraWinUtils, SystemFacts) {
+  EXPECT_EQ(GetWindowsFolder().back(), L'\\');
+  wchar_t windir[MAX_PATH] = {};
+  ::GetEnvironmentVariableW(L"WINDIR", windir, MAX_PATH);
+  EXPECT_EQ(ExpandEnvVars(L"%WINDIR%\\x"), std::wstring(windir) + L"\\x");
+  for (const wchar_t* plain : {L"", L"no references", L"%HF_UNSET_VARIABLE%"}) EXPECT_EQ(ExpandEnvVars(plain), plain);
+
+  EXPECT_EQ(GetProgramFolder() + L"win32_tests.exe", GetProgramPath());
+  EXPECT_FALSE(RunFile(GetProgramFolder() + L"no-such-file.exe", L""));
+
+  EXPECT_EQ(SystemErrorMessage(0xDEADBEEF), L"OLE error DEADBEEF");
+  const std::wstring text = SystemErrorMessage(ERROR_FILE_NOT_FOUND);
+  EXPECT_FALSE(text.empty() || std::iswspace(text.back()) || text.compare(0, 3, L"OLE") == 0) << text;
+}
+
+}  // namespace
