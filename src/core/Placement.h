@@ -25,3 +25,19 @@ bool StackFallsBackToGrid(std::int32_t workAreaHeight, long long entryCount);
 // Top-left corner that centres a window of the given outer size on a work
 // area, each half truncated toward zero.
 TPointI CentreOnWorkArea(const TRectI& workArea, std::int32_t width, std::int32_t height);
+
+// Taskbar edges as the shell numbers them.
+enum : std::uint8_t { kEdgeLeft = 0, kEdgeTop = 1, kEdgeRight = 2, kEdgeBottom = 3 };
+
+// The resting place of a stack or grid window beside the taskbar, centred on
+// the click along the taskbar, clamped into the work area; a window too wide
+// or too tall for the work area is shrunk to fit.
+struct TRestPlacement {
+  std::int32_t RestLeft = 0;
+  std::int32_t RestTop = 0;
+  std::int32_t Width = 0;   // outer size, possibly shrunk
+  std::int32_t Height = 0;
+};
+TRestPlacement PlaceBesideTaskbar(const TRectI& workArea, std::uint8_t taskbarEdge, TPointI cursor,
+                                  std::int32_t width, std::int32_t height, std::int32_t previousLeft,
+                                  std::int32_t previousTop);

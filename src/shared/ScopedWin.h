@@ -79,7 +79,14 @@ struct TCoTaskMemTraits {
   static void Close(void* p) noexcept { ::CoTaskMemFree(p); }
 };
 
+struct TMemoryDcTraits {
+  static HDC Invalid() noexcept { return nullptr; }
+  static bool IsValid(HDC dc) noexcept { return dc != nullptr; }
+  static void Close(HDC dc) noexcept { ::DeleteDC(dc); }
+};
+
 using THandle = TScoped<HANDLE, THandleTraits>;
+using TMemoryDC = TScoped<HDC, TMemoryDcTraits>;
 using TFindHandle = TScoped<HANDLE, TFindTraits>;
 using TRegKey = TScoped<HKEY, TRegKeyTraits>;
 using TFont = TScoped<HFONT, TGdiTraits<HFONT>>;
@@ -89,6 +96,21 @@ using TIcon = TScoped<HICON, TIconTraits>;
 using TLibrary = TScoped<HMODULE, TModuleTraits>;
 using TOwnedWindow = TScoped<HWND, TWindowTraits>;
 using TCoTaskMem = TScoped<void*, TCoTaskMemTraits>;
+
+// Selects a GDI object into a device context for the scope.
+class TSelectObject {
+public:
+  TSelectObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), old_(object ? ::SelectObject(dc, object) : nullptr) {}
+  ~TSelectObject() {
+    if (old_) ::SelectObject(dc_, old_);
+  }
+  TSelectObject(const TSelectObject&) = delete;
+  TSelectObject& operator=(const TSelectObject&) = delete;
+
+private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
 
 // COM on this thread for the scope: single-threaded apartment.
 class TComInit {

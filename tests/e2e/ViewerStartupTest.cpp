@@ -74,6 +74,7 @@ TEST_F(ViewerStartup, HelpWindowClosesOnLosingActivationUnlessSecondClickClosing
 }
 
 struct TCreatorCase {
+  const char* Name;
   const wchar_t* Arguments;
   const wchar_t* Expected;  // arguments Heapmaker gets, after its path
 };
@@ -98,10 +99,12 @@ TEST_P(CreatorCommands, AreHandedToHeapmakerWithoutAWindow) {
 
 INSTANTIATE_TEST_SUITE_P(
     AllCommands, CreatorCommands,
-    ::testing::Values(TCreatorCase{L"/create", L""}, TCreatorCase{L"/create ignored", L""},
-                      TCreatorCase{L"/edit \"C:\\My Stack\"", L"/edit \"C:\\My Stack\""},
-                      TCreatorCase{L"/about", L"/about"}, TCreatorCase{L"/donate", L"/donate"},
-                      TCreatorCase{L"/prefs extra", L"/prefs"}, TCreatorCase{L"/webupdate", L"/webupdate"}));
+    ::testing::Values(TCreatorCase{"Create", L"/create", L""}, TCreatorCase{"CreateWithMore", L"/create ignored", L""},
+                      TCreatorCase{"Edit", L"/edit \"C:\\My Stack\"", L"/edit \"C:\\My Stack\""},
+                      TCreatorCase{"About", L"/about", L"/about"}, TCreatorCase{"Donate", L"/donate", L"/donate"},
+                      TCreatorCase{"PrefsWithMore", L"/prefs extra", L"/prefs"},
+                      TCreatorCase{"WebUpdate", L"/webupdate", L"/webupdate"}),
+    [](const ::testing::TestParamInfo<TCreatorCase>& info) { return std::string(info.param.Name); });
 
 TEST_F(ViewerStartup, LookalikesOfCreatorCommandsOpenAViewInstead) {
   for (const wchar_t* arguments : {L"/edit", L"/About", L"\"\" /edit"}) {
@@ -113,6 +116,7 @@ TEST_F(ViewerStartup, LookalikesOfCreatorCommandsOpenAViewInstead) {
 }
 
 struct TFrameCase {
+  const char* Name;
   int DoAnim;  // -1: absent
   const wchar_t* Switches;
   bool Caption;
@@ -147,11 +151,12 @@ TEST_P(ViewFrame, FollowsTheAnimationPreferenceAndClear) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Frames, ViewFrame,
-                         ::testing::Values(TFrameCase{-1, L"", true, true, true},
-                                           TFrameCase{5, L"/GRID", true, true, true},
-                                           TFrameCase{0, L"", true, false, false},
-                                           TFrameCase{0, L"/clear", false, false, false},
-                                           TFrameCase{-1, L"/nobrowse /CLEAR", false, false, true}));
+                         ::testing::Values(TFrameCase{"AnimatedByDefault", -1, L"", true, true, true},
+                                           TFrameCase{"AnimatedGrid", 5, L"/GRID", true, true, true},
+                                           TFrameCase{"NotAnimated", 0, L"", true, false, false},
+                                           TFrameCase{"NotAnimatedClear", 0, L"/clear", false, false, false},
+                                           TFrameCase{"AnimatedClear", -1, L"/nobrowse /CLEAR", false, false, true}),
+                         [](const ::testing::TestParamInfo<TFrameCase>& info) { return std::string(info.param.Name); });
 
 TEST_F(ViewerStartup, APreferenceOfTheWrongTypeIsReportedByName) {
   preferences_.SetString(L"TextColor", L"x");

@@ -1,0 +1,23 @@
+// Sizes of the stack view: how wide its entries are, when a folder is too
+// crowded to list, how large the window's client area is.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/StackEntries.h"
+
+constexpr std::int32_t kMinEntryWidth = 200;
+constexpr std::int32_t kEntryWidthAllowance = 65;
+constexpr std::int32_t kClientPadding = 4;
+
+// The name with the most characters (without extension; folders first, then
+// files, in listing order; the earliest wins a tie).
+std::wstring LongestName(const TFolderListing& unsortedListing);
+// "Go back to: " + the parent's name (the text is measured even when no
+// go-back entry is shown).
+std::wstring GoBackText(const std::wstring& folder);
+// The largest of 200 and truncate(1.1 x width) + 65 for both measured texts.
+std::int32_t EntryWidth(std::int32_t goBackTextWidth, std::int32_t longestNameWidth);
+// A folder whose entries do not fit the work area's height is crowded.
+bool IsCrowded(std::int32_t workAreaHeight, long long entryCount);

@@ -1,0 +1,230 @@
+#include "toolkit/Toolbar.h"
+
+#include <windowsx.h>
+
+#include "shared/ScopedWin.h"
+
+namespace {
+
+const wchar_t kToolbarClass[] = L"THeapToolbar";
+const wchar_t kDockClass[] = L"THeapDock";
+constexpr int kIconSize = 32;
+constexpr int kIconMargin = 6;
+
+// Mixes a colour toward white (positive amount) or black (negative), for the
+// hot and pressed highlights over any background.
+COLORREF Shade(COLORREF color, int amount) {
+  auto channel = [amount](int c) {
+    const int v = amount >= 0 ? c + (255 - c) * amount / 100 : c + c * amount / 100;
+    return static_cast<BYTE>(v < 0 ? 0 : (v > 255 ? 255 : v));
+  };
+  return RGB(channel(GetRValue(color)), channel(GetGValue(color)), channel(GetBValue(color)));
+}
+
+}  // namespace
+
+void TToolbar::Create(HWND parent) {
+  RegisterWindowClass(kToolbarClass, nullptr);
+  CreateHandle(0, kToolbarClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent);
+}
+
+void TToolbar::SetColors(COLORREF background, COLORREF text) {
+  background_ = background;
+  text_ = text;
+  if (Handle()) ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TToolbar::SetLayout(TToolbarLayout layout, int columns) {
+  layout_ = layout;
+  columns_ = columns < 1 ? 1 : columns;
+}
+
+void TToolbar::Clear() {
+  items_.clear();
+  hot_ = pressed_ = -1;
+  if (Handle()) ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TToolbar::AddItem(TToolbarItem item) {
+  items_.push_back(std::move(item));
+  if (Handle()) ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+RECT TToolbar::ItemRect(size_t index) const {
+  if (index >= items_.size()) return {0, 0, 0, 0};
+  // Every item of one build has the same size; the first one sets the pitch.
+  const int width = items_[0].Width;
+  const int height = items_[0].Height;
+  const int columns = layout_ == TToolbarLayout::SingleColumn ? 1 : columns_;
+  const int column = static_cast<int>(index % static_cast<size_t>(columns));
+  const int row = static_cast<int>(index / static_cast<size_t>(columns));
+  const int left = padding_ + column * width;
+  const int top = padding_ + row * height;
+  return {left, top, left + items_[index].Width, top + items_[index].Height};
+}
+
+SIZE TToolbar::ContentSize() const {
+  if (items_.empty()) return {2 * padding_, 2 * padding_};
+  const int columns = layout_ == TToolbarLayout::SingleColumn ? 1 : columns_;
+  const int rows = static_cast<int>((items_.size() + static_cast<size_t>(columns) - 1) / static_cast<size_t>(columns));
+  const int usedColumns = static_cast<int>(items_.size()) < columns ? static_cast<int>(items_.size()) : columns;
+  return {2 * padding_ + usedColumns * items_[0].Width, 2 * padding_ + rows * items_[0].Height};
+}
+
+int TToolbar::ItemAt(POINT point) const {
+  for (size_t i = 0; i < items_.size(); ++i) {
+    const RECT r = ItemRect(i);
+    if (::PtInRect(&r, point)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void TToolbar::InvalidateItem(int index) {
+  if (index < 0) return;
+  const RECT r = ItemRect(static_cast<size_t>(index));
+  ::InvalidateRect(Handle(), &r, FALSE);
+}
+
+void TToolbar::SetHot(int index) {
+  if (index == hot_) return;
+  InvalidateItem(hot_);
+  hot_ = index;
+  InvalidateItem(hot_);
+}
+
+void TToolbar::PaintItem(HDC dc, size_t index) {
+  const TToolbarItem& item = items_[index];
+  const RECT r = ItemRect(index);
+  const bool hot = static_cast<int>(index) == hot_;
+  const bool pressed = hot && static_cast<int>(index) == pressed_;
+  if (hot) {
+    const TBrush highlight(::CreateSolidBrush(Shade(background_, pressed ? -30 : 25)));
+    ::FillRect(dc, &r, highlight.Get());
+  }
+
+  RECT caption = r;
+  if (item.Display == TItemDisplay::ImageAndText) {
+    const int iconTop = r.top + (item.Height - kIconSize) / 2;
+    if (images_ && item.ImageIndex >= 0) {
+      ::ImageList_Draw(images_, item.ImageIndex, dc, r.left + kIconMargin, iconTop, ILD_TRANSPARENT);
+    }
+    caption.left = r.left + kIconMargin + kIconSize + kIconMargin;
+    caption.right -= 2;
+  } else {
+    const int iconLeft = r.left + (item.Width - kIconSize) / 2;
+    if (images_ && item.ImageIndex >= 0) {
+      ::ImageList_Draw(images_, item.ImageIndex, dc, iconLeft, r.top + 4, ILD_TRANSPARENT);
+    }
+    caption.top = r.top + 4 + kIconSize + 2;
+    caption.left += 2;
+    caption.right -= 2;
+  }
+
+  bool paintDefault = true;
+  if (OnDrawCaption) OnDrawCaption(*this, item, dc, caption, TPaintStage::PrePaint, paintDefault);
+  if (paintDefault) {
+    const UINT format = item.Display == TItemDisplay::ImageAndText
+                            ? DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX
+                            : DT_CENTER | DT_TOP | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, text_);
+    ::DrawTextW(dc, item.Caption.c_str(), static_cast<int>(item.Caption.size()), &caption, format);
+  }
+  if (OnDrawCaption) OnDrawCaption(*this, item, dc, caption, TPaintStage::PostPaint, paintDefault);
+}
+
+void TToolbar::Paint(HDC dc, const RECT& clip) {
+  RECT client = {};
+  ::GetClientRect(Handle(), &client);
+  const int width = client.right - client.left;
+  const int height = client.bottom - client.top;
+  if (width <= 0 || height <= 0) return;
+  // Painted off screen first, so rebuilding or hot-tracking never flickers.
+  const TMemoryDC memory(::CreateCompatibleDC(dc));
+  const TBitmap bitmap(::CreateCompatibleBitmap(dc, width, height));
+  const TSelectObject selectBitmap(memory.Get(), bitmap.Get());
+  const TSelectObject selectFont(memory.Get(), font_);
+  const TBrush background(::CreateSolidBrush(background_));
+  ::FillRect(memory.Get(), &client, background.Get());
+  for (size_t i = 0; i < items_.size(); ++i) {
+    RECT r = ItemRect(i), overlap = {};
+    if (::IntersectRect(&overlap, &r, &clip)) PaintItem(memory.Get(), i);
+  }
+  ::BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, memory.Get(), clip.left,
+           clip.top, SRCCOPY);
+}
+
+LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      const HDC dc = ::BeginPaint(Handle(), &ps);
+      Paint(dc, ps.rcPaint);
+      ::EndPaint(Handle(), &ps);
+      return 0;
+    }
+    case WM_MOUSEMOVE: {
+      if (!tracking_) {
+        TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, Handle(), 0};
+        tracking_ = ::TrackMouseEvent(&track) != FALSE;
+      }
+      SetHot(ItemAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
+      return 0;
+    }
+    case WM_MOUSELEAVE:
+      tracking_ = false;
+      if (pressed_ < 0) SetHot(-1);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      pressed_ = ItemAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      SetHot(pressed_);
+      if (pressed_ >= 0) ::SetCapture(Handle());
+      return 0;
+    case WM_LBUTTONUP: {
+      const int pressed = pressed_;
+      const int released = ItemAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      pressed_ = -1;
+      if (::GetCapture() == Handle()) ::ReleaseCapture();
+      InvalidateItem(pressed);
+      if (pressed >= 0 && pressed == released && OnClick) {
+        // The handler may rebuild the items, so it gets its own copy.
+        const TToolbarItem item = items_[static_cast<size_t>(pressed)];
+        OnClick(*this, item);
+      }
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      if (pressed_ >= 0) {
+        InvalidateItem(pressed_);
+        pressed_ = -1;
+      }
+      return 0;
+    default:
+      break;
+  }
+  return DefaultHandling(message, wParam, lParam);
+}
+
+void TDock::Create(HWND parent) {
+  RegisterWindowClass(kDockClass, nullptr);
+  CreateHandle(0, kDockClass, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, parent);
+}
+
+void TDock::SetColor(COLORREF color) {
+  color_ = color;
+  if (Handle()) ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+LRESULT TDock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) {
+    RECT client = {};
+    ::GetClientRect(Handle(), &client);
+    const TBrush brush(::CreateSolidBrush(color_));
+    ::FillRect(reinterpret_cast<HDC>(wParam), &client, brush.Get());
+    return 1;
+  }
+  return DefaultHandling(message, wParam, lParam);
+}

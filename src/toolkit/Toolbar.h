@@ -1,0 +1,99 @@
+// A dock and its toolbar: a coloured panel holding items that show an icon
+// of an image list with a caption, laid out as one column (the stack) or as
+// wrapping rows (the grid). Items track the mouse (hot and pressed states)
+// and raise OnClick; captions go through OnDrawCaption, whose pre-paint stage
+// may take over the painting and whose post-paint stage may add to it.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "toolkit/Window.h"
+
+enum class TItemDisplay { ImageAndText, ImageAboveCaption };
+enum class TToolbarLayout { SingleColumn, WrapRows };
+enum class TPaintStage { PrePaint, PostPaint };
+
+struct TToolbarItem {
+  std::wstring Caption;
+  std::wstring Hint;
+  std::wstring Name;
+  int Tag = 0;
+  int ImageIndex = -1;
+  int Width = 0;
+  int Height = 0;
+  TItemDisplay Display = TItemDisplay::ImageAndText;
+};
+
+class TToolbar;
+
+// hdc and the item's caption rectangle; set paintDefault to false in the
+// pre-paint stage to leave the caption to the handler.
+using TDrawCaptionEvent =
+    std::function<void(TToolbar& toolbar, const TToolbarItem& item, HDC dc, const RECT& captionRect,
+                       TPaintStage stage, bool& paintDefault)>;
+using TItemClickEvent = std::function<void(TToolbar& toolbar, const TToolbarItem& item)>;
+
+class TToolbar : public TWindow {
+public:
+  // A child of parent; hidden until Show.
+  void Create(HWND parent);
+
+  void SetImageList(HIMAGELIST images) { images_ = images; }
+  void SetFont(HFONT font) { font_ = font; }  // not owned
+  void SetColors(COLORREF background, COLORREF text);
+  void SetLayout(TToolbarLayout layout, int columns = 1);
+  // Space between the toolbar's edge and its items.
+  void SetPadding(int padding) { padding_ = padding; }
+
+  void Clear();
+  void AddItem(TToolbarItem item);
+  const std::vector<TToolbarItem>& Items() const { return items_; }
+  // The item's rectangle in the toolbar's client coordinates.
+  RECT ItemRect(size_t index) const;
+  // The size the items need, padding included.
+  SIZE ContentSize() const;
+
+  TItemClickEvent OnClick;
+  TDrawCaptionEvent OnDrawCaption;
+
+protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  int ItemAt(POINT point) const;
+  void SetHot(int index);
+  void Paint(HDC dc, const RECT& clip);
+  void PaintItem(HDC dc, size_t index);
+  void InvalidateItem(int index);
+
+  std::vector<TToolbarItem> items_;
+  HIMAGELIST images_ = nullptr;
+  HFONT font_ = nullptr;
+  COLORREF background_ = RGB(0, 0, 0);
+  COLORREF text_ = RGB(255, 255, 255);
+  TToolbarLayout layout_ = TToolbarLayout::SingleColumn;
+  int columns_ = 1;
+  int padding_ = 2;
+  int hot_ = -1;
+  int pressed_ = -1;
+  bool tracking_ = false;
+};
+
+// A dock: a plain coloured child window that holds one toolbar.
+class TDock : public TWindow {
+public:
+  void Create(HWND parent);
+  void SetColor(COLORREF color);
+  COLORREF Color() const { return color_; }
+
+protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  COLORREF color_ = RGB(0, 0, 0);
+};
