@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <objbase.h>
+#include <shtypes.h>
 
 #include <utility>
 
@@ -85,6 +86,14 @@ struct TMemoryDcTraits {
   static void Close(HDC dc) noexcept { ::DeleteDC(dc); }
 };
 
+// Item identifier lists from the shell, which allocates them with the COM task
+// allocator.
+struct TPidlTraits {
+  static ITEMIDLIST* Invalid() noexcept { return nullptr; }
+  static bool IsValid(ITEMIDLIST* p) noexcept { return p != nullptr; }
+  static void Close(ITEMIDLIST* p) noexcept { ::CoTaskMemFree(p); }
+};
+
 using THandle = TScoped<HANDLE, THandleTraits>;
 using TMemoryDC = TScoped<HDC, TMemoryDcTraits>;
 using TFindHandle = TScoped<HANDLE, TFindTraits>;
@@ -96,6 +105,22 @@ using TIcon = TScoped<HICON, TIconTraits>;
 using TLibrary = TScoped<HMODULE, TModuleTraits>;
 using TOwnedWindow = TScoped<HWND, TWindowTraits>;
 using TCoTaskMem = TScoped<void*, TCoTaskMemTraits>;
+using TPidl = TScoped<ITEMIDLIST*, TPidlTraits>;
+
+// The screen's device context for the scope.
+class TScreenDC {
+public:
+  TScreenDC() noexcept : dc_(::GetDC(nullptr)) {}
+  ~TScreenDC() {
+    if (dc_) ::ReleaseDC(nullptr, dc_);
+  }
+  TScreenDC(const TScreenDC&) = delete;
+  TScreenDC& operator=(const TScreenDC&) = delete;
+  HDC Get() const noexcept { return dc_; }
+
+private:
+  HDC dc_;
+};
 
 // Selects a GDI object into a device context for the scope.
 class TSelectObject {

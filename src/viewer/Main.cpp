@@ -1,6 +1,8 @@
 #include "viewer/Main.h"
 
+#include "core/PathUtils.h"
 #include "core/Placement.h"
+#include "core/StackLayout.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/Monitors.h"
 #include "shared/RegUtils.h"
@@ -13,7 +15,23 @@ const wchar_t kFormClass[] = L"THeapviewForm";
 constexpr int kDesignClientWidth = 480;
 constexpr int kDesignClientHeight = 224;
 const wchar_t kCreatorFile[] = L"Heapmaker.exe";
-const wchar_t kListSeparator[] = L"-|-";
+const COLORREF kGray = RGB(128, 128, 128);
+const COLORREF kBlack = RGB(0, 0, 0);
+
+// Sorting of entries: the user's locale, case ignored.
+int CompareNames(const std::wstring& a, const std::wstring& b) {
+  return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                          static_cast<int>(b.size())) -
+         CSTR_EQUAL;
+}
+
+int TextWidth(HFONT font, const std::wstring& text) {
+  const TScreenDC screen;
+  const TSelectObject select(screen.Get(), font);
+  SIZE size = {0, 0};
+  ::GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
 
 }  // namespace
 
@@ -25,7 +43,7 @@ void TFormMain::FormCreate() {
   // get a taskbar button of its own.
   toolWindow_ = !args_.empty();
 
-  font_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  ApplySystemFontToForm();
 
   const TViewerCommand command = ParseViewerCommand(args_);
   if (HandOnCreatorCommand(command)) return;
@@ -37,18 +55,23 @@ void TFormMain::FormCreate() {
   ViewKind = command.ViewKind;
   ApplyOptions(command);
   ApplyAnimationAndFrame();
-  FallBackToGridIfTooTall();
   CreateFormWindow();
   ApplyBackground();
+  FallBackToGridIfTooTall();
 
   switch (ViewKind) {
     case TViewKind::Stack:
+      ::ShowWindow(DockLeft.Handle(), SW_SHOWNA);
+      SysImgList.SetIconSize(TIconSize::isLargeIcons);
       BuildStack(StackFolder);
       break;
     case TViewKind::Grid:
+      ::ShowWindow(DockTop.Handle(), SW_SHOWNA);
+      SysImgList.SetIconSize(TIconSize::isLargeIcons);
       BuildGrid(StackFolder);
       break;
     case TViewKind::Menu:
+      SysImgList.SetIconSize(TIconSize::isSmallIcons);
       BuildMenu(StackFolder);
       break;
     case TViewKind::Help:
@@ -108,17 +131,62 @@ void TFormMain::ApplyAnimationAndFrame() {
   }
 }
 
+void TFormMain::ApplySystemFontToForm() {
+  ApplySystemFont(fontSpec_);
+  font_ = CreateFontFromSpec(fontSpec_);
+}
+
 void TFormMain::ApplyBackground() {
-  // Glass or gray for the views; the help window keeps the button face.
+  // The help window keeps its button face.
+  if (ViewKind == TViewKind::Help) return;
+  if (IsGlassEnabled()) {
+    // Black is what composition turns into glass; the docks are black already.
+    formColor_ = kBlack;
+    ExtendGlassFrame(Handle(), RECT{-1, -1, -1, -1});
+  } else {
+    formColor_ = kGray;
+    DockTop.SetColor(kGray);
+    DockLeft.SetColor(kGray);
+    ToolbarStack.SetColors(kGray, RGB(255, 255, 255));
+    ToolbarGrid.SetColors(kGray, RGB(255, 255, 255));
+  }
+  ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TFormMain::CreateDocks() {
+  DockTop.Create(Handle());
+  DockLeft.Create(Handle());
+  ToolbarGrid.Create(DockTop.Handle());
+  ToolbarStack.Create(DockLeft.Handle());
+  stackFont_ = CreateFontFromSpec({L"MS Sans Serif", 8});
+  ToolbarStack.SetFont(stackFont_.Get());
+  ToolbarStack.SetColors(kBlack, RGB(255, 255, 255));
+  ToolbarStack.SetLayout(TToolbarLayout::SingleColumn);
+  ToolbarGrid.SetFont(font_.Get());
+  ToolbarGrid.SetColors(kBlack, RGB(255, 255, 255));
+  ToolbarGrid.SetLayout(TToolbarLayout::WrapRows);
+  auto onClick = [this](TToolbar&, const TToolbarItem& item) { DockItemExecute(item); };
+  ToolbarStack.OnClick = onClick;
+  ToolbarGrid.OnClick = onClick;
+}
+
+void TFormMain::SetClientSize(int width, int height) {
+  const DWORD style = static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_STYLE));
+  const DWORD exStyle = static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_EXSTYLE));
+  const SIZE outer = OuterSizeForClient(width, height, style, exStyle);
+  ::SetWindowPos(Handle(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TFolderListing TFormMain::ListFolder(const std::wstring& folder) {
+  TFindFileSource source;
+  return ListFolderEntries(source, folder);
 }
 
 void TFormMain::FallBackToGridIfTooTall() {
   if (ViewKind != TViewKind::Stack) return;
-  long long folders = 0, files = 0;
-  std::wstring folderList, fileList;
-  ListFolders(StackFolder + L"\\*", kListSeparator, folders, folderList);
-  ListFiles(StackFolder + L"\\*.*", kListSeparator, files, false, faReadOnly | faSysFile | faArchive, fileList);
-  if (StackFallsBackToGrid(MonitorWorkArea(MonitorIndex).Height(), folders + files)) ViewKind = TViewKind::Grid;
+  const TFolderListing listing = ListFolder(StackFolder);
+  const auto entries = static_cast<long long>(listing.Folders.size() + listing.Files.size());
+  if (StackFallsBackToGrid(MonitorWorkArea(MonitorIndex).Height(), entries)) ViewKind = TViewKind::Grid;
 }
 
 void TFormMain::CreateFormWindow() {
@@ -147,8 +215,10 @@ void TFormMain::CreateFormWindow() {
 
   const SIZE outer = OuterSizeForClient(kDesignClientWidth, kDesignClientHeight, style, exStyle);
   CreateHandle(exStyle, kFormClass, L"FormMain", style, 0, 0, outer.cx, outer.cy);
-  ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   if (alphaBlend_) ::SetLayeredWindowAttributes(Handle(), 0, alphaBlendValue_, LWA_ALPHA);
+  formColor_ = ::GetSysColor(COLOR_BTNFACE);
+  CreateDocks();
 }
 
 void TFormMain::ShowHelpWindow() {
@@ -167,9 +237,54 @@ void TFormMain::ShowHelpWindow() {
   ::SetWindowPos(Handle(), HWND_TOPMOST, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void TFormMain::BuildStack(const std::wstring& folder) { ::SetWindowTextW(Handle(), folder.c_str()); }
+void TFormMain::BuildStack(const std::wstring& folder) {
+  TFolderListing listing = ListFolder(folder);
+  const int nameWidth = TextWidth(stackFont_.Get(), LongestName(listing));
+  const int goBackWidth = TextWidth(stackFont_.Get(), GoBackText(folder));
+  const int entryWidth = EntryWidth(goBackWidth, nameWidth);
+  SortListing(listing, &CompareNames);
 
-void TFormMain::BuildGrid(const std::wstring& folder) { ::SetWindowTextW(Handle(), folder.c_str()); }
+  // The column is rebuilt out of sight and shown again once the window is placed.
+  ::ShowWindow(ToolbarStack.Handle(), SW_HIDE);
+  ToolbarStack.Clear();
+  ::SetWindowTextW(Handle(), ExtractLastFolderName(folder).c_str());
+
+  const int workHeight = MonitorWorkArea(MonitorIndex).Height();
+  const bool crowded = IsCrowded(workHeight, static_cast<long long>(listing.Folders.size() + listing.Files.size()));
+  const TEntryOptions options{StackFolder, BrowseFolders, ShowExplore, HideExtensions};
+  ToolbarStack.SetImageList(SysImgList.Handle());
+  for (const TStackEntry& entry : BuildEntries(listing, folder, TViewKind::Stack, options, crowded, GetWindowsFolder())) {
+    TToolbarItem item;
+    item.Caption = entry.Caption;
+    item.Hint = entry.Hint;
+    item.Name = entry.Name;
+    item.Tag = entry.Tag;
+    item.ImageIndex = SysImgList.GetIconIndex(entry.IconPath, 0);
+    item.Width = entryWidth;
+    item.Height = kStackEntryHeight;
+    item.Display = TItemDisplay::ImageAndText;
+    ToolbarStack.AddItem(std::move(item));
+  }
+
+  const int clientWidth = entryWidth + kClientPadding;
+  const int clientHeight = static_cast<int>(ToolbarStack.Items().size()) * kStackEntryHeight + kClientPadding;
+  SetClientSize(clientWidth, clientHeight);
+  ::SetWindowPos(DockLeft.Handle(), nullptr, 0, 0, clientWidth, clientHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(ToolbarStack.Handle(), nullptr, 0, 0, clientWidth, clientHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (workHeight < clientHeight) {
+    RECT outer = {};
+    ::GetWindowRect(Handle(), &outer);
+    ::SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, workHeight - 4,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  DoOpenAnimation();
+  ::ShowWindow(ToolbarStack.Handle(), SW_SHOWNA);
+}
+
+void TFormMain::BuildGrid(const std::wstring& folder) {
+  ::SetWindowTextW(Handle(), ExtractLastFolderName(folder).c_str());
+  DoOpenAnimation();
+}
 
 void TFormMain::BuildMenu(const std::wstring&) {
   // The menu view's window is an invisible point; the menu pops up at the cursor.
@@ -177,15 +292,35 @@ void TFormMain::BuildMenu(const std::wstring&) {
 }
 
 void TFormMain::DoOpenAnimation() {
+  RECT outer = {};
+  ::GetWindowRect(Handle(), &outer);
+  const TRestPlacement place = PlaceBesideTaskbar(MonitorWorkArea(MonitorIndex), GetTaskbarEdge(),
+                                                  {StartCursorPos.x, StartCursorPos.y}, outer.right - outer.left,
+                                                  outer.bottom - outer.top, RestLeft, RestTop);
+  RestLeft = place.RestLeft;
+  RestTop = place.RestTop;
+  ::SetWindowPos(Handle(), nullptr, RestLeft, RestTop, place.Width, place.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   AnimateOpen = false;
-  if (alphaBlend_ && ViewKind != TViewKind::Menu) ::SetLayeredWindowAttributes(Handle(), 0, 255, LWA_ALPHA);
+  if (alphaBlend_) ::SetLayeredWindowAttributes(Handle(), 0, 255, LWA_ALPHA);
+}
+
+void TFormMain::DockItemExecute(const TToolbarItem& item) {
+  if (item.Tag == kTagBrowse) {
+    if (ViewKind == TViewKind::Grid) {
+      BuildGrid(item.Hint);
+    } else {
+      BuildStack(item.Hint);
+    }
+    return;
+  }
+  RunFile(item.Hint, L"");
+  ::DestroyWindow(Handle());
 }
 
 void TFormMain::Show() {
   ::ShowWindow(Handle(), SW_SHOW);
   ::SetForegroundWindow(Handle());
   ::SetFocus(Handle());  // no control active: key presses reach the form
-  if (ViewKind != TViewKind::Help) DoOpenAnimation();
 }
 
 void TFormMain::Close() { ::PostMessageW(Handle(), WM_CLOSE, 0, 0); }
@@ -210,6 +345,13 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR:
       FormKeyPress(static_cast<wchar_t>(wParam));
       return 0;
+    case WM_ERASEBKGND: {
+      RECT client = {};
+      ::GetClientRect(Handle(), &client);
+      const TBrush brush(::CreateSolidBrush(formColor_));
+      ::FillRect(reinterpret_cast<HDC>(wParam), &client, brush.Get());
+      return 1;
+    }
     case WM_DESTROY:
       TApplication::Instance().Terminate();
       break;

@@ -10,7 +10,12 @@
 #include <vector>
 
 #include "core/CommandLine.h"
+#include "core/StackEntries.h"
+#include "shared/Desktop.h"
+#include "shared/ScopedWin.h"
+#include "shared/SysImg.h"
 #include "toolkit/RichLabel.h"
+#include "toolkit/Toolbar.h"
 #include "toolkit/Window.h"
 
 enum class TBorderStyle { None, Single, ToolWindow, Dialog };
@@ -46,7 +51,15 @@ public:
   void BuildStack(const std::wstring& folder);
   void BuildGrid(const std::wstring& folder);
   void BuildMenu(const std::wstring& folder);
+  // Places the window beside the taskbar and shows it.
   void DoOpenAnimation();
+
+  // The docks and toolbars of the views, and the shell's icons they show.
+  TDock DockTop;
+  TDock DockLeft;
+  TToolbar ToolbarGrid;
+  TToolbar ToolbarStack;
+  TSysImageList SysImgList;
 
   bool PreviewKey(const MSG& msg) override;
 
@@ -61,7 +74,12 @@ private:
   void RebuildJumpList();
   void ApplyOptions(const TViewerCommand& command);
   void ApplyAnimationAndFrame();
+  void ApplySystemFontToForm();
   void ApplyBackground();
+  void CreateDocks();
+  void SetClientSize(int width, int height);
+  void DockItemExecute(const TToolbarItem& item);
+  TFolderListing ListFolder(const std::wstring& folder);
   void FallBackToGridIfTooTall();
   void CreateFormWindow();
   void ShowHelpWindow();
@@ -75,5 +93,8 @@ private:
   std::uint8_t alphaBlendValue_ = 0;
   bool endWithoutWindow_ = false;
   TRichLabel lblHelp_;
-  HFONT font_ = nullptr;  // the system's user-interface font, owned by the system
+  TFontSpec fontSpec_{L"MS Sans Serif", 8};  // the form's font: captions painted by the viewer
+  TFont font_;
+  TFont stackFont_;  // the stack toolbar's own font, which its entries are measured with
+  COLORREF formColor_ = 0;
 };

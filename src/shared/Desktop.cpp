@@ -1,0 +1,121 @@
+#include "shared/Desktop.h"
+
+#include <shellapi.h>
+
+#include "core/Errors.h"
+#include "shared/ExtraWinUtils.h"
+
+namespace {
+
+// The headers for XP lack the DWM; TMarginsValues has MARGINS' layout and the
+// two entry points are looked up by name.
+static_assert(sizeof(TMarginsValues) == 16, "TMarginsValues must match MARGINS");
+using TDwmIsCompositionEnabled = HRESULT(WINAPI*)(BOOL*);
+using TDwmExtendFrameIntoClientArea = HRESULT(WINAPI*)(HWND, const TMarginsValues*);
+
+const wchar_t kSegoeUi[] = L"Segoe UI";
+
+template <typename F>
+F LookUp(const TLibrary& library, const char* name) {
+  // Through void(*)() so the cast between function types stays warning-free.
+  return reinterpret_cast<F>(reinterpret_cast<void (*)()>(::GetProcAddress(library.Get(), name)));
+}
+
+TLibrary LoadDwm() { return TLibrary(::LoadLibraryW(L"dwmapi.dll")); }
+
+int CALLBACK NoteFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;  // one match is enough
+}
+
+}  // namespace
+
+bool IsWindowsVistaOrLater() {
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOW);
+  ::GetVersionExW(&info);  // on failure the zeroed major version says "older"
+  return info.dwMajorVersion > 5;
+}
+
+bool IsGlassEnabled() {
+  if (!IsWindowsVistaOrLater()) return false;
+  const TLibrary dwm = LoadDwm();
+  if (!dwm) return false;
+  const auto isEnabled = LookUp<TDwmIsCompositionEnabled>(dwm, "DwmIsCompositionEnabled");
+  if (!isEnabled) return false;
+  BOOL enabled = FALSE;
+  isEnabled(&enabled);
+  return enabled != FALSE;
+}
+
+TMarginsValues MarginsFromRect(const RECT& margins) {
+  return {static_cast<int>(margins.left), static_cast<int>(margins.right), static_cast<int>(margins.top),
+          static_cast<int>(margins.bottom)};
+}
+
+void ExtendGlassFrame(HWND window, const RECT& margins) {
+  if (!IsWindowsVistaOrLater() || !IsGlassEnabled()) return;
+  const TLibrary dwm = LoadDwm();
+  if (!dwm) return;
+  const auto extend = LookUp<TDwmExtendFrameIntoClientArea>(dwm, "DwmExtendFrameIntoClientArea");
+  if (!extend) return;
+  const TMarginsValues values = MarginsFromRect(margins);
+  extend(window, &values);  // a failure just leaves the window without glass
+}
+
+bool ApplySystemFontRule(TFontSpec& font, bool vistaOrLater, bool segoeInstalled) {
+  if (kSystemFontOnlyOnVista && !vistaOrLater) return false;
+  if (::lstrcmpiW(font.Name.c_str(), kSegoeUi) == 0) return false;
+  if (!segoeInstalled) return false;
+  font.PointSize += 1;
+  font.Name = kSegoeUi;
+  return true;
+}
+
+bool ApplySystemFont(TFontSpec& font) {
+  return ApplySystemFontRule(font, IsWindowsVistaOrLater(), IsFontFamilyInstalled(kSegoeUi));
+}
+
+bool IsFontFamilyInstalled(const std::wstring& family) {
+  LOGFONTW wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  if (family.empty() || family.size() >= LF_FACESIZE) return false;
+  family.copy(wanted.lfFaceName, family.size());
+  bool found = false;
+  const HDC screen = ::GetDC(nullptr);
+  ::EnumFontFamiliesExW(screen, &wanted, NoteFamily, reinterpret_cast<LPARAM>(&found), 0);
+  ::ReleaseDC(nullptr, screen);
+  return found;
+}
+
+TFont CreateFontFromSpec(const TFontSpec& font, HDC dc) {
+  const HDC device = dc ? dc : ::GetDC(nullptr);
+  const int dpi = ::GetDeviceCaps(device, LOGPIXELSY);
+  if (!dc) ::ReleaseDC(nullptr, device);
+  LOGFONTW description{};
+  description.lfHeight = -::MulDiv(font.PointSize, dpi, 72);
+  description.lfWeight = FW_NORMAL;
+  description.lfCharSet = DEFAULT_CHARSET;
+  description.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  description.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  description.lfQuality = DEFAULT_QUALITY;
+  description.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  font.Name.copy(description.lfFaceName, LF_FACESIZE - 1);
+  return TFont(::CreateFontIndirectW(&description));
+}
+
+std::wstring OsErrorText(DWORD code) {
+  if (code == 0) return L"A call to an OS function failed";
+  return L"System Error.  Code: " + std::to_wstring(code) + L".\r\n" + SystemErrorMessage(code);
+}
+
+std::uint8_t GetTaskbarEdge() {
+  const HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+  if (!taskbar) throw EError(OsErrorText(::GetLastError()));
+  APPBARDATA data{};
+  data.cbSize = sizeof(APPBARDATA);
+  data.hWnd = taskbar;
+  if (!::SHAppBarMessage(ABM_GETTASKBARPOS, &data))
+    throw EError(L"SHAppBarMessage returned false when trying to find the Task Bar's position");
+  return static_cast<std::uint8_t>(data.uEdge);
+}

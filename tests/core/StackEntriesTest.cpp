@@ -1,0 +1,121 @@
+#include "core/StackEntries.h"
+
+#include "core/PathUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+class TFakeSource : public TDirEntrySource {
+public:
+  std::map<std::wstring, std::vector<TDirEntry>> Folders;  // folder part with backslash -> entries
+  void Enumerate(const std::wstring& pattern, const std::function<void(const TDirEntry&)>& onEntry) override {
+    for (const TDirEntry& entry : Folders[ExtractFilePath(pattern)])
+      if (MatchesMask(ExtractFileName(pattern), entry.Name)) onEntry(entry);
+  }
+};
+
+int CompareNoCase(const std::wstring& a, const std::wstring& b) {
+  const auto lower = [](std::wstring s) {
+    for (wchar_t& c : s) c = (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
+    return s;
+  };
+  return lower(a).compare(lower(b));
+}
+
+// "Name|Caption|Tag" of every entry, in order.
+std::vector<std::wstring> Describe(const std::vector<TStackEntry>& entries) {
+  std::vector<std::wstring> out;
+  for (const TStackEntry& e : entries) out.push_back(e.Name + L"|" + e.Caption + L"|" + std::to_wstring(e.Tag));
+  return out;
+}
+
+}  // namespace
+
+TEST(StackEntries, ListsVisibleEntriesAndSortsFoldersBeforeFiles) {
+  TFakeSource s;
+  s.Folders[L"C:\\S\\"] = {{L".", faDirectory},         {L"..", faDirectory},        {L"b.txt", faArchive},
+                           {L"Zed", faDirectory},       {L"A.txt", 0},               {L"sub", faDirectory},
+                           {L"hid.txt", faHidden},      {L"hdir", faHidden | faDirectory},
+                           {L"sys.dat", faSysFile},     {L"sdir", faSysFile | faDirectory}, {L"README", faReadOnly}};
+  TFolderListing listing = ListFolderEntries(s, L"C:\\S");
+  EXPECT_EQ(listing.Folders, (std::vector<std::wstring>{L"C:\\S\\Zed", L"C:\\S\\sub"}));
+  EXPECT_EQ(listing.Files,
+            (std::vector<std::wstring>{L"C:\\S\\b.txt", L"C:\\S\\A.txt", L"C:\\S\\sys.dat", L"C:\\S\\README"}));
+
+  SortListing(listing, CompareNoCase);
+  EXPECT_EQ(listing.Folders, (std::vector<std::wstring>{L"C:\\S\\sub", L"C:\\S\\Zed"}));
+  EXPECT_EQ(listing.Files,
+            (std::vector<std::wstring>{L"C:\\S\\A.txt", L"C:\\S\\b.txt", L"C:\\S\\README", L"C:\\S\\sys.dat"}));
+
+  const TFolderListing missing = ListFolderEntries(s, L"C:\\Missing");
+  EXPECT_TRUE(missing.Folders.empty() && missing.Files.empty());
+}
+
+TEST(StackEntries, FileCaptionDropsExtensionOfShortcutsOrWhenHidden) {
+  struct { const wchar_t* path; bool hide; const wchar_t* want; } cases[] = {
+      {L"C:\\S\\notes.txt", false, L"notes.txt"}, {L"C:\\S\\Word.lnk", false, L"Word"},
+      {L"C:\\S\\WORD.LNK", false, L"WORD"},       {L"C:\\S\\a.lnk.txt", false, L"a.lnk.txt"},
+      {L"C:\\S\\archive.tar.gz", true, L"archive.tar"}, {L"C:\\S\\.profile", true, L""},
+      {L"C:\\S\\.profile", false, L".profile"},   {L"C:\\S\\README", true, L"README"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FileCaption(c.path, c.hide), c.want) << c.path << " hide=" << c.hide;
+}
+
+TEST(StackEntries, EntriesPerViewAndOptions) {
+  TFolderListing listing;
+  listing.Folders = {L"C:\\S\\R&D\\Tom & Jerry"};
+  listing.Files = {L"C:\\S\\R&D\\a.txt", L"C:\\S\\R&D\\Word.lnk"};
+  const std::vector<std::wstring> fullStack = {
+      L"StackItemGoBack|Go back to: S|1", L"StackItemFolder0|Tom & Jerry|1", L"StackItemFile0|a.txt|2",
+      L"StackItemFile1|Word|2", L"StackItemExplore|Explore: R&D|2"};
+  struct {
+    const char* what;
+    TViewKind view;
+    const wchar_t* stackFolder;
+    bool browse, explore, crowded, hideExt;
+    std::vector<std::wstring> want;
+  } cases[] = {
+      {"stack below the stack folder", TViewKind::Stack, L"C:\\S", true, true, false, false, fullStack},
+      {"go-back test is case-sensitive", TViewKind::Stack, L"c:\\s\\r&d", true, true, false, false, fullStack},
+      {"stack at the top", TViewKind::Stack, L"C:\\S\\R&D", true, false, false, false,
+       {L"StackItemFolder0|Tom & Jerry|1", L"StackItemFile0|a.txt|2", L"StackItemFile1|Word|2"}},
+      {"nobrowse", TViewKind::Stack, L"C:\\S", false, true, false, false,
+       {L"StackItemFolder0|Tom & Jerry|2", L"StackItemFile0|a.txt|2", L"StackItemFile1|Word|2",
+        L"StackItemExplore|Explore: R&D|2"}},
+      {"crowded stack ignores noexplore", TViewKind::Stack, L"C:\\S", true, false, true, false,
+       {L"StackItemGoBack|Go back to: S|1", L"StackItemExplore|Too many items -- Explore|2"}},
+      {"crowded top-level stack", TViewKind::Stack, L"C:\\S\\R&D", true, true, true, false,
+       {L"StackItemExplore|Too many items -- Explore|2"}},
+      {"grid, crowding ignored", TViewKind::Grid, L"C:\\S", true, true, true, false,
+       {L"GridItemGoBack|Go back|1", L"GridItemFolder0|Tom & Jerry|1", L"GridItemFile0|a.txt|2",
+        L"GridItemFile1|Word|2", L"GridItemExplore|Explore|2"}},
+      {"menu: Explore first, no go-back, & doubled", TViewKind::Menu, L"C:\\S", true, true, true, false,
+       {L"|Explore: R&&D|2", L"|Tom && Jerry|1", L"|a.txt|2", L"|Word|2"}},
+      {"menu, noexplore, nobrowse, hidden extensions", TViewKind::Menu, L"C:\\S", false, false, false, true,
+       {L"|Tom && Jerry|2", L"|a|2", L"|Word|2"}},
+  };
+  for (const auto& c : cases) {
+    TEntryOptions options;
+    options.StackFolder = c.stackFolder;
+    options.BrowseFolders = c.browse;
+    options.ShowExplore = c.explore;
+    options.HideExtensions = c.hideExt;
+    const auto entries = BuildEntries(listing, L"C:\\S\\R&D", c.view, options, c.crowded, L"C:\\Windows\\");
+    EXPECT_EQ(Describe(entries), c.want) << c.what;
+    for (const TStackEntry& e : entries) {
+      switch (e.Kind) {
+        case TEntryKind::GoBack: EXPECT_EQ(e.Hint, L"C:\\S"); EXPECT_EQ(e.IconPath, L"C:\\S"); break;
+        case TEntryKind::Explore:
+          EXPECT_EQ(e.Hint, L"C:\\S\\R&D");
+          EXPECT_EQ(e.IconPath, L"C:\\Windows\\explorer.exe");
+          break;
+        default:
+          EXPECT_EQ(e.Hint.rfind(L"C:\\S\\R&D\\", 0), 0u);
+          EXPECT_EQ(e.IconPath, e.Hint);
+      }
+    }
+  }
+}
