@@ -1,5 +1,8 @@
 #include "E2eHarness.h"
 
+#include "core/Errors.h"
+#include "shared/Desktop.h"
+
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -61,6 +64,7 @@ std::wstring HostPath(const char* unixPath) {
 
 std::wstring DistDir() { return HostPath(HEAPFOLD_DIST_DIR_HOST) + L"\\"; }
 std::wstring RecorderExe() { return HostPath(HEAPFOLD_RECORDER_HOST); }
+std::wstring DwmStandInDll() { return HostPath(HEAPFOLD_DWMAPI_HOST); }
 
 TProcess TProcess::Launch(const std::wstring& exe, const std::wstring& rawArguments) {
   std::wstring commandLine = L"\"" + exe + L"\"";
@@ -197,6 +201,18 @@ TWindowFacts ReadWindowFacts(HWND window) {
   return facts;
 }
 
+std::uint8_t WaitForTaskbarEdge() {
+  ::GetDesktopWindow();
+  for (int attempt = 0;; ++attempt) {
+    try {
+      return GetTaskbarEdge();
+    } catch (const EError& e) {
+      if (attempt >= 50) Fail(L"no taskbar: " + e.Message());
+      ::Sleep(100);
+    }
+  }
+}
+
 void PressKey(HWND window, WORD virtualKey, wchar_t character) {
   const UINT scan = ::MapVirtualKeyW(virtualKey, 0);
   ::PostMessageW(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
@@ -292,6 +308,42 @@ void TPreferences::SetDword(const wchar_t* name, DWORD value) {
 void TPreferences::SetString(const wchar_t* name, const std::wstring& value) {
   ::SHSetValueW(HKEY_CURRENT_USER, kPreferencesKey, name, REG_SZ, value.c_str(),
                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+TWineVersion::TWineVersion(const std::wstring& version) {
+  if (version.empty()) return;
+  set_ = ::SHSetValueW(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", REG_SZ, version.c_str(),
+                       static_cast<DWORD>((version.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+TWineVersion::~TWineVersion() {
+  if (set_) ::SHDeleteValueW(HKEY_CURRENT_USER, L"Software\\Wine", L"Version");
+}
+
+TDwmStandIn::TDwmStandIn(const TInstalledCopy& install)
+    : dll_(install.Folder() + L"\\dwmapi.dll"), log_(install.Folder() + L"\\dwmapi-calls.txt") {
+  if (!::CopyFileW(DwmStandInDll().c_str(), dll_.c_str(), FALSE)) Fail(L"cannot place the dwmapi stand-in");
+}
+
+TDwmStandIn::~TDwmStandIn() {
+  ::DeleteFileW(dll_.c_str());
+  ::DeleteFileW(log_.c_str());
+}
+
+std::vector<std::wstring> TDwmStandIn::Calls() const {
+  std::vector<std::wstring> calls;
+  const std::wstring text = ReadTextFile(log_);
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(L'\n', start);
+    if (end == std::wstring::npos) end = text.size();
+    std::wstring line = text.substr(start, end - start);
+    while (!line.empty() && (line.back() == L'\r' || line.back() == L' ')) line.pop_back();
+    const size_t afterWindow = line.find(L' ');
+    if (afterWindow != std::wstring::npos) calls.push_back(line.substr(afterWindow + 1));
+    start = end + 1;
+  }
+  return calls;
 }
 
 std::wstring ReadTextFile(const std::wstring& path) {

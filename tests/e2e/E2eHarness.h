@@ -18,6 +18,7 @@ namespace e2e {
 std::wstring HostPath(const char* unixPath);
 std::wstring DistDir();        // the installed product, with a trailing backslash
 std::wstring RecorderExe();
+std::wstring DwmStandInDll();
 
 class TProcess {
 public:
@@ -71,6 +72,10 @@ TWindowFacts ReadWindowFacts(HWND window);
 std::vector<HWND> ChildWindows(HWND parent);
 std::wstring WindowText(HWND window);
 
+// The taskbar's edge as the viewer sees it. Wine starts its taskbar with the
+// desktop window, so this asks for the desktop first and waits for the taskbar.
+std::uint8_t WaitForTaskbarEdge();
+
 // Keys and clicks.
 void PressKey(HWND window, WORD virtualKey, wchar_t character);
 void ClickAt(HWND window, POINT clientPoint);
@@ -105,6 +110,7 @@ private:
 class TInstalledCopy {
 public:
   TInstalledCopy();
+  const std::wstring& Folder() const { return folder_.Path(); }
   std::wstring Viewer() const { return folder_.Path() + L"\\Heapview0.exe"; }
   // Command lines the stand-in creator was started with (program path first).
   std::vector<std::wstring> CreatorCalls() const;
@@ -121,6 +127,32 @@ public:
   ~TPreferences();
   void SetDword(const wchar_t* name, DWORD value);
   void SetString(const wchar_t* name, const std::wstring& value);
+};
+
+// The Windows version Wine reports to programs started in the scope
+// ("winxp", "win7", ...); empty leaves Wine's default.
+class TWineVersion {
+public:
+  explicit TWineVersion(const std::wstring& version);
+  ~TWineVersion();
+
+private:
+  bool set_ = false;
+};
+
+// A stand-in dwmapi.dll beside the installed viewer: it reports composition
+// on and records the glass margins it is given.
+class TDwmStandIn {
+public:
+  explicit TDwmStandIn(const TInstalledCopy& install);
+  ~TDwmStandIn();
+  // One "left right top bottom" line per call, in MARGINS field order
+  // (cxLeftWidth cxRightWidth cyTopHeight cyBottomHeight).
+  std::vector<std::wstring> Calls() const;
+
+private:
+  std::wstring dll_;
+  std::wstring log_;
 };
 
 // Reads a UTF-8 text file.

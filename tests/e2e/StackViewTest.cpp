@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "E2eHarness.h"
+#include "core/Placement.h"
 #include "core/StackLayout.h"
 #include "shared/Desktop.h"
 
@@ -41,7 +42,7 @@ protected:
 };
 
 TEST_F(StackView, ColumnFitsTheListedEntriesAndStandsAboveTheBottomTaskbar) {
-  ASSERT_EQ(GetTaskbarEdge(), kEdgeBottom) << "Wine's taskbar is at the bottom";
+  ASSERT_EQ(WaitForTaskbarEdge(), kEdgeBottom) << "Wine's taskbar is at the bottom";
   TScratchFolder folder(L"Stack Fixture");
   folder.AddFolder(L"Alpha");
   folder.AddFolder(L"beta");
