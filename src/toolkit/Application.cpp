@@ -11,7 +11,9 @@ TApplication& TApplication::Instance() {
 }
 
 void TApplication::ShowError(const std::wstring& message, HWND owner) const {
+  ++messageDepth_;
   ::MessageBoxW(owner, message.c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  --messageDepth_;
 }
 
 void TApplication::HandleCurrentException(HWND owner) const {

@@ -20,6 +20,9 @@ public:
   void ShowError(const std::wstring& message, HWND owner = nullptr) const;
   // Reports the exception in flight (call only from a catch block).
   void HandleCurrentException(HWND owner = nullptr) const;
+  // True while one of the application's own message boxes is up: a window
+  // losing activation to it has not lost the user's attention.
+  bool ShowingMessage() const { return messageDepth_ > 0; }
 
   // Key presses of every window of the thread reach this window first, so a
   // form sees Esc whichever of its controls has the focus.
@@ -35,5 +38,6 @@ private:
   std::wstring title_;
   TWindow* keyPreview_ = nullptr;
   bool terminated_ = false;
+  mutable int messageDepth_ = 0;
   int exitCode_ = 0;
 };

@@ -1,11 +1,13 @@
 #include "viewer/Main.h"
 
+#include "core/Activation.h"
 #include "core/PathUtils.h"
 #include "core/Placement.h"
 #include "core/StackLayout.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/Monitors.h"
 #include "shared/RegUtils.h"
+#include "shared/ShellLinkUtils.h"
 #include "toolkit/Application.h"
 #include "viewer/HelpText.h"
 
@@ -23,6 +25,15 @@ int CompareNames(const std::wstring& a, const std::wstring& b) {
   return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
                           static_cast<int>(b.size())) -
          CSTR_EQUAL;
+}
+
+bool IsExistingFile(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsExistingPath(const std::wstring& path) {
+  return !path.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 int TextWidth(HFONT font, const std::wstring& text) {
@@ -305,16 +316,26 @@ void TFormMain::DoOpenAnimation() {
 }
 
 void TFormMain::DockItemExecute(const TToolbarItem& item) {
-  if (item.Tag == kTagBrowse) {
-    if (ViewKind == TViewKind::Grid) {
-      BuildGrid(item.Hint);
-    } else {
-      BuildStack(item.Hint);
-    }
-    return;
+  std::wstring path = item.Hint;
+  if (IsExistingFile(path) && IsShortcutName(path)) {
+    // A damaged shortcut raises here: nothing runs and the viewer stays open.
+    const std::wstring target = ResolveShellLink(path);
+    if (const auto repaired = RepairedShortcutTarget(target, IsExistingPath(target))) path = *repaired;
   }
-  RunFile(item.Hint, L"");
-  ::DestroyWindow(Handle());
+
+  if (item.Tag == kTagBrowse) {
+    if (ViewKind == TViewKind::Stack) {
+      BuildStack(path);
+    } else if (ViewKind == TViewKind::Grid) {
+      ::SetWindowTextW(Handle(), (ExtractLastFolderName(path) + L" (Cleaning up)").c_str());
+      BuildGrid(path);
+    }
+  } else if (item.Tag == kTagOpen && (ViewKind == TViewKind::Stack || ViewKind == TViewKind::Grid)) {
+    // Whether the shell could run it is not looked at: the viewer's part ends
+    // here, at once and without the closing slide.
+    RunFile(path, L"");
+    ::DestroyWindow(Handle());
+  }
 }
 
 void TFormMain::Show() {
@@ -340,7 +361,10 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCACTIVATE:
       // Losing activation closes the window, unless a second click on the
       // stack's button is the way to close it.
-      if (!wParam && !CloseBySecondClick && ::IsWindowVisible(Handle())) Close();
+      if (!wParam && !CloseBySecondClick && ::IsWindowVisible(Handle()) &&
+          !TApplication::Instance().ShowingMessage()) {
+        Close();
+      }
       break;
     case WM_CHAR:
       FormKeyPress(static_cast<wchar_t>(wParam));

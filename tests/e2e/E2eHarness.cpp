@@ -261,6 +261,7 @@ TScratchFolder::~TScratchFolder() { RemoveTree(root_); }
 
 std::wstring TScratchFolder::Add(const std::wstring& relative, const std::string& content, DWORD attributes) {
   const std::wstring path = path_ + L"\\" + relative;
+  ::SHCreateDirectoryExW(nullptr, path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
   THandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) Fail(L"cannot create " + path);
   DWORD written = 0;
@@ -308,6 +309,64 @@ void TPreferences::SetDword(const wchar_t* name, DWORD value) {
 void TPreferences::SetString(const wchar_t* name, const std::wstring& value) {
   ::SHSetValueW(HKEY_CURRENT_USER, kPreferencesKey, name, REG_SZ, value.c_str(),
                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+namespace {
+
+const wchar_t kFileClass[] = L"HeapfoldTestFile";
+const wchar_t kFolderCommandKey[] = L"Folder\\shell\\open\\command";
+
+std::wstring ReadDefaultValue(HKEY root, const wchar_t* key) {
+  wchar_t value[1024] = {};
+  DWORD size = sizeof(value);
+  DWORD type = 0;
+  if (::SHGetValueW(root, key, nullptr, &type, value, &size) != ERROR_SUCCESS) return L"";
+  return value;
+}
+
+void SetDefaultValue(HKEY root, const std::wstring& key, const std::wstring& value) {
+  ::SHSetValueW(root, key.c_str(), nullptr, REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+}  // namespace
+
+TRecordingHandler::TRecordingHandler() : folder_(L"handler"), opener_(folder_.Path() + L"\\opener.exe") {
+  if (!::CopyFileW(RecorderExe().c_str(), opener_.c_str(), FALSE)) Fail(L"cannot place the recording handler");
+  const std::wstring command = L"\"" + opener_ + L"\" \"%1\"";
+  SetDefaultValue(HKEY_CLASSES_ROOT, kExtension, kFileClass);
+  SetDefaultValue(HKEY_CLASSES_ROOT, std::wstring(kFileClass) + L"\\shell\\open\\command", command);
+  oldFolderCommand_ = ReadDefaultValue(HKEY_CLASSES_ROOT, kFolderCommandKey);
+  SetDefaultValue(HKEY_CLASSES_ROOT, kFolderCommandKey, command);
+}
+
+TRecordingHandler::~TRecordingHandler() {
+  ::SHDeleteKeyW(HKEY_CLASSES_ROOT, kExtension);
+  ::SHDeleteKeyW(HKEY_CLASSES_ROOT, kFileClass);
+  SetDefaultValue(HKEY_CLASSES_ROOT, kFolderCommandKey, oldFolderCommand_);
+}
+
+std::vector<std::wstring> TRecordingHandler::Opened() const {
+  std::vector<std::wstring> opened;
+  const std::wstring text = ReadTextFile(opener_ + L".txt");
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(L'\n', start);
+    if (end == std::wstring::npos) end = text.size();
+    const std::vector<std::wstring> args = SplitArgs(text.substr(start, end - start));
+    if (args.size() > 1) opened.push_back(args[1]);
+    start = end + 1;
+  }
+  return opened;
+}
+
+std::vector<std::wstring> TRecordingHandler::WaitForOpened(size_t count, DWORD milliseconds) const {
+  const DWORD until = ::GetTickCount() + milliseconds;
+  std::vector<std::wstring> opened = Opened();
+  while (opened.size() < count && static_cast<LONG>(until - ::GetTickCount()) > 0) {
+    ::Sleep(50);
+    opened = Opened();
+  }
+  return opened;
 }
 
 TWineVersion::TWineVersion(const std::wstring& version) {

@@ -129,6 +129,25 @@ public:
   void SetString(const wchar_t* name, const std::wstring& value);
 };
 
+// The recorder registered as the shell's "open" for files of the type
+// ".hfrec" and for folders, for the scope: what the viewer hands to the
+// shell ends up in Opened().
+class TRecordingHandler {
+public:
+  static constexpr const wchar_t* kExtension = L".hfrec";
+  TRecordingHandler();
+  ~TRecordingHandler();
+  // The paths the shell opened, in order.
+  std::vector<std::wstring> Opened() const;
+  // Waits until at least count paths were opened.
+  std::vector<std::wstring> WaitForOpened(size_t count, DWORD milliseconds) const;
+
+private:
+  TScratchFolder folder_;
+  std::wstring opener_;
+  std::wstring oldFolderCommand_;
+};
+
 // The Windows version Wine reports to programs started in the scope
 // ("winxp", "win7", ...); empty leaves Wine's default.
 class TWineVersion {

@@ -112,6 +112,8 @@ struct TLookCase {
   bool Glass;
 };
 
+void PrintTo(const TLookCase& c, std::ostream* os) { *os << c.Name; }
+
 class WindowLook : public StackView, public ::testing::WithParamInterface<TLookCase> {};
 
 TEST_P(WindowLook, IsGlassUnderCompositionElseGray) {

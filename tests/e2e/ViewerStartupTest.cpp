@@ -79,6 +79,8 @@ struct TCreatorCase {
   const wchar_t* Expected;  // arguments Heapmaker gets, after its path
 };
 
+void PrintTo(const TCreatorCase& c, std::ostream* os) { *os << c.Name; }
+
 class CreatorCommands : public ViewerStartup, public ::testing::WithParamInterface<TCreatorCase> {};
 
 TEST_P(CreatorCommands, AreHandedToHeapmakerWithoutAWindow) {
@@ -123,6 +125,8 @@ struct TFrameCase {
   bool ToolCaption;
   bool Layered;
 };
+
+void PrintTo(const TFrameCase& c, std::ostream* os) { *os << c.Name; }
 
 class ViewFrame : public ViewerStartup, public ::testing::WithParamInterface<TFrameCase> {};
 

@@ -1,0 +1,105 @@
+// Composing and reading back a stack shortcut's arguments, choosing the viewer
+// copy a new stack points at, and the creator's icon field.
+#include "core/StackShortcut.h"
+
+#include <climits>
+
+#include "core/ExtraStrUtils.h"
+#include "core/PathUtils.h"
+
+namespace {
+
+bool Contains(const std::wstring& text, const wchar_t* part) { return text.find(part) != std::wstring::npos; }
+
+std::wstring AsciiLower(std::wstring text) {
+  for (wchar_t& c : text)
+    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+  return text;
+}
+
+// A decimal integer with an optional leading minus and nothing else; 0 for
+// anything that is not one, including values outside int's range.
+int ParseDecimal(const std::wstring& text) {
+  std::size_t pos = 0;
+  const bool negative = !text.empty() && text[0] == L'-';
+  if (negative) pos = 1;
+  if (pos >= text.size()) return 0;
+  long long value = 0;
+  for (; pos < text.size(); ++pos) {
+    const wchar_t c = text[pos];
+    if (c < L'0' || c > L'9') return 0;
+    value = value * 10 + (c - L'0');
+    if (value > static_cast<long long>(INT_MAX) + 1) return 0;
+  }
+  if (negative) value = -value;
+  if (value < INT_MIN || value > INT_MAX) return 0;
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+std::wstring ComposeArguments(const TStackSettings& settings) {
+  std::wstring args = L"\"" + settings.Folder + L"\" ";
+  if (settings.Type == TStackType::Grid)
+    args += L"/grid ";
+  else if (settings.Type == TStackType::Menu)
+    args += L"/menu ";
+  if (!settings.ShowExplore) args += L"/noexplore ";
+  if (!settings.BrowseFolders) args += L"/nobrowse ";
+  if (settings.HideExtensions) args += L"/hideext ";
+  if (settings.ShowThumbnails) args += L"/thumbs ";
+  if (settings.Clear) args += L"/clear ";
+  return args;
+}
+
+TStackSettings ReadStackArguments(const std::wstring& arguments) {
+  TStackSettings settings;
+  for (wchar_t c : ExtractQuotedPart(arguments, L'"'))
+    if (c != L'"') settings.Folder += c;
+  // "/grid" wins over "/menu" when both appear.
+  if (Contains(arguments, L"/grid"))
+    settings.Type = TStackType::Grid;
+  else if (Contains(arguments, L"/menu"))
+    settings.Type = TStackType::Menu;
+  else
+    settings.Type = TStackType::Stack;
+  settings.ShowExplore = !Contains(arguments, L"/noexplore");
+  settings.BrowseFolders = !Contains(arguments, L"/nobrowse");
+  settings.HideExtensions = Contains(arguments, L"/hideext");
+  settings.ShowThumbnails = Contains(arguments, L"/thumbs");
+  settings.Clear = Contains(arguments, L"/clear");
+  return settings;
+}
+
+bool IsPinnedStackOf(const std::wstring& target, const std::wstring& arguments, const std::wstring& folder) {
+  // An empty folder would be contained in every argument string.
+  if (folder.empty()) return false;
+  return Contains(target, L"Heapview") && arguments.find(folder) != std::wstring::npos;
+}
+
+std::wstring ViewerFileName(int number) { return L"Heapview" + std::to_wstring(number) + L".exe"; }
+
+std::optional<int> ChooseViewerNumber(const std::vector<std::wstring>& resolvedPinnedEntries) {
+  bool taken[10] = {};
+  for (const std::wstring& entry : resolvedPinnedEntries) {
+    const std::wstring name = AsciiLower(ExtractFileName(entry));
+    for (int n = 0; n < 10; ++n)
+      if (name == AsciiLower(ViewerFileName(n))) taken[n] = true;
+  }
+  for (int n = 0; n < 10; ++n)
+    if (!taken[n]) return n;
+  return std::nullopt;
+}
+
+TIconField SplitIconField(const std::wstring& text) {
+  TIconField field;
+  field.Path = GetListField(L"|", text, 1);
+  field.Index = ParseDecimal(GetListField(L"|", text, 2));
+  return field;
+}
+
+std::wstring JoinIconField(const std::wstring& path, int index) { return path + L"|" + std::to_wstring(index); }
+
+std::wstring SavedStatusText(const std::wstring& caption, bool editMode) {
+  return L"Stack \"" + caption + (editMode ? L"\" successfully updated." : L"\" successfully created.");
+}

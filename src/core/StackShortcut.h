@@ -1,0 +1,54 @@
+// A stack is a shell shortcut: a numbered viewer copy as its target, the
+// folder and display switches as its arguments. This is the creator's half of
+// the contract whose other half is the viewer's command-line grammar.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class TStackType { Stack = 0, Grid = 1, Menu = 2 };  // the creator's drop-down items, in order
+
+struct TStackSettings {
+  std::wstring Folder;  // as typed
+  TStackType Type = TStackType::Stack;
+  bool ShowExplore = true;
+  bool BrowseFolders = true;
+  bool HideExtensions = false;
+  bool ShowThumbnails = false;
+  bool Clear = false;
+};
+
+// "\"<folder>\" " followed by "/grid " or "/menu ", "/noexplore ",
+// "/nobrowse ", "/hideext ", "/thumbs ", "/clear " as the settings ask; every
+// piece ends with a blank.
+std::wstring ComposeArguments(const TStackSettings& settings);
+
+// Reads a pinned stack's arguments back into settings, by plain case-sensitive
+// substring tests ("/grid" before "/menu"); the folder is the text between the
+// first two double quotes, quotes removed.
+TStackSettings ReadStackArguments(const std::wstring& arguments);
+
+// A pinned shortcut is the stack of folder when its target contains
+// "Heapview" and its arguments contain the folder (both case-sensitive).
+bool IsPinnedStackOf(const std::wstring& target, const std::wstring& arguments, const std::wstring& folder);
+
+// "Heapview<n>.exe".
+std::wstring ViewerFileName(int number);
+
+// The lowest viewer number 0..9 that none of the pinned entries uses (each
+// given resolved: a shortcut's target, else the entry itself; only the name
+// part counts, letter case ignored); nothing when all ten are taken.
+std::optional<int> ChooseViewerNumber(const std::vector<std::wstring>& resolvedPinnedEntries);
+
+// The creator's icon field "path|index": the path, and the index read as a
+// decimal integer (0 when missing or not a number).
+struct TIconField {
+  std::wstring Path;
+  int Index = 0;
+};
+TIconField SplitIconField(const std::wstring& text);
+std::wstring JoinIconField(const std::wstring& path, int index);
+
+// The status texts after a save.
+std::wstring SavedStatusText(const std::wstring& caption, bool editMode);

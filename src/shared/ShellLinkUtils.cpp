@@ -1,0 +1,125 @@
+// Shortcut files through the shell link object's wide interface, so names
+// outside the ANSI code page survive the trip.
+#include "shared/ShellLinkUtils.h"
+
+#include <objbase.h>
+#include <shlguid.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+#include <wrl/client.h>
+
+#include <cwchar>
+#include <cwctype>
+#include <vector>
+
+#include "core/Errors.h"
+#include "core/PathUtils.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// Every string is read through a buffer of this many characters, terminator
+// included, so at most one less comes back.
+constexpr int kFieldChars = MAX_PATH;
+
+void Check(HRESULT hr) {
+  if (FAILED(hr)) throw EError(HResultMessage(hr));
+}
+
+struct TLinkObject {
+  ComPtr<IShellLinkW> Link;
+  ComPtr<IPersistFile> File;
+};
+
+TLinkObject CreateLinkObject() {
+  TLinkObject object;
+  Check(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object.Link)));
+  if (FAILED(object.Link.As(&object.File))) throw EError(L"Interface not supported");
+  return object;
+}
+
+// Calls a getter with a fresh buffer and keeps at most kFieldChars - 1
+// characters, whether or not the getter terminated what it wrote.
+template <typename Getter>
+std::wstring ReadField(Getter&& getter) {
+  wchar_t buffer[kFieldChars] = {};
+  Check(getter(buffer, kFieldChars));
+  return std::wstring(buffer, ::wcsnlen(buffer, kFieldChars - 1));
+}
+
+// The zero-byte file the creator puts down before it writes a new shortcut.
+// Folders do not count, although the file system reports them as empty.
+bool IsEmptyPlaceholder(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  return !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && data.nFileSizeHigh == 0 && data.nFileSizeLow == 0;
+}
+
+}  // namespace
+
+std::wstring HResultMessage(HRESULT code) {
+  const DWORD value = static_cast<DWORD>(code);
+  // FormatMessage never writes more than 64 KB.
+  std::vector<wchar_t> buffer(32768);
+  const DWORD length =
+      ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, value, 0, buffer.data(),
+                       static_cast<DWORD>(buffer.size()), nullptr);
+  std::wstring text(buffer.data(), length);
+  while (!text.empty() && std::iswspace(text.back())) text.pop_back();
+  if (!text.empty()) return text;
+  wchar_t fallback[32] = {};
+  std::swprintf(fallback, 32, L"OLE error %.8x", static_cast<unsigned>(value));
+  return fallback;
+}
+
+TShellLinkInfo ReadShellLink(const std::wstring& path) {
+  const TLinkObject object = CreateLinkObject();
+  Check(object.File->Load(path.c_str(), STGM_READ));
+
+  IShellLinkW& link = *object.Link.Get();
+  TShellLinkInfo info;
+  info.TargetPath = ReadField([&](wchar_t* buffer, int size) {
+    WIN32_FIND_DATAW find{};
+    return link.GetPath(buffer, size, &find, 0);
+  });
+  info.Arguments = ReadField([&](wchar_t* buffer, int size) { return link.GetArguments(buffer, size); });
+  info.Description = ReadField([&](wchar_t* buffer, int size) { return link.GetDescription(buffer, size); });
+  info.WorkingFolder = ReadField([&](wchar_t* buffer, int size) { return link.GetWorkingDirectory(buffer, size); });
+  info.IconPath = ReadField([&](wchar_t* buffer, int size) { return link.GetIconLocation(buffer, size, &info.IconIndex); });
+  Check(link.GetShowCmd(&info.ShowCommand));
+  Check(link.GetHotkey(&info.HotKey));
+  return info;
+}
+
+void WriteShellLink(const std::wstring& path, const TShellLinkInfo& info) {
+  TLinkObject object = CreateLinkObject();
+  const HRESULT loaded = object.File->Load(path.c_str(), STGM_SHARE_DENY_WRITE);
+  if (SUCCEEDED(loaded)) {
+    Check(object.Link->Resolve(nullptr, SLR_NO_UI | SLR_ANY_MATCH | SLR_UPDATE));
+  } else if (IsEmptyPlaceholder(path)) {
+    // The shell will not load a zero-byte file; a new shortcut starts from an
+    // untouched link object rather than one a failed load may have half filled.
+    object = CreateLinkObject();
+  } else {
+    throw EError(HResultMessage(loaded));
+  }
+
+  IShellLinkW& link = *object.Link.Get();
+  Check(link.SetPath(info.TargetPath.c_str()));
+  Check(link.SetArguments(info.Arguments.c_str()));
+  Check(link.SetDescription(info.Description.c_str()));
+  Check(link.SetWorkingDirectory(info.WorkingFolder.c_str()));
+  Check(link.SetIconLocation(info.IconPath.c_str(), info.IconIndex));
+  Check(link.SetShowCmd(info.ShowCommand));
+  Check(link.SetHotkey(info.HotKey));
+  // A write that fails here must not pass for a saved shortcut.
+  Check(object.File->Save(path.c_str(), TRUE));
+}
+
+std::wstring ResolveShellLink(const std::wstring& path) {
+  std::wstring extension = ExtractFileExt(path);
+  for (wchar_t& c : extension) c = static_cast<wchar_t>(std::towlower(c));
+  if (extension != L".lnk") return path;
+  return ReadShellLink(path).TargetPath;
+}

@@ -1,0 +1,203 @@
+// Native controls wrapped thinly: each object owns its HWND, subclasses it to
+// see its own messages, and raises its events from the notifications its
+// parent form hands back through ReflectNotification. Also the small pieces
+// the forms build with them: one tooltip control for all hints, an owned image
+// list and a plain window-message timer.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shared/ScopedWin.h"
+#include "toolkit/Window.h"
+
+using TNotifyEvent = std::function<void()>;
+
+class TControl {
+public:
+  TControl() = default;
+  virtual ~TControl() = default;
+  TControl(const TControl&) = delete;
+  TControl& operator=(const TControl&) = delete;
+
+  HWND Handle() const { return window_.Get(); }
+
+  void SetText(const std::wstring& text);
+  std::wstring Text() const;
+  void SetEnabled(bool enabled);
+  bool Enabled() const;
+  void SetVisible(bool visible);
+  bool Visible() const;
+  // The font is not owned; it must outlive the control.
+  virtual void SetFont(HFONT font);
+
+  // A form passes WM_COMMAND and the WM_CTLCOLOR* messages here first: when
+  // they come from a toolkit control, that control handles them and this
+  // gives true with the message's result.
+  static bool ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+protected:
+  void CreateControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
+                     int x, int y, int width, int height);
+  // A notification code of WM_COMMAND from this control; true when handled.
+  virtual bool OnCommand(WORD code);
+  // WM_CTLCOLOR* for this control; true when result holds a brush.
+  virtual bool OnControlColor(HDC dc, LRESULT& result);
+  // The control's own messages, before its class sees them.
+  virtual LRESULT ControlMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultControlMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  static TControl* FromHandle(HWND window);
+
+private:
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR data);
+  TOwnedWindow window_;
+};
+
+class TLabel : public TControl {
+public:
+  void Create(HWND parent, const std::wstring& text, int x, int y, int width, int height);
+};
+
+class TButton : public TControl {
+public:
+  // The default button is the one Enter presses.
+  void Create(HWND parent, const std::wstring& text, int x, int y, int width, int height, bool isDefault = false);
+  // Raised after a click, Space or Enter on the focused button, or BM_CLICK.
+  TNotifyEvent OnClick;
+
+protected:
+  bool OnCommand(WORD code) override;
+};
+
+// A square push button showing one image of an image list instead of text.
+class TImageButton : public TButton {
+public:
+  void Create(HWND parent, int x, int y, int width, int height);
+  void SetImage(HIMAGELIST images, int index);
+
+private:
+  TIcon icon_;
+};
+
+class TCheckBox : public TControl {
+public:
+  void Create(HWND parent, const std::wstring& text, int x, int y, int width, int height);
+  bool Checked() const;
+  void SetChecked(bool checked);
+};
+
+// A drop-down list without free text.
+class TComboBox : public TControl {
+public:
+  // dropDownHeight: the height of the control with its list open.
+  void Create(HWND parent, int x, int y, int width, int dropDownHeight);
+  void AddItem(const std::wstring& text);
+  int ItemIndex() const;  // -1 when nothing is selected
+  void SetItemIndex(int index);
+};
+
+class TEdit : public TControl {
+public:
+  void Create(HWND parent, int x, int y, int width, int height);
+  TNotifyEvent OnChange;
+
+protected:
+  bool OnCommand(WORD code) override;
+};
+
+// An edit field with push buttons docked at its right edge inside it. The
+// text keeps clear of them through the edit's right margin.
+class TButtonEdit : public TEdit {
+public:
+  // Buttons are laid out from the right edge leftwards in the order added.
+  TButton& AddButton(const std::wstring& caption, int width);
+  const std::vector<std::unique_ptr<TButton>>& Buttons() const { return buttons_; }
+  void SetFont(HFONT font) override;
+
+protected:
+  LRESULT ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  void LayOutButtons();
+  std::vector<std::unique_ptr<TButton>> buttons_;
+  std::vector<int> widths_;
+  HFONT font_ = nullptr;
+};
+
+// A text that acts as a web link: blue, underlined, a hand cursor, a click
+// event.
+class TLinkLabel : public TControl {
+public:
+  void Create(HWND parent, const std::wstring& text, int x, int y, int width, int height);
+  // Takes the font's name and size; the link keeps its own colour and underline.
+  void SetFont(HFONT font) override;
+  TNotifyEvent OnClick;
+
+protected:
+  bool OnCommand(WORD code) override;
+  bool OnControlColor(HDC dc, LRESULT& result) override;
+  LRESULT ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  TFont underlined_;
+};
+
+class TGroupBox : public TControl {
+public:
+  void Create(HWND parent, const std::wstring& text, int x, int y, int width, int height);
+};
+
+// One tooltip control that shows the hints of any number of windows.
+class TToolTips {
+public:
+  void Create(HWND owner);
+  void Add(HWND tool, const std::wstring& hint);
+  HWND Handle() const { return window_.Get(); }
+
+private:
+  TOwnedWindow window_;
+  std::vector<std::wstring> hints_;  // the control keeps pointers into these
+};
+
+class TImageList {
+public:
+  TImageList() = default;
+  ~TImageList() { Reset(); }
+  TImageList(const TImageList&) = delete;
+  TImageList& operator=(const TImageList&) = delete;
+
+  void Create(int width, int height, UINT flags, int initial);
+  void Reset();
+  HIMAGELIST Handle() const { return handle_; }
+  int Count() const;
+
+private:
+  HIMAGELIST handle_ = nullptr;
+};
+
+// A window-message timer on a hidden window of its own: an interval, an
+// enabled switch and one handler. Disabling and enabling it again restarts the
+// interval.
+class TSimpleTimer : public TWindow {
+public:
+  ~TSimpleTimer() override;
+  void SetInterval(UINT milliseconds);
+  UINT Interval() const { return interval_; }
+  void SetEnabled(bool enabled);
+  bool Enabled() const { return enabled_; }
+  TNotifyEvent OnTimer;
+
+protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  void Apply();
+  UINT interval_ = 1000;
+  bool enabled_ = false;
+};

@@ -1,0 +1,110 @@
+#include "core/StackShortcut.h"
+
+#include <gtest/gtest.h>
+
+#include "core/CommandLine.h"
+
+namespace {
+// Check boxes as five letters, upper case when set: Explore, Browse, hideext, thumbs, clear.
+std::wstring Flags(bool e, bool b, bool h, bool t, bool c) {
+  return {e ? L'E' : L'e', b ? L'B' : L'b', h ? L'H' : L'h', t ? L'T' : L't', c ? L'C' : L'c'};
+}
+std::wstring Flags(const TStackSettings& s) {
+  return Flags(s.ShowExplore, s.BrowseFolders, s.HideExtensions, s.ShowThumbnails, s.Clear);
+}
+TStackSettings Settings(const std::wstring& folder, TStackType type, unsigned boxes) {
+  return {folder, type, (boxes & 1) != 0, (boxes & 2) != 0, (boxes & 4) != 0, (boxes & 8) != 0, (boxes & 16) != 0};
+}
+}  // namespace
+
+TEST(StackShortcut, EveryCompositionParsesBackInTheViewerAndTheCreator) {
+  // The viewer strips one trailing backslash from the folder.
+  const std::pair<std::wstring, std::wstring> folders[] = {
+      {L"C:\\Docs", L"C:\\Docs"}, {L"C:\\Users\\ann\\My Docs", L"C:\\Users\\ann\\My Docs"},
+      {L"D:\\", L"D:"},           {L"C:\\My Stack\\", L"C:\\My Stack"}};
+  const std::pair<TStackType, TViewKind> types[] = {
+      {TStackType::Stack, TViewKind::Stack}, {TStackType::Grid, TViewKind::Grid}, {TStackType::Menu, TViewKind::Menu}};
+  for (const auto& [folder, viewerFolder] : folders)
+    for (const auto& [type, kind] : types)
+      for (unsigned boxes = 0; boxes < 32; ++boxes) {
+        const TStackSettings s = Settings(folder, type, boxes);
+        const std::wstring args = ComposeArguments(s);
+        SCOPED_TRACE(args);
+        const auto tokens = TokenizeCommandLine(L"\"C:\\x\\Heapview0.exe\" " + args);
+        ASSERT_GE(tokens.size(), 2u);
+        const TViewerCommand cmd = ParseViewerCommand({tokens.begin() + 1, tokens.end()});
+        const TViewerOptions& o = cmd.Options;
+        EXPECT_EQ(cmd.StackFolder, viewerFolder);
+        EXPECT_EQ(cmd.ViewKind, kind);
+        EXPECT_EQ(Flags(o.ShowExplore, o.BrowseFolders, o.HideExtensions, o.ShowThumbnails, o.Clear), Flags(s));
+
+        const TStackSettings back = ReadStackArguments(args);
+        EXPECT_EQ(back.Folder, folder);
+        EXPECT_EQ(back.Type, type);
+        EXPECT_EQ(Flags(back), Flags(s));
+      }
+  EXPECT_EQ(ComposeArguments(Settings(L"C:\\Docs", TStackType::Stack, 1 | 2)), L"\"C:\\Docs\" ");
+  EXPECT_EQ(ComposeArguments(Settings(L"C:\\Users\\ann\\Documents", TStackType::Grid, 2 | 4)),
+            L"\"C:\\Users\\ann\\Documents\" /grid /noexplore /hideext ");
+}
+
+TEST(StackShortcut, EditModeReadings) {
+  struct { std::wstring args, folder; TStackType type; std::wstring flags; } cases[] = {
+      {L"\"C:\\A\" /menu /grid ", L"C:\\A", TStackType::Grid, L"EBhtc"},
+      {L"\"C:\\A\" /menu ", L"C:\\A", TStackType::Menu, L"EBhtc"},
+      {L"\"C:\\A\" /GRID /NoExplore ", L"C:\\A", TStackType::Stack, L"EBhtc"},
+      {L"\"C:\\A B\" /nobrowse /clear /thumbs /hideext /noexplore", L"C:\\A B", TStackType::Stack, L"ebHTC"},
+      {L"x \"D:\\\" \"other\" /grid", L"D:\\", TStackType::Grid, L"EBhtc"},
+      {L"\"unclosed /clear", L"", TStackType::Stack, L"EBhtC"},
+  };
+  for (const auto& c : cases) {
+    const TStackSettings s = ReadStackArguments(c.args);
+    EXPECT_EQ(s.Folder, c.folder) << c.args;
+    EXPECT_EQ(s.Type, c.type) << c.args;
+    EXPECT_EQ(Flags(s), c.flags) << c.args;
+  }
+}
+
+TEST(StackShortcut, IsPinnedStackOfTestsSubstringsCaseSensitively) {
+  struct { std::wstring target, args, folder; bool want; } cases[] = {
+      {L"C:\\P\\Heapview3.exe", L"\"C:\\Docs2\" /grid ", L"C:\\Docs", true},
+      {L"C:\\P\\Heapview3.exe", L"\"C:\\Docs\" ", L"c:\\docs", false},
+      {L"C:\\P\\heapview3.exe", L"\"C:\\Docs\" ", L"C:\\Docs", false},
+      {L"Heapview.exe", L"\"C:\\Docs\" ", L"C:\\Docs", true},
+      {L"C:\\P\\Heapview3.exe", L"\"C:\\Docs\" ", L"", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsPinnedStackOf(c.target, c.args, c.folder), c.want) << c.args << c.folder;
+}
+
+TEST(StackShortcut, ChooseViewerNumberTakesTheLowestFree) {
+  using Entries = std::vector<std::wstring>;
+  const std::pair<Entries, std::optional<int>> cases[] = {
+      {{}, 0},
+      {{L"C:\\p\\Heapview0.exe", L"C:\\p\\Heapview1.exe", L"C:\\p\\Heapview3.exe"}, 2},
+      {{L"C:\\p\\Heapview0.exe", L"D:\\elsewhere\\HEAPVIEW4.EXE", L"C:\\p\\Heapview1.exe", L"C:\\p\\Heapview2.exe",
+        L"C:\\p\\Heapview3.exe"}, 5},
+      {{L"C:\\p\\Heapview.exe", L"C:\\p\\Heapview10.exe", L"C:\\p\\Heapview0.exe.bak", L"C:\\Heapview0.exe\\x"}, 0},
+      {{L"D:Heapview0.exe"}, 1},
+  };
+  for (const auto& [entries, want] : cases) EXPECT_EQ(ChooseViewerNumber(entries), want) << entries.size();
+  Entries all;
+  for (int n = 9; n >= 0; --n) all.push_back(L"C:\\p\\" + ViewerFileName(n));
+  EXPECT_EQ(ChooseViewerNumber(all), std::nullopt);
+  all.erase(all.begin() + 4);  // the resolved entry C:\p\Heapview5.exe
+  EXPECT_EQ(ChooseViewerNumber(all), 5);
+}
+
+TEST(StackShortcut, IconFieldSplitsAtTheBar) {
+  const std::tuple<std::wstring, std::wstring, int> cases[] = {
+      {L"|7", L"", 7}, {L"C:\\x.dll|3", L"C:\\x.dll", 3}, {L"C:\\x.ico", L"C:\\x.ico", 0},
+      {L"C:\\x.ico|abc", L"C:\\x.ico", 0}, {L"x|-12", L"x", -12}, {L"x|-", L"x", 0}, {L"x|4 ", L"x", 0},
+      {L"x|5|9", L"x", 5}, {L"x|-2147483648", L"x", -2147483647 - 1}, {L"x|2147483648", L"x", 0},
+      {L"x|99999999999999999999999", L"x", 0},
+  };
+  for (const auto& [text, path, index] : cases) {
+    const TIconField f = SplitIconField(text);
+    EXPECT_EQ(f.Path, path) << text;
+    EXPECT_EQ(f.Index, index) << text;
+  }
+  EXPECT_EQ(JoinIconField(L"", 0), L"|0");
+}

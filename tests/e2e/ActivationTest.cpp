@@ -1,0 +1,155 @@
+// Clicking entries of a stack: files go to the shell and the viewer ends,
+// folders browse inside the same window and back, shortcuts with a stale
+// "(x86)" target are repaired, damaged shortcuts are reported.
+#include <gtest/gtest.h>
+
+#include "E2eHarness.h"
+#include "shared/ExtraWinUtils.h"
+#include "shared/ShellLinkUtils.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr DWORD kTimeout = 15000;
+
+// Entries stand 44 pixels apart from 2 pixels below the client's top.
+void ClickEntry(HWND window, int index) { ClickAt(window, {30, 2 + index * 44 + 22}); }
+
+bool WaitForCaption(HWND window, const std::wstring& caption) {
+  for (int i = 0; i < 200; ++i, ::Sleep(50)) {
+    if (WindowText(window) == caption) return true;
+  }
+  return false;
+}
+
+class Activation : public ::testing::Test {
+protected:
+  TComInit com_;
+  TPreferences preferences_;
+  TInstalledCopy install_;
+  TRecordingHandler handler_;
+
+  HWND Open(TProcess& viewer) {
+    HWND window = WaitForWindow(viewer.Id(), kTimeout);
+    if (window) ::Sleep(200);  // placed and painted
+    return window;
+  }
+};
+
+TEST_F(Activation, FileEntryRunsThroughTheShellAndTheViewerEnds) {
+  TScratchFolder folder(L"Files");
+  const std::wstring document = folder.Add(L"doc.hfrec");
+  ::SetCursorPos(640, 1000);
+  TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
+  HWND window = Open(viewer);
+  ASSERT_NE(window, nullptr);
+  ClickEntry(window, 0);
+  EXPECT_TRUE(viewer.WaitForExit(kTimeout));
+  EXPECT_EQ(handler_.WaitForOpened(1, kTimeout), std::vector<std::wstring>{document});
+}
+
+TEST_F(Activation, FolderBrowsesInTheSameWindowAndGoBackRestoresTheColumn) {
+  TScratchFolder folder(L"Top");
+  folder.AddFolder(L"Inner folder with a much longer name than the rest");
+  folder.Add(L"Inner folder with a much longer name than the rest\\one.hfrec");
+  folder.Add(L"a.hfrec");
+  const POINT cursor = {640, 1000};
+  ::SetCursorPos(cursor.x, cursor.y);
+  TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
+  HWND window = Open(viewer);
+  ASSERT_NE(window, nullptr);
+  const TWindowFacts first = ReadWindowFacts(window);
+
+  ClickEntry(window, 0);
+  ASSERT_TRUE(WaitForCaption(window, L"Inner folder with a much longer name than the rest"));
+  const TWindowFacts inner = ReadWindowFacts(window);
+  EXPECT_EQ(inner.ClientHeight(), 3 * 44 + 4) << "go-back, one file, Explore";
+  EXPECT_NE(inner.ClientWidth(), first.ClientWidth());
+  EXPECT_EQ(inner.Window.left + inner.Width() / 2, cursor.x) << "same centre line";
+  EXPECT_EQ(first.Window.left + first.Width() / 2, cursor.x);
+  EXPECT_TRUE(viewer.Running());
+
+  ClickEntry(window, 0);  // go back
+  ASSERT_TRUE(WaitForCaption(window, L"Top"));
+  const TWindowFacts back = ReadWindowFacts(window);
+  EXPECT_TRUE(EqualRect(&back.Window, &first.Window)) << "same size and position as the first column";
+  EXPECT_TRUE(handler_.Opened().empty());
+}
+
+TEST_F(Activation, WithoutBrowsingAFolderIsOpenedAndTheViewerEnds) {
+  TScratchFolder folder(L"NoBrowse");
+  const std::wstring inner = folder.AddFolder(L"inner");
+  TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\" /nobrowse");
+  HWND window = Open(viewer);
+  ASSERT_NE(window, nullptr);
+  ClickEntry(window, 0);
+  EXPECT_TRUE(viewer.WaitForExit(kTimeout));
+  EXPECT_EQ(handler_.WaitForOpened(1, kTimeout), std::vector<std::wstring>{inner});
+}
+
+TEST_F(Activation, ExploreOfABrowsedSubFolderOpensThatSubFolder) {
+  TScratchFolder folder(L"Explore Top");
+  const std::wstring sub = folder.AddFolder(L"sub");
+  TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
+  HWND window = Open(viewer);
+  ASSERT_NE(window, nullptr);
+  ClickEntry(window, 0);
+  ASSERT_TRUE(WaitForCaption(window, L"sub"));
+  ::Sleep(200);
+  ClickEntry(window, 1);  // go-back, then Explore
+  EXPECT_TRUE(viewer.WaitForExit(kTimeout));
+  EXPECT_EQ(handler_.WaitForOpened(1, kTimeout), std::vector<std::wstring>{sub});
+}
+
+TEST_F(Activation, ShortcutToAMissingX86TargetRunsTheRepairedTarget) {
+  TScratchFolder programs(L"Programs");
+  const std::wstring real = programs.Add(L"Program Files\\App\\app.hfrec");
+  const std::wstring recorded = programs.Path() + L"\\Program Files (x86)\\App\\app.hfrec";
+  TScratchFolder folder(L"Shortcuts");
+  TShellLinkInfo link;
+  link.TargetPath = recorded;
+  const std::wstring shortcut = folder.Path() + L"\\App.lnk";
+  CreateEmptyFile(shortcut);
+  WriteShellLink(shortcut, link);
+
+  {
+    TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
+    HWND window = Open(viewer);
+    ASSERT_NE(window, nullptr);
+    ClickEntry(window, 0);
+    EXPECT_TRUE(viewer.WaitForExit(kTimeout));
+    EXPECT_EQ(handler_.WaitForOpened(1, kTimeout), std::vector<std::wstring>{real});
+  }
+
+  // With the recorded target present the shortcut itself goes to the shell,
+  // which follows it to the recorded target.
+  programs.Add(L"Program Files (x86)\\App\\app.hfrec");
+  TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
+  HWND window = Open(viewer);
+  ASSERT_NE(window, nullptr);
+  ClickEntry(window, 0);
+  EXPECT_TRUE(viewer.WaitForExit(kTimeout));
+  const std::vector<std::wstring> opened = handler_.WaitForOpened(2, kTimeout);
+  ASSERT_EQ(opened.size(), 2u);
+  EXPECT_TRUE(opened[1] == shortcut || lstrcmpiW(opened[1].c_str(), recorded.c_str()) == 0) << "not repaired";
+}
+
+TEST_F(Activation, DamagedShortcutIsReportedAndTheViewerStaysOpen) {
+  TScratchFolder folder(L"Damaged");
+  folder.Add(L"broken.lnk", "this is not a shortcut at all");
+  TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
+  HWND window = Open(viewer);
+  ASSERT_NE(window, nullptr);
+  ClickEntry(window, 0);
+  const TMessageBox box = WaitForMessageBox(viewer.Id(), kTimeout);
+  ASSERT_NE(box.Window, nullptr);
+  EXPECT_EQ(box.Caption, L"Heapfold");
+  EXPECT_FALSE(box.Text.empty());
+  ::PostMessageW(box.Window, WM_COMMAND, IDOK, 0);
+  ::Sleep(500);
+  EXPECT_TRUE(viewer.Running());
+  EXPECT_TRUE(handler_.Opened().empty());
+}
+
+}  // namespace
