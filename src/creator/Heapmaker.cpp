@@ -1,14 +1,31 @@
-// The creator's entry. Its window is a plain placeholder until the creator's
-// form is built; it already carries the application title.
+// The creator's entry: application title, the main form, the message loop.
 #include <windows.h>
 
+#include "core/CommandLine.h"
+#include "creator/Create.h"
 #include "shared/ScopedWin.h"
 #include "toolkit/Application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TComInit com;
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&controls);
   TApplication& app = TApplication::Instance();
   app.SetTitle(L"Create Heapview");
-  ::MessageBoxW(nullptr, L"Heapfold stack creator", app.Title().c_str(), MB_OK | MB_ICONINFORMATION);
-  return 0;
+
+  std::vector<std::wstring> args = TokenizeCommandLine(::GetCommandLineW());
+  if (!args.empty()) args.erase(args.begin());
+
+  TFormHeapmaker form(std::move(args));
+  try {
+    form.FormCreate();
+  } catch (...) {
+    // The error is reported; a half-built window is never shown.
+    app.HandleCurrentException(nullptr);
+    return 1;
+  }
+  if (!form.ShouldShow()) return 0;
+  app.SetDialogWindow(form.Handle());
+  form.Show();
+  return app.Run();
 }

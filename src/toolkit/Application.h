@@ -27,6 +27,9 @@ public:
   // Key presses of every window of the thread reach this window first, so a
   // form sees Esc whichever of its controls has the focus.
   void SetKeyPreview(TWindow* window) { keyPreview_ = window; }
+  // Keyboard navigation of a dialog-like window: Tab and Shift+Tab between its
+  // controls, Enter for its default button, Esc as IDCANCEL.
+  void SetDialogWindow(HWND window) { dialogWindow_ = window; }
 
   // Runs the message loop until Terminate (or WM_QUIT); returns the exit code.
   int Run();
@@ -37,6 +40,7 @@ private:
   TApplication() = default;
   std::wstring title_;
   TWindow* keyPreview_ = nullptr;
+  HWND dialogWindow_ = nullptr;
   bool terminated_ = false;
   mutable int messageDepth_ = 0;
   int exitCode_ = 0;

@@ -162,7 +162,6 @@ public:
 
 private:
   TOwnedWindow window_;
-  std::vector<std::wstring> hints_;  // the control keeps pointers into these
 };
 
 class TImageList {

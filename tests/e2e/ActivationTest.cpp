@@ -11,8 +11,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr DWORD kTimeout = 15000;
-
 // Entries stand 44 pixels apart from 2 pixels below the client's top.
 void ClickEntry(HWND window, int index) { ClickAt(window, {30, 2 + index * 44 + 22}); }
 
@@ -35,18 +33,27 @@ protected:
     if (window) ::Sleep(200);  // placed and painted
     return window;
   }
+
+  // Starts a viewer, clicks one of its entries, and gives the path the shell
+  // was handed after the viewer ended (empty when something went wrong).
+  std::wstring RunEntry(const std::wstring& arguments, int index) {
+    const size_t before = handler_.Opened().size();
+    TProcess viewer = TProcess::Launch(install_.Viewer(), arguments);
+    HWND window = Open(viewer);
+    if (!window) return L"";
+    ClickEntry(window, index);
+    EXPECT_TRUE(viewer.WaitForExit(kTimeout)) << "running an entry ends the viewer";
+    const std::vector<std::wstring> opened = handler_.WaitForOpened(before + 1, kTimeout);
+    return opened.size() == before + 1 ? opened.back() : L"";
+  }
 };
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 TEST_F(Activation, FileEntryRunsThroughTheShellAndTheViewerEnds) {
   TScratchFolder folder(L"Files");
   const std::wstring document = folder.Add(L"doc.hfrec");
-  ::SetCursorPos(640, 1000);
-  TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
-  HWND window = Open(viewer);
-  ASSERT_NE(window, nullptr);
-  ClickEntry(window, 0);
-  EXPECT_TRUE(viewer.WaitForExit(kTimeout));
-  EXPECT_EQ(handler_.WaitForOpened(1, kTimeout), std::vector<std::wstring>{document});
+  EXPECT_EQ(RunEntry(Quoted(folder.Path()), 0), document);
 }
 
 TEST_F(Activation, FolderBrowsesInTheSameWindowAndGoBackRestoresTheColumn) {
@@ -56,7 +63,7 @@ TEST_F(Activation, FolderBrowsesInTheSameWindowAndGoBackRestoresTheColumn) {
   folder.Add(L"a.hfrec");
   const POINT cursor = {640, 1000};
   ::SetCursorPos(cursor.x, cursor.y);
-  TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
   HWND window = Open(viewer);
   ASSERT_NE(window, nullptr);
   const TWindowFacts first = ReadWindowFacts(window);
@@ -80,18 +87,13 @@ TEST_F(Activation, FolderBrowsesInTheSameWindowAndGoBackRestoresTheColumn) {
 TEST_F(Activation, WithoutBrowsingAFolderIsOpenedAndTheViewerEnds) {
   TScratchFolder folder(L"NoBrowse");
   const std::wstring inner = folder.AddFolder(L"inner");
-  TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\" /nobrowse");
-  HWND window = Open(viewer);
-  ASSERT_NE(window, nullptr);
-  ClickEntry(window, 0);
-  EXPECT_TRUE(viewer.WaitForExit(kTimeout));
-  EXPECT_EQ(handler_.WaitForOpened(1, kTimeout), std::vector<std::wstring>{inner});
+  EXPECT_EQ(RunEntry(Quoted(folder.Path()) + L" /nobrowse", 0), inner);
 }
 
 TEST_F(Activation, ExploreOfABrowsedSubFolderOpensThatSubFolder) {
   TScratchFolder folder(L"Explore Top");
   const std::wstring sub = folder.AddFolder(L"sub");
-  TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
   HWND window = Open(viewer);
   ASSERT_NE(window, nullptr);
   ClickEntry(window, 0);
@@ -113,32 +115,19 @@ TEST_F(Activation, ShortcutToAMissingX86TargetRunsTheRepairedTarget) {
   CreateEmptyFile(shortcut);
   WriteShellLink(shortcut, link);
 
-  {
-    TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
-    HWND window = Open(viewer);
-    ASSERT_NE(window, nullptr);
-    ClickEntry(window, 0);
-    EXPECT_TRUE(viewer.WaitForExit(kTimeout));
-    EXPECT_EQ(handler_.WaitForOpened(1, kTimeout), std::vector<std::wstring>{real});
-  }
+  EXPECT_EQ(RunEntry(Quoted(folder.Path()), 0), real);
 
   // With the recorded target present the shortcut itself goes to the shell,
   // which follows it to the recorded target.
   programs.Add(L"Program Files (x86)\\App\\app.hfrec");
-  TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
-  HWND window = Open(viewer);
-  ASSERT_NE(window, nullptr);
-  ClickEntry(window, 0);
-  EXPECT_TRUE(viewer.WaitForExit(kTimeout));
-  const std::vector<std::wstring> opened = handler_.WaitForOpened(2, kTimeout);
-  ASSERT_EQ(opened.size(), 2u);
-  EXPECT_TRUE(opened[1] == shortcut || lstrcmpiW(opened[1].c_str(), recorded.c_str()) == 0) << "not repaired";
+  const std::wstring opened = RunEntry(Quoted(folder.Path()), 0);
+  EXPECT_TRUE(opened == shortcut || lstrcmpiW(opened.c_str(), recorded.c_str()) == 0) << "not repaired";
 }
 
 TEST_F(Activation, DamagedShortcutIsReportedAndTheViewerStaysOpen) {
   TScratchFolder folder(L"Damaged");
   folder.Add(L"broken.lnk", "this is not a shortcut at all");
-  TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
   HWND window = Open(viewer);
   ASSERT_NE(window, nullptr);
   ClickEntry(window, 0);

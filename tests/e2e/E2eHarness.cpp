@@ -56,6 +56,12 @@ const wchar_t kPreferencesKey[] = L"Software\\Brenwick Software\\Heapfold\\Prefe
 
 }  // namespace
 
+RECT PrimaryWorkArea() {
+  RECT work = {};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
+
 std::wstring HostPath(const char* unixPath) {
   std::wstring path = L"Z:";
   for (const char* p = unixPath; *p; ++p) path += (*p == '/') ? L'\\' : static_cast<wchar_t>(*p);

@@ -14,6 +14,12 @@
 
 namespace e2e {
 
+// How long a test waits for a program to show or do something.
+constexpr DWORD kTimeout = 15000;
+
+// The primary monitor's work area (Wine has one monitor).
+RECT PrimaryWorkArea();
+
 // Windows path of a file or folder of the host build tree (Wine's Z: drive).
 std::wstring HostPath(const char* unixPath);
 std::wstring DistDir();        // the installed product, with a trailing backslash

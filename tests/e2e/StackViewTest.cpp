@@ -12,14 +12,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr DWORD kStartTimeout = 15000;
-
-RECT PrimaryWorkArea() {
-  RECT work = {};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  return work;
-}
-
 // Width in pixels of a text in the stack's own font, as the viewer measures it.
 int StackTextWidth(const std::wstring& text) {
   const TFont font = CreateFontFromSpec({L"MS Sans Serif", 8});
@@ -60,7 +52,7 @@ TEST_F(StackView, ColumnFitsTheListedEntriesAndStandsAboveTheBottomTaskbar) {
   const POINT cursor = {500, 1000};
   ::SetCursorPos(cursor.x, cursor.y);
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
-  HWND window = WaitForWindow(viewer.Id(), kStartTimeout);
+  HWND window = WaitForWindow(viewer.Id(), kTimeout);
   ASSERT_NE(window, nullptr);
   const TWindowFacts facts = ReadWindowFacts(window);
 
@@ -77,7 +69,7 @@ TEST_F(StackView, ColumnFitsTheListedEntriesAndStandsAboveTheBottomTaskbar) {
 TEST_F(StackView, EmptyFolderWithoutExploreIsAnEmptyColumnOfMinimumWidth) {
   TScratchFolder folder(L"Empty");
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\" /noexplore");
-  HWND window = WaitForWindow(viewer.Id(), kStartTimeout);
+  HWND window = WaitForWindow(viewer.Id(), kTimeout);
   ASSERT_NE(window, nullptr);
   const TWindowFacts facts = ReadWindowFacts(window);
   EXPECT_EQ(facts.ClientHeight(), 4);
@@ -93,7 +85,7 @@ TEST_F(StackView, CrowdedSubFolderShowsOnlyGoBackAndExplore) {
 
   ::SetCursorPos(600, 1000);
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\" /noexplore");
-  HWND window = WaitForWindow(viewer.Id(), kStartTimeout);
+  HWND window = WaitForWindow(viewer.Id(), kTimeout);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(ReadWindowFacts(window).ClientHeight(), 1 * 44 + 4) << "the one sub-folder, no Explore";
 
@@ -122,7 +114,7 @@ TEST_P(WindowLook, IsGlassUnderCompositionElseGray) {
   TScratchFolder folder(L"Look");
   folder.Add(L"one.txt");
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
-  HWND window = WaitForWindow(viewer.Id(), kStartTimeout);
+  HWND window = WaitForWindow(viewer.Id(), kTimeout);
   ASSERT_NE(window, nullptr);
   ::Sleep(300);  // let it paint
   const TWindowFacts facts = ReadWindowFacts(window);

@@ -9,14 +9,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr DWORD kStartTimeout = 15000;
-
-RECT PrimaryWorkArea() {
-  RECT work = {};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  return work;
-}
-
 class ViewerStartup : public ::testing::Test {
 protected:
   TPreferences preferences_;  // every test starts from the defaults
@@ -26,7 +18,7 @@ protected:
 TEST_F(ViewerStartup, WithoutArgumentsShowsTheHelpWindowCentredAndClosesOnEsc) {
   ::SetCursorPos(300, 200);
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"");
-  HWND window = WaitForWindow(viewer.Id(), kStartTimeout);
+  HWND window = WaitForWindow(viewer.Id(), kTimeout);
   ASSERT_NE(window, nullptr);
   const TWindowFacts facts = ReadWindowFacts(window);
 
@@ -54,20 +46,20 @@ TEST_F(ViewerStartup, WithoutArgumentsShowsTheHelpWindowCentredAndClosesOnEsc) {
             std::wstring::npos);
 
   PressKey(window, VK_ESCAPE, 27);
-  EXPECT_TRUE(viewer.WaitForExit(kStartTimeout));
+  EXPECT_TRUE(viewer.WaitForExit(kTimeout));
 }
 
 TEST_F(ViewerStartup, HelpWindowClosesOnLosingActivationUnlessSecondClickClosingIsOn) {
   {
     TProcess viewer = TProcess::Launch(install_.Viewer(), L"");
-    ASSERT_NE(WaitForWindow(viewer.Id(), kStartTimeout), nullptr);
+    ASSERT_NE(WaitForWindow(viewer.Id(), kTimeout), nullptr);
     TOtherWindow other;
     other.Activate();
-    EXPECT_TRUE(viewer.WaitForExit(kStartTimeout));
+    EXPECT_TRUE(viewer.WaitForExit(kTimeout));
   }
   preferences_.SetDword(L"CloseBy2ndClick", 1);
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"");
-  ASSERT_NE(WaitForWindow(viewer.Id(), kStartTimeout), nullptr);
+  ASSERT_NE(WaitForWindow(viewer.Id(), kTimeout), nullptr);
   TOtherWindow other;
   other.Activate();
   EXPECT_FALSE(viewer.WaitForExit(1500)) << "with second-click closing the help window stays";
@@ -85,7 +77,7 @@ class CreatorCommands : public ViewerStartup, public ::testing::WithParamInterfa
 
 TEST_P(CreatorCommands, AreHandedToHeapmakerWithoutAWindow) {
   TProcess viewer = TProcess::Launch(install_.Viewer(), GetParam().Arguments);
-  ASSERT_TRUE(viewer.WaitForExit(kStartTimeout));
+  ASSERT_TRUE(viewer.WaitForExit(kTimeout));
   EXPECT_TRUE(TopLevelWindows(viewer.Id()).empty());
   // The creator runs on its own; give it a moment to record its command line.
   std::vector<std::wstring> calls;
@@ -111,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ViewerStartup, LookalikesOfCreatorCommandsOpenAViewInstead) {
   for (const wchar_t* arguments : {L"/edit", L"/About", L"\"\" /edit"}) {
     TProcess viewer = TProcess::Launch(install_.Viewer(), arguments);
-    HWND window = WaitForWindow(viewer.Id(), kStartTimeout);
+    HWND window = WaitForWindow(viewer.Id(), kTimeout);
     EXPECT_NE(window, nullptr) << "arguments: " << std::string(arguments, arguments + wcslen(arguments));
     EXPECT_TRUE(install_.CreatorCalls().empty());
   }
@@ -136,7 +128,7 @@ TEST_P(ViewFrame, FollowsTheAnimationPreferenceAndClear) {
   TScratchFolder folder(L"Frame Stack");
   folder.Add(L"a.txt");
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\\\" " + c.Switches);
-  HWND window = WaitForWindow(viewer.Id(), kStartTimeout);
+  HWND window = WaitForWindow(viewer.Id(), kTimeout);
   ASSERT_NE(window, nullptr);
   const TWindowFacts facts = ReadWindowFacts(window);
   EXPECT_EQ((facts.Style & WS_CAPTION) == WS_CAPTION, c.Caption);
@@ -151,7 +143,7 @@ TEST_P(ViewFrame, FollowsTheAnimationPreferenceAndClear) {
     EXPECT_GE(captionHeight, expected);
   }
   PressKey(window, VK_ESCAPE, 27);
-  EXPECT_TRUE(viewer.WaitForExit(kStartTimeout));
+  EXPECT_TRUE(viewer.WaitForExit(kTimeout));
 }
 
 INSTANTIATE_TEST_SUITE_P(Frames, ViewFrame,
@@ -166,12 +158,12 @@ TEST_F(ViewerStartup, APreferenceOfTheWrongTypeIsReportedByName) {
   preferences_.SetString(L"TextColor", L"x");
   TScratchFolder folder(L"Bad Prefs");
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
-  const TMessageBox box = WaitForMessageBox(viewer.Id(), kStartTimeout);
+  const TMessageBox box = WaitForMessageBox(viewer.Id(), kTimeout);
   ASSERT_NE(box.Window, nullptr);
   EXPECT_EQ(box.Caption, L"Heapfold");
   EXPECT_EQ(box.Text, L"Invalid data type for 'TextColor'");
   ::PostMessageW(box.Window, WM_COMMAND, IDOK, 0);
-  EXPECT_TRUE(viewer.WaitForExit(kStartTimeout));
+  EXPECT_TRUE(viewer.WaitForExit(kTimeout));
 }
 
 }  // namespace

@@ -1,0 +1,225 @@
+// Each image is drawn with GDI on a 64 x 64 canvas, once over black and once
+// over white. The two renderings give every pixel's coverage (alpha) and its
+// colour; averaging 4 x 4 blocks then gives smooth 16 x 16 images with real
+// alpha, which GDI alone would not draw.
+#include "creator/ButtonImages.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "core/Errors.h"
+
+namespace {
+
+constexpr int kSize = 16;
+constexpr int kScale = 4;
+constexpr int kCanvas = kSize * kScale;
+constexpr double kPi = 3.14159265358979323846;
+
+using TPen = TScoped<HPEN, TGdiTraits<HPEN>>;
+using TDraw = void (*)(HDC dc);
+
+// A canvas unit is one pixel of the final image.
+int U(double units) { return static_cast<int>(std::lround(units * kScale)); }
+
+TPen RoundPen(COLORREF color, double width) {
+  LOGBRUSH brush = {BS_SOLID, color, 0};
+  return TPen(::ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND,
+                             static_cast<DWORD>(U(width)), &brush, 0, nullptr));
+}
+
+void FilledPolygon(HDC dc, const std::vector<POINT>& points, COLORREF fill, COLORREF outline, double outlineWidth) {
+  const TBrush brush(::CreateSolidBrush(fill));
+  const TPen pen = RoundPen(outline, outlineWidth);
+  const TSelectObject selectBrush(dc, brush.Get());
+  const TSelectObject selectPen(dc, pen.Get());
+  ::Polygon(dc, points.data(), static_cast<int>(points.size()));
+}
+
+void Ellipse(HDC dc, double left, double top, double right, double bottom, COLORREF fill, COLORREF outline,
+             double outlineWidth) {
+  const TBrush brush(::CreateSolidBrush(fill));
+  const TPen pen = RoundPen(outline, outlineWidth);
+  const TSelectObject selectBrush(dc, brush.Get());
+  const TSelectObject selectPen(dc, pen.Get());
+  ::Ellipse(dc, U(left), U(top), U(right), U(bottom));
+}
+
+void RoundRect(HDC dc, double left, double top, double right, double bottom, double corner, COLORREF fill,
+               COLORREF outline) {
+  const TBrush brush(::CreateSolidBrush(fill));
+  const TPen pen = RoundPen(outline, 1);
+  const TSelectObject selectBrush(dc, brush.Get());
+  const TSelectObject selectPen(dc, pen.Get());
+  ::RoundRect(dc, U(left), U(top), U(right), U(bottom), U(corner), U(corner));
+}
+
+void Stroke(HDC dc, const std::vector<POINT>& points, COLORREF color, double width) {
+  const TPen pen = RoundPen(color, width);
+  const TSelectObject selectPen(dc, pen.Get());
+  ::Polyline(dc, points.data(), static_cast<int>(points.size()));
+}
+
+// The maker's logo: a brick-red rounded square with a white "B".
+void DrawMakerLogo(HDC dc) {
+  RoundRect(dc, 1, 1, 15, 15, 5, RGB(178, 58, 40), RGB(120, 34, 22));
+  LOGFONTW description = {};
+  description.lfHeight = -U(12);
+  description.lfWeight = FW_BOLD;
+  description.lfQuality = ANTIALIASED_QUALITY;
+  lstrcpyW(description.lfFaceName, L"Arial");
+  const TFont font(::CreateFontIndirectW(&description));
+  const TSelectObject selectFont(dc, font.Get());
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, RGB(255, 255, 255));
+  RECT box = {U(1), U(1), U(15), U(15)};
+  ::DrawTextW(dc, L"B", 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+// The product: a stack of three cards, fanned upwards.
+void DrawProductLogo(HDC dc) {
+  RoundRect(dc, 5, 1, 15, 9, 2, RGB(250, 214, 90), RGB(150, 110, 20));
+  RoundRect(dc, 3, 4, 13, 12, 2, RGB(110, 190, 110), RGB(40, 110, 40));
+  RoundRect(dc, 1, 7, 11, 15, 2, RGB(90, 150, 230), RGB(30, 70, 150));
+}
+
+// Preferences: a gear with eight teeth and a hole.
+void DrawPreferences(HDC dc) {
+  std::vector<POINT> outline;
+  const double centre = 8;
+  const int teeth = 8;
+  for (int i = 0; i < teeth * 4; ++i) {
+    // Each tooth: two points on the outer radius, two on the inner one.
+    const double angle = (i - 0.5) * 2 * kPi / (teeth * 4);
+    const double radius = (i % 4 < 2) ? 7.3 : 5.3;
+    outline.push_back({U(centre + radius * std::cos(angle)), U(centre + radius * std::sin(angle))});
+  }
+  FilledPolygon(dc, outline, RGB(140, 146, 156), RGB(70, 76, 86), 0.8);
+  Ellipse(dc, 5.6, 5.6, 10.4, 10.4, RGB(255, 255, 255), RGB(70, 76, 86), 0.8);
+}
+
+// A new version: a globe with a green arrow pointing down over it.
+void DrawNewVersion(HDC dc) {
+  Ellipse(dc, 0.8, 0.8, 13.2, 13.2, RGB(96, 160, 230), RGB(30, 80, 160), 0.8);
+  const COLORREF line = RGB(30, 80, 160);
+  Stroke(dc, {{U(1), U(7)}, {U(13), U(7)}}, line, 0.7);
+  Stroke(dc, {{U(7), U(1)}, {U(7), U(13)}}, line, 0.7);
+  {
+    const TPen pen = RoundPen(line, 0.7);
+    const TSelectObject selectPen(dc, pen.Get());
+    const TSelectObject selectBrush(dc, ::GetStockObject(NULL_BRUSH));
+    ::Ellipse(dc, U(4), U(1), U(10), U(13));
+  }
+  FilledPolygon(dc,
+                {{U(9), U(6)}, {U(13), U(6)}, {U(13), U(10)}, {U(15.5), U(10)}, {U(11), U(15.5)}, {U(6.5), U(10)},
+                 {U(9), U(10)}},
+                RGB(60, 180, 60), RGB(20, 110, 20), 0.8);
+}
+
+void DrawOk(HDC dc) {
+  Stroke(dc, {{U(2.5), U(8.5)}, {U(6.5), U(12.5)}, {U(13.5), U(3.5)}}, RGB(20, 120, 30), 3.2);
+  Stroke(dc, {{U(2.5), U(8.5)}, {U(6.5), U(12.5)}, {U(13.5), U(3.5)}}, RGB(70, 190, 70), 1.8);
+}
+
+// A dark rim first, the bright stroke over it.
+void DrawCancel(HDC dc) {
+  const struct {
+    COLORREF Color;
+    double Width;
+  } strokes[] = {{RGB(150, 20, 20), 3.2}, {RGB(225, 60, 50), 1.8}};
+  for (const auto& stroke : strokes) {
+    Stroke(dc, {{U(3.5), U(3.5)}, {U(12.5), U(12.5)}}, stroke.Color, stroke.Width);
+    Stroke(dc, {{U(12.5), U(3.5)}, {U(3.5), U(12.5)}}, stroke.Color, stroke.Width);
+  }
+}
+
+struct TDib {
+  TBitmap Bitmap;
+  std::uint32_t* Bits = nullptr;
+};
+
+TDib CreateDib(int width, int height) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  TDib dib;
+  void* bits = nullptr;
+  dib.Bitmap.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dib.Bitmap || !bits) throw EError(L"Cannot create the button images.");
+  dib.Bits = static_cast<std::uint32_t*>(bits);
+  return dib;
+}
+
+std::vector<std::uint32_t> RenderOver(TDraw draw, COLORREF background) {
+  TDib canvas = CreateDib(kCanvas, kCanvas);
+  const TMemoryDC dc(::CreateCompatibleDC(nullptr));
+  const TSelectObject select(dc.Get(), canvas.Bitmap.Get());
+  const TBrush brush(::CreateSolidBrush(background));
+  RECT all = {0, 0, kCanvas, kCanvas};
+  ::FillRect(dc.Get(), &all, brush.Get());
+  draw(dc.Get());
+  ::GdiFlush();
+  return std::vector<std::uint32_t>(canvas.Bits, canvas.Bits + kCanvas * kCanvas);
+}
+
+int Channel(std::uint32_t pixel, int shift) { return static_cast<int>((pixel >> shift) & 0xFF); }
+
+// One 16 x 16 image with straight (not premultiplied) alpha, as icons hold it.
+TDib Render(TDraw draw) {
+  const std::vector<std::uint32_t> overBlack = RenderOver(draw, RGB(0, 0, 0));
+  const std::vector<std::uint32_t> overWhite = RenderOver(draw, RGB(255, 255, 255));
+  TDib image = CreateDib(kSize, kSize);
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      // Over black a pixel is alpha * colour; over white the background adds
+      // (1 - alpha) * 255 to it.
+      double alpha = 0;
+      double premultiplied[3] = {0, 0, 0};
+      for (int sy = 0; sy < kScale; ++sy) {
+        for (int sx = 0; sx < kScale; ++sx) {
+          const size_t at = static_cast<size_t>((y * kScale + sy) * kCanvas + x * kScale + sx);
+          double cover = 0;
+          for (int c = 0; c < 3; ++c) {
+            const int black = Channel(overBlack[at], c * 8);
+            const int white = Channel(overWhite[at], c * 8);
+            cover += 1.0 - (white - black) / 255.0;
+            premultiplied[c] += black;
+          }
+          alpha += cover / 3;
+        }
+      }
+      const double samples = kScale * kScale;
+      alpha /= samples;
+      std::uint32_t pixel = 0;
+      if (alpha > 1.0 / 512) {
+        pixel = static_cast<std::uint32_t>(std::lround(std::min(alpha, 1.0) * 255)) << 24;
+        for (int c = 0; c < 3; ++c) {
+          const double value = premultiplied[c] / samples / alpha;
+          pixel |= static_cast<std::uint32_t>(std::lround(std::min(std::max(value, 0.0), 255.0))) << (c * 8);
+        }
+      }
+      image.Bits[y * kSize + x] = pixel;
+    }
+  }
+  return image;
+}
+
+}  // namespace
+
+void CreateButtonImages(TImageList& images) {
+  images.Create(kSize, kSize, ILC_COLOR32, kButtonImageCount);
+  const TDraw drawings[kButtonImageCount] = {&DrawMakerLogo,  &DrawProductLogo, &DrawPreferences,
+                                             &DrawNewVersion, &DrawOk,          &DrawCancel};
+  for (TDraw draw : drawings) {
+    const TDib image = Render(draw);
+    if (::ImageList_Add(images.Handle(), image.Bitmap.Get(), nullptr) < 0) {
+      throw EError(L"Cannot create the button images.");
+    }
+  }
+}

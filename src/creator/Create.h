@@ -1,0 +1,107 @@
+// TFormHeapmaker: the creator's window. FormCreate does all of start-up before
+// the window is first shown: it reads the command line and either prepares
+// the window to create a new stack, fills it from a pinned stack to edit, or
+// runs a one-shot action and ends without a window. Saving writes the stack
+// shortcut onto the desktop, or over the pinned one being edited.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/StackShortcut.h"
+#include "shared/Desktop.h"
+#include "shared/ScopedWin.h"
+#include "shared/ShellLinkUtils.h"
+#include "shared/SysImg.h"
+#include "toolkit/Controls.h"
+#include "toolkit/Window.h"
+
+class TFormHeapmaker : public TWindow {
+public:
+  // args: the command line's arguments after the program.
+  explicit TFormHeapmaker(std::vector<std::wstring> args);
+
+  // Start-up. Errors propagate to the caller, which reports them.
+  void FormCreate();
+  // False when start-up ran a one-shot action and the program ends.
+  bool ShouldShow() const { return !endWithoutWindow_ && Handle() != nullptr; }
+  void Show();
+  void Close();
+
+  TLabel LblFolder;
+  TButtonEdit EditFolder;
+  TLabel LblCaption;
+  TEdit EditName;
+  TLabel LblStackType;
+  TComboBox CboStackType;
+  TLabel LblIcon;
+  TButtonEdit EditIcon;
+  TCheckBox ChkExplore;
+  TCheckBox ChkBrowse;
+  TCheckBox ChkHideExt;
+  TCheckBox ChkShowThumbs;
+  TCheckBox ChkClear;
+  TLinkLabel LblDonate;
+  TButton BtnCreateShortcut;
+  TImageButton BtnCheckNewVersion;
+  TImageButton BtnPrefs;
+  TImageButton BtnAbout;
+  TButton BtnClose;
+  TGroupBox GrpStatus;
+  TLabel LblStatus;
+  TToolTips Hints;
+  TImageList ILButtons;
+  TSysImageList SysImg;
+
+  bool EditMode = false;
+  std::wstring EditShortcutPath;
+  TSimpleTimer StatusTimer;
+  int MonitorIndex = 0;
+
+  void BtnCreateShortcutClick();
+  void TimerStatusEvent();
+
+protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  void CreateFormWindow();
+  void CreateControls();
+  void ApplyFont();
+  void PlaceOnMonitorUnderCursor();
+  bool RunOneShotAction(const std::wstring& command);
+  void StartEditMode(const std::wstring& folder);
+  void StartCreateMode();
+  std::wstring FindPinnedStack(const std::wstring& folder);
+  void FillFromPinnedStack();
+  void HideDonateOnWindows7();
+  void SetClientHeight(int height);
+
+  // Saving.
+  TStackSettings Settings() const;
+  void ChooseIcon(TShellLinkInfo& info);
+  std::optional<int> FreeViewerNumber();
+  bool ConfirmReplacingForeignFile(const std::wstring& path);
+  void SaveShortcut(const std::wstring& path, const TShellLinkInfo& info, bool replaceForeignFile);
+
+  // Handlers of the pieces that arrive later with their own windows.
+  void EditFolderButtonClick();
+  void SpecialFolderButtonClick();
+  void EditIconButtonClick();
+  void BtnCheckNewVersionClick();
+  void BtnPrefsClick();
+  void BtnAboutClick();
+  void BtnCloseClick();
+  void LblDonateClick();
+
+  int Notice(const std::wstring& text, UINT flags = MB_OK | MB_ICONINFORMATION);
+
+  std::vector<std::wstring> args_;
+  bool endWithoutWindow_ = false;
+  TFontSpec fontSpec_{L"Arial", 8};
+  TFont font_;
+  HWND focus_ = nullptr;  // the control to give the focus back to on activation
+};

@@ -1,0 +1,342 @@
+#include "toolkit/Controls.h"
+
+#include "core/Errors.h"
+#include "toolkit/Application.h"
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x48465443;  // one subclass per control, found again by this id
+constexpr UINT_PTR kTimerId = 1;
+const wchar_t kTimerClass[] = L"THeapfoldSimpleTimer";
+const COLORREF kLinkColor = RGB(0, 0, 255);
+
+// Every control gets an identifier of its own: the dialog manager finds the
+// default button by it.
+HMENU NextControlId() {
+  static int next = 1000;
+  return reinterpret_cast<HMENU>(static_cast<INT_PTR>(next++));
+}
+
+// The text font behind a font handle, for fonts derived from it.
+LOGFONTW FontDescription(HFONT font) {
+  LOGFONTW description = {};
+  if (!font || !::GetObjectW(font, sizeof(description), &description)) {
+    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(description), &description);
+  }
+  return description;
+}
+
+}  // namespace
+
+// TControl
+
+void TControl::CreateControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style,
+                             DWORD exStyle, int x, int y, int width, int height) {
+  window_.Reset(::CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+                                  x, y, width, height, parent, NextControlId(), ::GetModuleHandleW(nullptr), nullptr));
+  if (!window_) throw EError(L"Cannot create the control.");
+  ::SetWindowSubclass(window_.Get(), &TControl::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void TControl::SetText(const std::wstring& text) { ::SetWindowTextW(Handle(), text.c_str()); }
+
+std::wstring TControl::Text() const {
+  const int length = ::GetWindowTextLengthW(Handle());
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int copied = ::GetWindowTextW(Handle(), &text[0], length + 1);
+  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+void TControl::SetEnabled(bool enabled) { ::EnableWindow(Handle(), enabled ? TRUE : FALSE); }
+bool TControl::Enabled() const { return ::IsWindowEnabled(Handle()) != FALSE; }
+void TControl::SetVisible(bool visible) { ::ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE); }
+bool TControl::Visible() const { return (::GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void TControl::SetFont(HFONT font) { ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+
+TControl* TControl::FromHandle(HWND window) {
+  DWORD_PTR data = 0;
+  if (!window || !::GetWindowSubclass(window, &TControl::SubclassProc, kSubclassId, &data)) return nullptr;
+  return reinterpret_cast<TControl*>(data);
+}
+
+bool TControl::ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  TControl* control = FromHandle(reinterpret_cast<HWND>(lParam));
+  if (!control) return false;
+  switch (message) {
+    case WM_COMMAND:
+      if (!control->OnCommand(HIWORD(wParam))) return false;
+      result = 0;
+      return true;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+      return control->OnControlColor(reinterpret_cast<HDC>(wParam), result);
+    default:
+      return false;
+  }
+}
+
+bool TControl::OnCommand(WORD) { return false; }
+bool TControl::OnControlColor(HDC, LRESULT&) { return false; }
+
+LRESULT TControl::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefaultControlMessage(message, wParam, lParam);
+}
+
+LRESULT TControl::DefaultControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return ::DefSubclassProc(Handle(), message, wParam, lParam);
+}
+
+LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR data) {
+  auto* self = reinterpret_cast<TControl*>(data);
+  if (message == WM_NCDESTROY) {
+    // The window goes with its parent or on its own: either way the object
+    // must not destroy it a second time.
+    ::RemoveWindowSubclass(window, &TControl::SubclassProc, kSubclassId);
+    self->window_.Release();
+    return ::DefSubclassProc(window, message, wParam, lParam);
+  }
+  try {
+    return self->ControlMessage(message, wParam, lParam);
+  } catch (...) {
+    // Exceptions must not cross the system's window procedure.
+    TApplication::Instance().HandleCurrentException(::GetAncestor(window, GA_ROOT));
+    return ::DefSubclassProc(window, message, wParam, lParam);
+  }
+}
+
+// TLabel
+
+void TLabel::Create(HWND parent, const std::wstring& text, int x, int y, int width, int height) {
+  CreateControl(parent, L"STATIC", text, SS_LEFT | SS_NOPREFIX, 0, x, y, width, height);
+}
+
+// TButton
+
+void TButton::Create(HWND parent, const std::wstring& text, int x, int y, int width, int height, bool isDefault) {
+  CreateControl(parent, L"BUTTON", text, WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, x, y, width,
+                height);
+}
+
+bool TButton::OnCommand(WORD code) {
+  if (code != BN_CLICKED) return false;
+  if (OnClick) OnClick();
+  return true;
+}
+
+// TImageButton
+
+void TImageButton::Create(HWND parent, int x, int y, int width, int height) {
+  CreateControl(parent, L"BUTTON", L"", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, 0, x, y, width, height);
+}
+
+void TImageButton::SetImage(HIMAGELIST images, int index) {
+  TIcon icon(::ImageList_GetIcon(images, index, ILD_NORMAL));
+  ::SendMessageW(Handle(), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.Get()));
+  icon_ = std::move(icon);  // the button does not own the icon it shows
+}
+
+// TCheckBox
+
+void TCheckBox::Create(HWND parent, const std::wstring& text, int x, int y, int width, int height) {
+  CreateControl(parent, L"BUTTON", text, WS_TABSTOP | BS_AUTOCHECKBOX, 0, x, y, width, height);
+}
+
+bool TCheckBox::Checked() const { return ::SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void TCheckBox::SetChecked(bool checked) {
+  ::SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// TComboBox
+
+void TComboBox::Create(HWND parent, int x, int y, int width, int dropDownHeight) {
+  CreateControl(parent, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, x, y, width, dropDownHeight);
+}
+
+void TComboBox::AddItem(const std::wstring& text) {
+  ::SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int TComboBox::ItemIndex() const { return static_cast<int>(::SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
+
+void TComboBox::SetItemIndex(int index) { ::SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+// TEdit
+
+void TEdit::Create(HWND parent, int x, int y, int width, int height) {
+  CreateControl(parent, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL | WS_CLIPCHILDREN, WS_EX_CLIENTEDGE, x, y, width,
+                height);
+}
+
+bool TEdit::OnCommand(WORD code) {
+  if (code != EN_CHANGE) return false;
+  if (OnChange) OnChange();
+  return true;
+}
+
+// TButtonEdit
+
+TButton& TButtonEdit::AddButton(const std::wstring& caption, int width) {
+  auto button = std::make_unique<TButton>();
+  button->Create(Handle(), caption, 0, 0, width, 1);
+  // Inside the edit the button is reached by the mouse, not by Tab.
+  ::SetWindowLongW(button->Handle(), GWL_STYLE, ::GetWindowLongW(button->Handle(), GWL_STYLE) & ~WS_TABSTOP);
+  if (font_) button->SetFont(font_);
+  buttons_.push_back(std::move(button));
+  widths_.push_back(width);
+  LayOutButtons();
+  return *buttons_.back();
+}
+
+void TButtonEdit::SetFont(HFONT font) {
+  font_ = font;
+  TControl::SetFont(font);
+  for (const auto& button : buttons_) button->SetFont(font);
+  LayOutButtons();  // WM_SETFONT resets the margins
+}
+
+void TButtonEdit::LayOutButtons() {
+  RECT client = {};
+  ::GetClientRect(Handle(), &client);
+  int right = client.right;
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    right -= widths_[i];
+    ::SetWindowPos(buttons_[i]->Handle(), nullptr, right, 0, widths_[i], client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  const int reserved = client.right - right;
+  ::SendMessageW(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, reserved + 2));
+}
+
+LRESULT TButtonEdit::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      // The embedded buttons notify the edit, their parent; the form is where
+      // every control's notifications are handled.
+      if (lParam) return ::SendMessageW(::GetParent(Handle()), message, wParam, lParam);
+      break;
+    case WM_SIZE: {
+      const LRESULT result = DefaultControlMessage(message, wParam, lParam);
+      LayOutButtons();
+      return result;
+    }
+    default:
+      break;
+  }
+  return DefaultControlMessage(message, wParam, lParam);
+}
+
+// TLinkLabel
+
+void TLinkLabel::Create(HWND parent, const std::wstring& text, int x, int y, int width, int height) {
+  CreateControl(parent, L"STATIC", text, SS_CENTER | SS_NOTIFY | SS_NOPREFIX, 0, x, y, width, height);
+}
+
+void TLinkLabel::SetFont(HFONT font) {
+  LOGFONTW description = FontDescription(font);
+  description.lfUnderline = TRUE;
+  underlined_.Reset(::CreateFontIndirectW(&description));
+  TControl::SetFont(underlined_.Get());
+}
+
+bool TLinkLabel::OnCommand(WORD code) {
+  if (code != STN_CLICKED) return false;
+  if (OnClick) OnClick();
+  return true;
+}
+
+bool TLinkLabel::OnControlColor(HDC dc, LRESULT& result) {
+  ::SetTextColor(dc, kLinkColor);
+  ::SetBkMode(dc, TRANSPARENT);
+  result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+  return true;
+}
+
+LRESULT TLinkLabel::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETCURSOR) {
+    ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+    return TRUE;
+  }
+  return DefaultControlMessage(message, wParam, lParam);
+}
+
+// TGroupBox
+
+void TGroupBox::Create(HWND parent, const std::wstring& text, int x, int y, int width, int height) {
+  CreateControl(parent, L"BUTTON", text, BS_GROUPBOX, 0, x, y, width, height);
+}
+
+// TToolTips
+
+void TToolTips::Create(HWND owner) {
+  window_.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr));
+  if (!window_) throw EError(L"Cannot create the hint window.");
+}
+
+void TToolTips::Add(HWND tool, const std::wstring& hint) {
+  std::wstring text = hint;  // the control keeps a copy of its own
+  TOOLINFOW info = {};
+  // The size common controls 5 and 6 both accept.
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = ::GetParent(tool);
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  info.lpszText = &text[0];
+  ::SendMessageW(Handle(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+// TImageList
+
+void TImageList::Create(int width, int height, UINT flags, int initial) {
+  Reset();
+  handle_ = ::ImageList_Create(width, height, flags, initial, 0);
+  if (!handle_) throw EError(L"Cannot create the image list.");
+}
+
+void TImageList::Reset() {
+  if (handle_) ::ImageList_Destroy(handle_);
+  handle_ = nullptr;
+}
+
+int TImageList::Count() const { return handle_ ? ::ImageList_GetImageCount(handle_) : 0; }
+
+// TSimpleTimer
+
+TSimpleTimer::~TSimpleTimer() {
+  if (Handle()) ::KillTimer(Handle(), kTimerId);
+}
+
+void TSimpleTimer::SetInterval(UINT milliseconds) {
+  interval_ = milliseconds;
+  Apply();
+}
+
+void TSimpleTimer::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  Apply();
+}
+
+void TSimpleTimer::Apply() {
+  if (!Handle()) {
+    if (!enabled_) return;
+    TWindow::RegisterWindowClass(kTimerClass, nullptr);
+    CreateHandle(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE);
+  }
+  // Setting a timer again replaces it, so its interval starts afresh.
+  ::KillTimer(Handle(), kTimerId);
+  if (enabled_ && interval_ > 0) ::SetTimer(Handle(), kTimerId, interval_, nullptr);
+}
+
+LRESULT TSimpleTimer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_TIMER && wParam == kTimerId) {
+    if (OnTimer) OnTimer();
+    return 0;
+  }
+  return DefaultHandling(message, wParam, lParam);
+}
