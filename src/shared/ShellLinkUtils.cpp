@@ -98,7 +98,7 @@ void WriteShellLink(const std::wstring& path, const TShellLinkInfo& info) {
   const bool loaded = SUCCEEDED(loadResult);
   if (loaded) {
     Check(object.Link->Resolve(nullptr, SLR_NO_UI | SLR_ANY_MATCH | SLR_UPDATE));
-  } else if (false && IsEmptyPlaceholder(path)) {
+  } else if (IsEmptyPlaceholder(path)) {
     // The shell will not load a zero-byte file; a new shortcut starts from an
     // untouched link object rather than one a failed load may have half filled.
     object = CreateLinkObject();
@@ -119,7 +119,7 @@ void WriteShellLink(const std::wstring& path, const TShellLinkInfo& info) {
   Check(link.SetShowCmd(info.ShowCommand));
   Check(link.SetHotkey(info.HotKey));
   // A write that fails here must not pass for a saved shortcut.
-  object.File->Save(path.c_str(), TRUE);
+  Check(object.File->Save(path.c_str(), TRUE));
 }
 
 std::wstring ResolveShellLink(const std::wstring& path) {

@@ -113,14 +113,16 @@ void TFormMain::ReadPreferences() {
 }
 
 void TFormMain::SetUpSecondClickClosing() {
-  // Closing an open viewer of the same stack by a second click on its button
-  // is done through messages between viewer processes; without the preference
-  // there is nothing to set up.
+  // With the preference on, this is where a new viewer will ask the open
+  // viewer of the same stack to close, through messages between viewer
+  // processes. That messaging is not built yet: a second click opens a
+  // second viewer, which the first one's loss of activation does not close.
   if (!CloseBySecondClick) return;
 }
 
 void TFormMain::RebuildJumpList() {
-  // The stack button's jump list is rebuilt on every start that gets here.
+  // This is where the stack button's jump list will be rebuilt on every start
+  // that gets here. Not built yet: the button keeps the system's jump list.
 }
 
 void TFormMain::ApplyOptions(const TViewerCommand& command) {
@@ -299,6 +301,9 @@ void TFormMain::BuildGrid(const std::wstring& folder) {
 
 void TFormMain::BuildMenu(const std::wstring&) {
   // The menu view's window is an invisible point; the menu pops up at the cursor.
+  ::SetWindowLongW(Handle(), GWL_EXSTYLE, ::GetWindowLongW(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
+  alphaBlend_ = true;
+  ::SetLayeredWindowAttributes(Handle(), 0, 0, LWA_ALPHA);
   ::SetWindowPos(Handle(), nullptr, -1, -1, 1, 1, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
