@@ -8,40 +8,17 @@
 #include "core/Errors.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/ScopedWin.h"
+#include "ScratchDir.h"
 
 namespace {
 
-void RemoveTree(const std::wstring& folder) {  // folder ends with a backslash
-  TFindFileSource().Enumerate(folder + L"*", [&](const TDirEntry& e) {
-    if (e.Name == L"." || e.Name == L"..") return;
-    const std::wstring path = folder + e.Name;
-    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    (e.Attributes & faDirectory) ? RemoveTree(path + L"\\") : void(::DeleteFileW(path.c_str()));
-  });
-  ::RemoveDirectoryW(folder.c_str());
-}
-
 class ExtraWinUtilsTest : public testing::Test {
 protected:
-  std::wstring dir_;
-  void SetUp() override {
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    dir_ = temp + (L"hf-" + std::to_wstring(::GetCurrentProcessId()) + L"\\");
-    RemoveTree(dir_);
-    ASSERT_TRUE(::CreateDirectoryW(dir_.c_str(), nullptr));
-  }
-  void TearDown() override { RemoveTree(dir_); }
+  TScratchDir scratch_{L"hf-"};
+  const std::wstring& dir_ = scratch_.Path();
+  void SetUp() override { ASSERT_NE(::GetFileAttributesW(dir_.c_str()), INVALID_FILE_ATTRIBUTES); }
   std::wstring Make(const std::wstring& name, bool folder, DWORD attributes = 0, const char* content = "abc") {
-    const std::wstring path = dir_ + name;
-    if (folder) ::CreateDirectoryW(path.c_str(), nullptr);
-    else {
-      const THandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-      DWORD written = 0;
-      ::WriteFile(file.Get(), content, static_cast<DWORD>(std::char_traits<char>::length(content)), &written, nullptr);
-    }
-    if (attributes) ::SetFileAttributesW(path.c_str(), attributes);
-    return path;
+    return folder ? scratch_.Folder(name, attributes) : scratch_.File(name, content, attributes);
   }
 };
 

@@ -11,40 +11,20 @@
 #include "shared/ExtraWinUtils.h"
 #include "shared/ScopedWin.h"
 #include "shared/ShellLinkUtils.h"
+#include "ScratchDir.h"
 
 namespace {
-
-void RemoveTree(const std::wstring& folder) {  // folder ends with a backslash
-  TFindFileSource().Enumerate(folder + L"*", [&](const TDirEntry& e) {
-    if (e.Name == L"." || e.Name == L"..") return;
-    const std::wstring path = folder + e.Name;
-    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    (e.Attributes & faDirectory) ? RemoveTree(path + L"\\") : void(::DeleteFileW(path.c_str()));
-  });
-  ::RemoveDirectoryW(folder.c_str());
-}
 
 class ShellLinkUtilsTest : public testing::Test {
 protected:
   TComInit com_;
-  std::wstring dir_;
+  TScratchDir scratch_{L"hf-link-"};
+  const std::wstring& dir_ = scratch_.Path();
 
-  void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(com_.Result()));
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    dir_ = temp + (L"hf-link-" + std::to_wstring(::GetCurrentProcessId()) + L"\\");
-    RemoveTree(dir_);
-    ASSERT_TRUE(::CreateDirectoryW(dir_.c_str(), nullptr));
-  }
-  void TearDown() override { RemoveTree(dir_); }
+  void SetUp() override { ASSERT_TRUE(SUCCEEDED(com_.Result())); }
 
   std::wstring MakeFile(const std::wstring& name, const std::string& content = "abc") {
-    const std::wstring path = dir_ + name;
-    const THandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    return path;
+    return scratch_.File(name, content);
   }
   // A new shortcut the way the creator makes one: placeholder, then write.
   std::wstring MakeShortcut(const std::wstring& name, const TShellLinkInfo& info) {
