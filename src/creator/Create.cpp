@@ -91,7 +91,7 @@ void TFormHeapmaker::FormCreate() {
 
 void TFormHeapmaker::CreateFormWindow() {
   TWindow::RegisterWindowClass(kFormClass, ::GetSysColorBrush(COLOR_BTNFACE));
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   const SIZE outer = OuterSizeForClient(kClientWidth, kClientHeight, style, exStyle);
   CreateHandle(exStyle, kFormClass, L"Create a new Heapfold", style, 0, 0, outer.cx, outer.cy);

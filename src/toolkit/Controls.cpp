@@ -5,7 +5,9 @@
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x48465443;  // one subclass per control, found again by this id
+constexpr UINT_PTR kSubclassId = 0x48465443;
+// The window property that leads from a control's window to its object.
+const wchar_t kControlProperty[] = L"HeapfoldControl";
 constexpr UINT_PTR kTimerId = 1;
 const wchar_t kTimerClass[] = L"THeapfoldSimpleTimer";
 const COLORREF kLinkColor = RGB(0, 0, 255);
@@ -35,6 +37,7 @@ void TControl::CreateControl(HWND parent, const wchar_t* className, const std::w
   window_.Reset(::CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
                                   x, y, width, height, parent, NextControlId(), ::GetModuleHandleW(nullptr), nullptr));
   if (!window_) throw EError(L"Cannot create the control.");
+  ::SetPropW(window_.Get(), kControlProperty, this);
   ::SetWindowSubclass(window_.Get(), &TControl::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -56,9 +59,9 @@ bool TControl::Visible() const { return (::GetWindowLongW(Handle(), GWL_STYLE) &
 void TControl::SetFont(HFONT font) { ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
 
 TControl* TControl::FromHandle(HWND window) {
-  DWORD_PTR data = 0;
-  if (!window || !::GetWindowSubclass(window, &TControl::SubclassProc, kSubclassId, &data)) return nullptr;
-  return reinterpret_cast<TControl*>(data);
+  // Only windows of this thread: another process may name any window.
+  if (!window || ::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId()) return nullptr;
+  return static_cast<TControl*>(::GetPropW(window, kControlProperty));
 }
 
 bool TControl::ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -97,6 +100,7 @@ LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam
     // The window goes with its parent or on its own: either way the object
     // must not destroy it a second time.
     ::RemoveWindowSubclass(window, &TControl::SubclassProc, kSubclassId);
+    ::RemovePropW(window, kControlProperty);
     self->window_.Release();
     return ::DefSubclassProc(window, message, wParam, lParam);
   }
@@ -219,9 +223,35 @@ LRESULT TButtonEdit::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       // every control's notifications are handled.
       if (lParam) return ::SendMessageW(::GetParent(Handle()), message, wParam, lParam);
       break;
+    case WM_ERASEBKGND:
+    case WM_PRINTCLIENT: {
+      // A themed button asks its parent to paint what lies behind it. Asked
+      // to print itself into a button's DC, the edit would paint over the
+      // button; the edit's plain background is all that lies behind one.
+      const auto dc = reinterpret_cast<HDC>(wParam);
+      const HWND painted = ::WindowFromDC(dc);
+      if (painted && painted != Handle() && ::IsChild(Handle(), painted)) {
+        RECT client = {};
+        ::GetClientRect(Handle(), &client);
+        ::FillRect(dc, &client, ::GetSysColorBrush(Enabled() ? COLOR_WINDOW : COLOR_BTNFACE));
+        return message == WM_ERASEBKGND ? 1 : 0;
+      }
+      break;
+    }
     case WM_SIZE: {
       const LRESULT result = DefaultControlMessage(message, wParam, lParam);
       LayOutButtons();
+      return result;
+    }
+    case WM_PAINT:
+    case WM_NCPAINT:
+    case WM_KILLFOCUS:
+    case WM_SETFOCUS:
+    case WM_ENABLE: {
+      // Some edit controls repaint their whole client area, buttons included,
+      // when they change state; the buttons then paint themselves again.
+      const LRESULT result = DefaultControlMessage(message, wParam, lParam);
+      for (const auto& button : buttons_) ::InvalidateRect(button->Handle(), nullptr, FALSE);
       return result;
     }
     default:
