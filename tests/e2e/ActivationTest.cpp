@@ -62,7 +62,7 @@ TEST_F(Activation, FolderBrowsesInTheSameWindowAndGoBackRestoresTheColumn) {
   folder.Add(L"Inner folder with a much longer name than the rest\\one.hfrec");
   folder.Add(L"a.hfrec");
   const POINT cursor = {640, 1000};
-  ::SetCursorPos(cursor.x, cursor.y);
+  MoveCursor(cursor);
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
   HWND window = Open(viewer);
   ASSERT_NE(window, nullptr);

@@ -11,11 +11,16 @@
 #include "E2eHarness.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/ShellLinkUtils.h"
+#include "../common/ShortcutHeader.h"
 #include "shared/SysImg.h"
 
 using namespace e2e;
 
 namespace {
+
+std::wstring StatusText(const std::wstring& caption, const wchar_t* how) {
+  return L"Stack \"" + caption + L"\" successfully " + how + L".";
+}
 
 constexpr DWORD kTimeout = 15000;
 const wchar_t kCreateCaption[] = L"Create a new Heapfold";
@@ -39,17 +44,6 @@ int DesktopFileCount() {
     } while (::FindNextFileW(find.Get(), &data));
   }
   return files;
-}
-
-// The show command as the file's header records it: Wine's link object
-// reports SW_SHOWNORMAL for every loaded file.
-DWORD HeaderShowCommand(const std::wstring& path) {
-  const THandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  DWORD value = 0;
-  DWORD read = 0;
-  ::SetFilePointer(file.Get(), 0x3C, nullptr, FILE_BEGIN);
-  ::ReadFile(file.Get(), &value, sizeof value, &read, nullptr);
-  return read == sizeof value ? value : 0xFFFFFFFF;
 }
 
 bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -170,11 +164,13 @@ struct TCreatorWindow {
       if (Status() == text) return true;
     return false;
   }
+  // Fills the window, saves, and waits for the report of a created stack.
+  bool CreateStack(const std::wstring& folder, const std::wstring& caption, int type = 0) {
+    Fill(folder, caption, type, L"");
+    ClickCreate();
+    return WaitForStatus(StatusText(caption, L"created"));
+  }
 };
-
-std::wstring StatusText(const std::wstring& caption, const wchar_t* how) {
-  return L"Stack \"" + caption + L"\" successfully " + how + L".";
-}
 
 class Creator : public ::testing::Test {
 protected:
@@ -217,7 +213,7 @@ struct TStartCase {
 class CreatorCreateMode : public Creator, public ::testing::WithParamInterface<TStartCase> {};
 
 TEST_P(CreatorCreateMode, OpensEmptyWithTheCreateDefaults) {
-  ::SetCursorPos(300, 200);
+  MoveCursor({300, 200});
   const TWineVersion version(GetParam().WineVersion);
   const HWND form = Start(GetParam().Arguments);
   ASSERT_NE(form, nullptr);
@@ -331,9 +327,7 @@ TEST_F(Creator, PointsANewStackAtTheLowestViewerCopyNotPinned) {
   const HWND form = Start(L"");
   ASSERT_NE(form, nullptr);
   TCreatorWindow creator(form);
-  creator.Fill(folder.Path(), L"Numbered", 0, L"");
-  creator.ClickCreate();
-  ASSERT_TRUE(creator.WaitForStatus(StatusText(L"Numbered", L"created")));
+  ASSERT_TRUE(creator.CreateStack(folder.Path(), L"Numbered"));
   EXPECT_EQ(ReadShellLink(path).TargetPath, DistDir() + L"Heapview2.exe");
 }
 
@@ -482,9 +476,7 @@ TEST_F(Creator, AFailedSaveShowsTheSystemErrorAndChangesNothing) {
   const HWND form = Start(L"");
   ASSERT_NE(form, nullptr);
   TCreatorWindow creator(form);
-  creator.Fill(folder.Path(), L"First", 0, L"");
-  creator.ClickCreate();
-  ASSERT_TRUE(creator.WaitForStatus(StatusText(L"First", L"created")));
+  ASSERT_TRUE(creator.CreateStack(folder.Path(), L"First"));
 
   // The placeholder cannot be created: no such sub-folder.
   creator.Fill(folder.Path(), L"Missing Folder\\Stack", 1, L"");
@@ -522,9 +514,7 @@ TEST_F(Creator, StatusPanelHidesFifteenSecondsAfterTheLastSave) {
   const HWND form = Start(L"");
   ASSERT_NE(form, nullptr);
   TCreatorWindow creator(form);
-  creator.Fill(folder.Path(), L"Timed", 0, L"");
-  creator.ClickCreate();
-  ASSERT_TRUE(creator.WaitForStatus(StatusText(L"Timed", L"created")));
+  ASSERT_TRUE(creator.CreateStack(folder.Path(), L"Timed"));
   ::Sleep(8000);
   ::SendMessageW(creator.LblStatus, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
   creator.ClickCreate();  // starts the fifteen seconds again
@@ -578,9 +568,7 @@ TEST_F(Creator, AStackRunsFromItsCreationToItsViewer) {
   const HWND form = Start(L"");
   ASSERT_NE(form, nullptr);
   TCreatorWindow creator(form);
-  creator.Fill(folder.Path(), L"Road", 0, L"");
-  creator.ClickCreate();
-  ASSERT_TRUE(creator.WaitForStatus(StatusText(L"Road", L"created")));
+  ASSERT_TRUE(creator.CreateStack(folder.Path(), L"Road"));
   ::PostMessageW(creator.BtnClose, BM_CLICK, 0, 0);
   EXPECT_TRUE(Process().WaitForExit(kTimeout)) << "Close ends the program";
 

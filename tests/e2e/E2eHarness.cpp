@@ -78,8 +78,14 @@ TProcess TProcess::Launch(const std::wstring& exe, const std::wstring& rawArgume
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info = {};
-  if (!::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-    Fail(L"cannot start " + exe);
+  // Wine now and then refuses a start while the previous instance of the same
+  // program is still being torn down; a second try a moment later succeeds.
+  for (int attempt = 1;; ++attempt) {
+    if (::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+      break;
+    }
+    if (attempt == 3) Fail(L"cannot start " + exe + L": error " + std::to_wstring(::GetLastError()));
+    ::Sleep(500);
   }
   THandle thread(info.hThread);
   TProcess process;
@@ -226,10 +232,20 @@ void PressKey(HWND window, WORD virtualKey, wchar_t character) {
   ::PostMessageW(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
 }
 
+void MoveCursor(POINT screen) {
+  // The pointer moves through the X server; wait until every process sees it
+  // there, or a program started next may still read the old position.
+  ::SetCursorPos(screen.x, screen.y);
+  for (int i = 0; i < 100; ++i, ::Sleep(10)) {
+    POINT now = {0, 0};
+    if (::GetCursorPos(&now) && now.x == screen.x && now.y == screen.y) return;
+  }
+}
+
 void ClickAt(HWND window, POINT clientPoint) {
   POINT screen = clientPoint;
   ::ClientToScreen(window, &screen);
-  ::SetCursorPos(screen.x, screen.y);
+  MoveCursor(screen);
   INPUT inputs[2] = {};
   inputs[0].type = INPUT_MOUSE;
   inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;

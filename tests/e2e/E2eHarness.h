@@ -82,7 +82,8 @@ std::wstring WindowText(HWND window);
 // desktop window, so this asks for the desktop first and waits for the taskbar.
 std::uint8_t WaitForTaskbarEdge();
 
-// Keys and clicks.
+// Keys, the pointer and clicks.
+void MoveCursor(POINT screen);
 void PressKey(HWND window, WORD virtualKey, wchar_t character);
 void ClickAt(HWND window, POINT clientPoint);
 // Activates a window of the test's own, so the program's window loses activation.

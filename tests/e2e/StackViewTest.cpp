@@ -50,7 +50,7 @@ TEST_F(StackView, ColumnFitsTheListedEntriesAndStandsAboveTheBottomTaskbar) {
   const int entryWidth = EntryWidth(StackTextWidth(GoBackText(folder.Path())), StackTextWidth(longName));
 
   const POINT cursor = {500, 1000};
-  ::SetCursorPos(cursor.x, cursor.y);
+  MoveCursor(cursor);
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
   HWND window = WaitForWindow(viewer.Id(), kTimeout);
   ASSERT_NE(window, nullptr);
@@ -83,7 +83,7 @@ TEST_F(StackView, CrowdedSubFolderShowsOnlyGoBackAndExplore) {
   const int capacity = (work.bottom - work.top - 50) / 44;
   for (int i = 0; i <= capacity; ++i) folder.Add(L"Crowded\\file" + std::to_wstring(i) + L".txt");
 
-  ::SetCursorPos(600, 1000);
+  MoveCursor({600, 1000});
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\" /noexplore");
   HWND window = WaitForWindow(viewer.Id(), kTimeout);
   ASSERT_NE(window, nullptr);

@@ -16,7 +16,7 @@ protected:
 };
 
 TEST_F(ViewerStartup, WithoutArgumentsShowsTheHelpWindowCentredAndClosesOnEsc) {
-  ::SetCursorPos(300, 200);
+  MoveCursor({300, 200});
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"");
   HWND window = WaitForWindow(viewer.Id(), kTimeout);
   ASSERT_NE(window, nullptr);

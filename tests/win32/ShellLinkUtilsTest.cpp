@@ -11,6 +11,7 @@
 #include "shared/ExtraWinUtils.h"
 #include "shared/ScopedWin.h"
 #include "shared/ShellLinkUtils.h"
+#include "../common/ShortcutHeader.h"
 #include "ScratchDir.h"
 
 namespace {
@@ -79,16 +80,6 @@ std::string LinkFileBytes(const std::string& target, const std::wstring& argumen
   }
   PutDword(bytes, 0);  // no extra data
   return bytes;
-}
-
-// The show command as the file's header records it.
-DWORD HeaderShowCommand(const std::wstring& path) {
-  const THandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  DWORD value = 0;
-  DWORD read = 0;
-  ::SetFilePointer(file.Get(), 0x3C, nullptr, FILE_BEGIN);
-  ::ReadFile(file.Get(), &value, sizeof value, &read, nullptr);
-  return read == sizeof value ? value : 0xFFFFFFFF;
 }
 
 TEST_F(ShellLinkUtilsTest, PlaceholderBecomesAShortcutThatKeepsEveryField) {
