@@ -233,12 +233,19 @@ void PressKey(HWND window, WORD virtualKey, wchar_t character) {
 }
 
 void MoveCursor(POINT screen) {
-  // The pointer moves through the X server; wait until every process sees it
-  // there, or a program started next may still read the old position.
-  ::SetCursorPos(screen.x, screen.y);
-  for (int i = 0; i < 100; ++i, ::Sleep(10)) {
+  // The pointer moves through the X server, and motion left over from an
+  // earlier click may still arrive and put it back. Warp until every process
+  // sees the position and it stays there, or a program started next may read
+  // an old one.
+  auto at = [&screen] {
     POINT now = {0, 0};
-    if (::GetCursorPos(&now) && now.x == screen.x && now.y == screen.y) return;
+    return ::GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
+  };
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    ::SetCursorPos(screen.x, screen.y);
+    int steady = 0;
+    for (int i = 0; i < 50 && steady < 15; ++i, ::Sleep(10)) steady = at() ? steady + 1 : 0;
+    if (steady >= 15) return;
   }
 }
 
