@@ -183,11 +183,10 @@ void TFormMain::CreateDocks() {
   ToolbarGrid.OnClick = onClick;
 }
 
-void TFormMain::SetClientSize(int width, int height) {
+SIZE TFormMain::OuterSizeOf(int clientWidth, int clientHeight) const {
   const DWORD style = static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_STYLE));
   const DWORD exStyle = static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_EXSTYLE));
-  const SIZE outer = OuterSizeForClient(width, height, style, exStyle);
-  ::SetWindowPos(Handle(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return OuterSizeForClient(clientWidth, clientHeight, style, exStyle);
 }
 
 TFolderListing TFormMain::ListFolder(const std::wstring& folder) {
@@ -281,22 +280,21 @@ void TFormMain::BuildStack(const std::wstring& folder) {
 
   const int clientWidth = entryWidth + kClientPadding;
   const int clientHeight = static_cast<int>(ToolbarStack.Items().size()) * kStackEntryHeight + kClientPadding;
-  SetClientSize(clientWidth, clientHeight);
   ::SetWindowPos(DockLeft.Handle(), nullptr, 0, 0, clientWidth, clientHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   ::SetWindowPos(ToolbarStack.Handle(), nullptr, 0, 0, clientWidth, clientHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-  if (workHeight < clientHeight) {
-    RECT outer = {};
-    ::GetWindowRect(Handle(), &outer);
-    ::SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, workHeight - 4,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  DoOpenAnimation();
+  // The new size goes straight into the placement, which sizes and moves the
+  // window in one step: nothing depends on a size read back in between.
+  SIZE outer = OuterSizeOf(clientWidth, clientHeight);
+  if (workHeight < clientHeight) outer.cy = workHeight - 4;
+  DoOpenAnimation(outer);
   ::ShowWindow(ToolbarStack.Handle(), SW_SHOWNA);
 }
 
 void TFormMain::BuildGrid(const std::wstring& folder) {
   ::SetWindowTextW(Handle(), ExtractLastFolderName(folder).c_str());
-  DoOpenAnimation();
+  RECT outer = {};
+  ::GetWindowRect(Handle(), &outer);
+  DoOpenAnimation({outer.right - outer.left, outer.bottom - outer.top});
 }
 
 void TFormMain::BuildMenu(const std::wstring&) {
@@ -307,12 +305,10 @@ void TFormMain::BuildMenu(const std::wstring&) {
   ::SetWindowPos(Handle(), nullptr, -1, -1, 1, 1, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TFormMain::DoOpenAnimation() {
-  RECT outer = {};
-  ::GetWindowRect(Handle(), &outer);
+void TFormMain::DoOpenAnimation(const SIZE& outer) {
   const TRestPlacement place = PlaceBesideTaskbar(MonitorWorkArea(MonitorIndex), GetTaskbarEdge(),
-                                                  {StartCursorPos.x, StartCursorPos.y}, outer.right - outer.left,
-                                                  outer.bottom - outer.top, RestLeft, RestTop);
+                                                  {StartCursorPos.x, StartCursorPos.y}, outer.cx, outer.cy,
+                                                  RestLeft, RestTop);
   RestLeft = place.RestLeft;
   RestTop = place.RestTop;
   ::SetWindowPos(Handle(), nullptr, RestLeft, RestTop, place.Width, place.Height, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -51,8 +51,9 @@ public:
   void BuildStack(const std::wstring& folder);
   void BuildGrid(const std::wstring& folder);
   void BuildMenu(const std::wstring& folder);
-  // Places the window beside the taskbar and shows it.
-  void DoOpenAnimation();
+  // Sizes the window to its new outer size, places it beside the taskbar and
+  // shows it.
+  void DoOpenAnimation(const SIZE& outer);
 
   // The docks and toolbars of the views, and the shell's icons they show.
   TDock DockTop;
@@ -77,7 +78,7 @@ private:
   void ApplySystemFontToForm();
   void ApplyBackground();
   void CreateDocks();
-  void SetClientSize(int width, int height);
+  SIZE OuterSizeOf(int clientWidth, int clientHeight) const;
   void DockItemExecute(const TToolbarItem& item);
   TFolderListing ListFolder(const std::wstring& folder);
   void FallBackToGridIfTooTall();
