@@ -46,12 +46,12 @@ TEST_F(ExtraWinUtilsTest, ListingsHonourHiddenAndSystemAttributes) {
 
 TEST_F(ExtraWinUtilsTest, EmptyAndMissingFoldersListNothing) {
   Make(L"empty", true);
-  for (const std::wstring& spec : {dir_ + L"empty\\*.*", dir_ + L"missing\\*.*"}) {
+  for (const std::wstring& pattern : {dir_ + L"empty\\*.*", dir_ + L"missing\\*.*"}) {
     long long count = 5;
     std::wstring list;
-    ListFiles(spec, L"|", count, true, faAnyFile, list);
+    ListFiles(pattern, L"|", count, true, faAnyFile, list);
     EXPECT_EQ(count, 0);
-    ListFolders(spec, L"|", count, list);
+    ListFolders(pattern, L"|", count, list);
     EXPECT_EQ(count, 0);
     EXPECT_EQ(list, L"");
   }
