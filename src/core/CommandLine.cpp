@@ -3,6 +3,7 @@
 // ("C:\My Stack\") keeps its backslash instead of escaping the quote.
 #include "core/CommandLine.h"
 
+#include "core/ExtraStrUtils.h"
 #include "core/PathUtils.h"
 
 namespace {
@@ -30,12 +31,6 @@ std::wstring NextArgument(const std::wstring& line, std::size_t& pos) {
     }
   }
   return arg;
-}
-
-std::wstring AsciiLower(std::wstring text) {
-  for (wchar_t& c : text)
-    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-  return text;
 }
 
 }  // namespace
@@ -75,14 +70,14 @@ TViewerCommand ParseViewerCommand(const std::vector<std::wstring>& args) {
   command.StackFolder = StripTrailingBackslash(first);
   command.ViewKind = TViewKind::Stack;
   if (args.size() > 1) {
-    const std::wstring kind = AsciiLower(args[1]);
+    const std::wstring kind = AsciiLowerCase(args[1]);
     if (kind == L"/grid")
       command.ViewKind = TViewKind::Grid;
     else if (kind == L"/menu")
       command.ViewKind = TViewKind::Menu;
   }
   for (std::size_t i = 1; i < args.size(); ++i) {
-    const std::wstring option = AsciiLower(args[i]);
+    const std::wstring option = AsciiLowerCase(args[i]);
     if (option == L"/noexplore")
       command.Options.ShowExplore = false;
     else if (option == L"/nobrowse")
@@ -93,6 +88,28 @@ TViewerCommand ParseViewerCommand(const std::vector<std::wstring>& args) {
       command.Options.ShowThumbnails = true;
     else if (option == L"/clear")
       command.Options.Clear = true;
+  }
+  return command;
+}
+
+TCreatorCommand ParseCreatorCommand(const std::vector<std::wstring>& args) {
+  TCreatorCommand command;
+  if (args.empty()) return command;
+  const std::wstring& first = args[0];
+  if (first == L"/edit") {
+    if (args.size() > 1 && !args[1].empty()) {
+      command.Mode = TCreatorMode::Edit;
+      for (wchar_t c : args[1])
+        if (c != L'"') command.EditFolder += c;
+    }
+  } else if (first == L"/about") {
+    command.Mode = TCreatorMode::About;
+  } else if (first == L"/donate") {
+    command.Mode = TCreatorMode::Donate;
+  } else if (first == L"/prefs") {
+    command.Mode = TCreatorMode::Prefs;
+  } else if (first == L"/webupdate") {
+    command.Mode = TCreatorMode::WebUpdate;
   }
   return command;
 }

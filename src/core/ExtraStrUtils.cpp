@@ -79,6 +79,25 @@ std::wstring FormatCount(long long count, const std::wstring& singular, const st
   return std::to_wstring(count) + L" " + plural;
 }
 
+wchar_t AsciiLower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+
+std::wstring AsciiLowerCase(std::wstring text) {
+  for (wchar_t& c : text) c = AsciiLower(c);
+  return text;
+}
+
+std::size_t FindIgnoringCase(const std::wstring& text, const std::wstring& needle) {
+  if (needle.size() > text.size()) return std::wstring::npos;
+  for (std::size_t at = 0; at + needle.size() <= text.size(); ++at) {
+    std::size_t i = 0;
+    while (i < needle.size() && AsciiLower(text[at + i]) == AsciiLower(needle[i])) ++i;
+    if (i == needle.size()) return at;
+  }
+  return std::wstring::npos;
+}
+
+bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
+
 std::wstring ExtractQuotedPart(const std::wstring& text, wchar_t quote) {
   if (text.find(L'"') == std::wstring::npos) return std::wstring();
   const std::wstring q(1, quote);

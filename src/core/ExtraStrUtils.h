@@ -22,6 +22,15 @@ std::vector<std::wstring> SplitList(const std::wstring& sep, const std::wstring&
 std::wstring FormatCount(long long count, const std::wstring& singular, const std::wstring& plural,
                          bool hideZero, const std::wstring& zeroWord);
 
+// ASCII letters lowered, every other character kept: the case rule of
+// switches, extensions and file masks, independent of the user's locale.
+wchar_t AsciiLower(wchar_t c);
+std::wstring AsciiLowerCase(std::wstring text);
+// First position of needle in text with ASCII letter case ignored, or npos.
+std::size_t FindIgnoringCase(const std::wstring& text, const std::wstring& needle);
+// True when text contains part (case-sensitive).
+bool Contains(const std::wstring& text, const std::wstring& part);
+
 // The text from the first through the second quote character, quotes included;
 // empty when the text holds no double quote or no second quote character.
 std::wstring ExtractQuotedPart(const std::wstring& text, wchar_t quote);

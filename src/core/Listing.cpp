@@ -2,13 +2,12 @@
 // count, and how sub-folders are walked, is decided here.
 #include "core/Listing.h"
 
+#include "core/ExtraStrUtils.h"
 #include "core/PathUtils.h"
 
 #include <vector>
 
 namespace {
-
-wchar_t AsciiLower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
 
 bool IsDotEntry(const std::wstring& name) { return name == L"." || name == L".."; }
 
@@ -67,18 +66,18 @@ bool MatchesMask(const std::wstring& mask, const std::wstring& name) {
   return m == mask.size();
 }
 
-void ListFiles(TDirEntrySource& source, const std::wstring& fileSpec, const std::wstring& sep, long long& count,
+void ListFiles(TDirEntrySource& source, const std::wstring& fileMask, const std::wstring& sep, long long& count,
                bool recursive, std::uint32_t attributeSet, std::wstring& list) {
   count = 0;
-  ListFolderFiles(source, ExtractFilePath(fileSpec), ExtractFileName(fileSpec), sep, count, recursive, attributeSet,
+  ListFolderFiles(source, ExtractFilePath(fileMask), ExtractFileName(fileMask), sep, count, recursive, attributeSet,
                   list);
 }
 
-void ListFolders(TDirEntrySource& source, const std::wstring& fileSpec, const std::wstring& sep, long long& count,
+void ListFolders(TDirEntrySource& source, const std::wstring& fileMask, const std::wstring& sep, long long& count,
                  std::wstring& list) {
   count = 0;
-  const std::wstring folder = ExtractFilePath(fileSpec);
-  source.Enumerate(folder + ExtractFileName(fileSpec), [&](const TDirEntry& entry) {
+  const std::wstring folder = ExtractFilePath(fileMask);
+  source.Enumerate(folder + ExtractFileName(fileMask), [&](const TDirEntry& entry) {
     if (!PassesAttributeSet(entry.Attributes, faDirectory)) return;
     if (!IsDirectory(entry.Attributes) || IsDotEntry(entry.Name)) return;
     list += folder + entry.Name + sep;

@@ -45,9 +45,9 @@ bool MatchesMask(const std::wstring& mask, const std::wstring& name);
 
 // Appends the folder part + name + sep of every matching entry to list and
 // sets count to their number (see the .cpp for the exact rules).
-void ListFiles(TDirEntrySource& source, const std::wstring& fileSpec, const std::wstring& sep, long long& count,
+void ListFiles(TDirEntrySource& source, const std::wstring& fileMask, const std::wstring& sep, long long& count,
                bool recursive, std::uint32_t attributeSet, std::wstring& list);
 
 // One level under attribute set 16, directories only, "." and ".." skipped.
-void ListFolders(TDirEntrySource& source, const std::wstring& fileSpec, const std::wstring& sep, long long& count,
+void ListFolders(TDirEntrySource& source, const std::wstring& fileMask, const std::wstring& sep, long long& count,
                  std::wstring& list);

@@ -30,15 +30,16 @@ std::wstring ExtractFilePath(const std::wstring& path) { return path.substr(0, N
 std::wstring ExtractFileName(const std::wstring& path) { return path.substr(NameStart(path)); }
 
 std::wstring ExtractFileExt(const std::wstring& path) {
-  const std::wstring name = ExtractFileName(path);
-  const std::size_t dot = name.rfind(L'.');
-  return dot == std::wstring::npos ? std::wstring() : name.substr(dot);
+  const std::size_t at = path.find_last_of(L":\\/.");
+  if (at == std::wstring::npos || at == 0 || path[at] != L'.') return std::wstring();
+  return path.substr(at);
 }
+
+bool IsShortcutName(const std::wstring& path) { return AsciiLowerCase(ExtractFileExt(path)) == L".lnk"; }
 
 std::wstring ExtractFileNameNoExt(const std::wstring& path) {
   const std::wstring name = ExtractFileName(path);
-  const std::size_t dot = name.rfind(L'.');
-  return dot == std::wstring::npos ? name : name.substr(0, dot);
+  return name.substr(0, name.size() - std::min(name.size(), ExtractFileExt(path).size()));
 }
 
 std::wstring ExtractLastFolderName(const std::wstring& path) {

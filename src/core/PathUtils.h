@@ -11,7 +11,12 @@ std::wstring ExtractParentFolder(const std::wstring& path);    // C:\Users\Me\Do
 std::wstring StripTrailingBackslash(const std::wstring& path); // removes one trailing backslash
 std::wstring ExtractFilePath(const std::wstring& path);        // folder part, up to its last \ or :
 std::wstring ExtractFileName(const std::wstring& path);        // name part
-std::wstring ExtractFileExt(const std::wstring& path);         // from the name part's last '.', or ""
+// The extension with its full stop: found scanning back from the end to the
+// first colon, backslash, slash or full stop; only a full stop counts, and not
+// one that is the path's first character. "" when there is none.
+std::wstring ExtractFileExt(const std::wstring& path);
+// A shortcut file's name: the extension, lower-cased, is ".lnk".
+bool IsShortcutName(const std::wstring& path);
 
 // "1.5 KB", "1024 bytes", " bytes" for 0, "-1 bytes"; at most two decimals,
 // trailing zeros dropped, decimalSeparator as the user's locale gives it.

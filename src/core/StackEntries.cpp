@@ -17,12 +17,6 @@ std::vector<std::wstring> SplitListing(const std::wstring& joined, long long cou
   return SplitList(kListSeparator, joined, count > 0 ? static_cast<std::size_t>(count) : 0);
 }
 
-std::wstring AsciiLower(std::wstring text) {
-  for (wchar_t& c : text)
-    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-  return text;
-}
-
 // Menu captions treat a single "&" as an accelerator marker; doubling shows it.
 std::wstring DoubleAmpersands(const std::wstring& text) {
   std::wstring out;
@@ -70,12 +64,13 @@ void SortListing(TFolderListing& listing, const TStringComparer& compare) {
 }
 
 std::wstring FileCaption(const std::wstring& path, bool hideExtensions) {
-  if (!hideExtensions && AsciiLower(ExtractFileExt(path)) != L".lnk") return ExtractFileName(path);
+  if (!hideExtensions && !IsShortcutName(path)) return ExtractFileName(path);
   return ExtractFileNameNoExt(path);
 }
 
 std::vector<TStackEntry> BuildEntries(const TFolderListing& listing, const std::wstring& folder, TViewKind view,
-                                      const TEntryOptions& options, bool crowded, const std::wstring& windowsFolder) {
+                                      const std::wstring& stackFolder, const TDisplayOptions& options, bool crowded,
+                                      const std::wstring& windowsFolder) {
   const TViewWording wording = WordingFor(view);
   const bool menu = view == TViewKind::Menu;
   // Only the stack has a crowded form; the grid caps its tiles instead and the
@@ -118,7 +113,7 @@ std::vector<TStackEntry> BuildEntries(const TFolderListing& listing, const std::
 
   // Exact comparison on purpose: the paths are built from StackFolder as the
   // user wrote it, so returning to it reproduces it character for character.
-  if (!menu && options.BrowseFolders && folder != options.StackFolder) {
+  if (!menu && options.BrowseFolders && folder != stackFolder) {
     TStackEntry back;
     back.Kind = TEntryKind::GoBack;
     back.Hint = StripTrailingBackslash(ExtractParentFolder(folder));

@@ -39,19 +39,14 @@ TFolderListing ListFolderEntries(TDirEntrySource& source, const std::wstring& fo
 using TStringComparer = std::function<int(const std::wstring&, const std::wstring&)>;
 void SortListing(TFolderListing& listing, const TStringComparer& compare);
 
-struct TEntryOptions {
-  std::wstring StackFolder;
-  bool BrowseFolders = true;
-  bool ShowExplore = true;
-  bool HideExtensions = false;
-};
-
 // The entries of a view of folder in display order: go-back, folders, files,
 // Explore (the menu: Explore first, no go-back). listing must be sorted. A
 // crowded stack shows only its go-back and "Too many items -- Explore"
-// entries. windowsFolder ends in a backslash (explorer.exe gives Explore's icon).
+// entries. stackFolder is the stack's top folder (no go-back entry there);
+// windowsFolder ends in a backslash (explorer.exe gives Explore's icon).
 std::vector<TStackEntry> BuildEntries(const TFolderListing& listing, const std::wstring& folder, TViewKind view,
-                                      const TEntryOptions& options, bool crowded, const std::wstring& windowsFolder);
+                                      const std::wstring& stackFolder, const TDisplayOptions& options, bool crowded,
+                                      const std::wstring& windowsFolder);
 
 // A file's caption: with its extension unless extensions are hidden or it is a
 // shortcut (".lnk" in any case).

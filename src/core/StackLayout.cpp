@@ -40,6 +40,18 @@ std::int32_t EntryWidth(std::int32_t goBackTextWidth, std::int32_t longestNameWi
   return static_cast<std::int32_t>(std::min<std::int64_t>(widest, std::numeric_limits<std::int32_t>::max()));
 }
 
+TSizeI StackClientSize(std::int32_t entryWidth, std::size_t entryCount) {
+  const auto clamp = [](std::int64_t v) {
+    return static_cast<std::int32_t>(std::min<std::int64_t>(v, std::numeric_limits<std::int32_t>::max()));
+  };
+  return {clamp(static_cast<std::int64_t>(entryWidth) + kClientPadding),
+          clamp(static_cast<std::int64_t>(entryCount) * kStackEntryHeight + kClientPadding)};
+}
+
+std::int32_t StackOuterHeight(std::int32_t outerHeight, std::int32_t clientHeight, std::int32_t workAreaHeight) {
+  return workAreaHeight < clientHeight ? workAreaHeight - 4 : outerHeight;
+}
+
 bool IsCrowded(std::int32_t workAreaHeight, long long entryCount) {
   // The same capacity decides whether a stack opens as a grid at start-up.
   return StackFallsBackToGrid(workAreaHeight, entryCount);

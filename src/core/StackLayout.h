@@ -2,6 +2,7 @@
 // crowded to list, how large the window's client area is.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -21,3 +22,13 @@ std::wstring GoBackText(const std::wstring& folder);
 std::int32_t EntryWidth(std::int32_t goBackTextWidth, std::int32_t longestNameWidth);
 // A folder whose entries do not fit the work area's height is crowded.
 bool IsCrowded(std::int32_t workAreaHeight, long long entryCount);
+
+struct TSizeI {
+  std::int32_t Width = 0, Height = 0;
+};
+// The client area of a stack of entryCount entries (go-back and Explore
+// included), each entryWidth wide and one entry height high, plus padding.
+TSizeI StackClientSize(std::int32_t entryWidth, std::size_t entryCount);
+// A stack taller than its work area gets the outer height workAreaHeight - 4;
+// otherwise the outer height stays.
+std::int32_t StackOuterHeight(std::int32_t outerHeight, std::int32_t clientHeight, std::int32_t workAreaHeight);

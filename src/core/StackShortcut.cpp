@@ -9,14 +9,6 @@
 
 namespace {
 
-bool Contains(const std::wstring& text, const wchar_t* part) { return text.find(part) != std::wstring::npos; }
-
-std::wstring AsciiLower(std::wstring text) {
-  for (wchar_t& c : text)
-    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-  return text;
-}
-
 // A decimal integer with an optional leading minus and nothing else; 0 for
 // anything that is not one, including values outside int's range.
 int ParseDecimal(const std::wstring& text) {
@@ -44,11 +36,11 @@ std::wstring ComposeArguments(const TStackSettings& settings) {
     args += L"/grid ";
   else if (settings.Type == TStackType::Menu)
     args += L"/menu ";
-  if (!settings.ShowExplore) args += L"/noexplore ";
-  if (!settings.BrowseFolders) args += L"/nobrowse ";
-  if (settings.HideExtensions) args += L"/hideext ";
-  if (settings.ShowThumbnails) args += L"/thumbs ";
-  if (settings.Clear) args += L"/clear ";
+  if (!settings.Options.ShowExplore) args += L"/noexplore ";
+  if (!settings.Options.BrowseFolders) args += L"/nobrowse ";
+  if (settings.Options.HideExtensions) args += L"/hideext ";
+  if (settings.Options.ShowThumbnails) args += L"/thumbs ";
+  if (settings.Options.Clear) args += L"/clear ";
   return args;
 }
 
@@ -63,11 +55,11 @@ TStackSettings ReadStackArguments(const std::wstring& arguments) {
     settings.Type = TStackType::Menu;
   else
     settings.Type = TStackType::Stack;
-  settings.ShowExplore = !Contains(arguments, L"/noexplore");
-  settings.BrowseFolders = !Contains(arguments, L"/nobrowse");
-  settings.HideExtensions = Contains(arguments, L"/hideext");
-  settings.ShowThumbnails = Contains(arguments, L"/thumbs");
-  settings.Clear = Contains(arguments, L"/clear");
+  settings.Options.ShowExplore = !Contains(arguments, L"/noexplore");
+  settings.Options.BrowseFolders = !Contains(arguments, L"/nobrowse");
+  settings.Options.HideExtensions = Contains(arguments, L"/hideext");
+  settings.Options.ShowThumbnails = Contains(arguments, L"/thumbs");
+  settings.Options.Clear = Contains(arguments, L"/clear");
   return settings;
 }
 
@@ -82,9 +74,9 @@ std::wstring ViewerFileName(int number) { return L"Heapview" + std::to_wstring(n
 std::optional<int> ChooseViewerNumber(const std::vector<std::wstring>& resolvedPinnedEntries) {
   bool taken[10] = {};
   for (const std::wstring& entry : resolvedPinnedEntries) {
-    const std::wstring name = AsciiLower(ExtractFileName(entry));
+    const std::wstring name = AsciiLowerCase(ExtractFileName(entry));
     for (int n = 0; n < 10; ++n)
-      if (name == AsciiLower(ViewerFileName(n))) taken[n] = true;
+      if (name == AsciiLowerCase(ViewerFileName(n))) taken[n] = true;
   }
   for (int n = 0; n < 10; ++n)
     if (!taken[n]) return n;
@@ -99,6 +91,25 @@ TIconField SplitIconField(const std::wstring& text) {
 }
 
 std::wstring JoinIconField(const std::wstring& path, int index) { return path + L"|" + std::to_wstring(index); }
+
+TIconLocation ChooseStackIcon(const std::wstring& iconField, const std::function<TIconLocation()>& folderIcon,
+                              const std::wstring& target) {
+  const TIconField field = SplitIconField(iconField);
+  if (!field.Path.empty()) return {field.Path, field.Index};
+  TIconLocation folder = folderIcon();
+  if (!folder.Path.empty()) return folder;
+  return {target, 0};
+}
+
+std::optional<std::wstring> SaveRefusal(const std::wstring& folder, const std::wstring& caption) {
+  if (folder.empty()) return std::wstring(L"Please choose the folder that the stack should show.");
+  if (caption.empty()) return std::wstring(L"Please type a caption for the stack. It becomes the name of the shortcut.");
+  return std::nullopt;
+}
+
+std::wstring DesktopShortcutPath(const std::wstring& desktopFolder, const std::wstring& caption) {
+  return desktopFolder + L"\\" + caption + L".lnk";
+}
 
 std::wstring SavedStatusText(const std::wstring& caption, bool editMode) {
   return L"Stack \"" + caption + (editMode ? L"\" successfully updated." : L"\" successfully created.");

@@ -3,20 +3,19 @@
 // the contract whose other half is the viewer's command-line grammar.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "core/DisplayOptions.h"
 
 enum class TStackType { Stack = 0, Grid = 1, Menu = 2 };  // the creator's drop-down items, in order
 
 struct TStackSettings {
   std::wstring Folder;  // as typed
   TStackType Type = TStackType::Stack;
-  bool ShowExplore = true;
-  bool BrowseFolders = true;
-  bool HideExtensions = false;
-  bool ShowThumbnails = false;
-  bool Clear = false;
+  TDisplayOptions Options;
 };
 
 // "\"<folder>\" " followed by "/grid " or "/menu ", "/noexplore ",
@@ -49,6 +48,23 @@ struct TIconField {
 };
 TIconField SplitIconField(const std::wstring& text);
 std::wstring JoinIconField(const std::wstring& path, int index);
+
+// The icon a saved stack gets. The field's path and index when it names a
+// path; else the folder's own icon location (asked of folderIcon only then);
+// else, when the shell reports no icon file for the folder, the target's
+// first icon.
+struct TIconLocation {
+  std::wstring Path;
+  int Index = 0;
+};
+TIconLocation ChooseStackIcon(const std::wstring& iconField, const std::function<TIconLocation()>& folderIcon,
+                              const std::wstring& target);
+
+// Why the creator's fields cannot be saved as a stack, or nothing when they can.
+std::optional<std::wstring> SaveRefusal(const std::wstring& folder, const std::wstring& caption);
+// Where a new stack's shortcut goes: the desktop folder, a backslash, the
+// caption, ".lnk".
+std::wstring DesktopShortcutPath(const std::wstring& desktopFolder, const std::wstring& caption);
 
 // The status texts after a save.
 std::wstring SavedStatusText(const std::wstring& caption, bool editMode);

@@ -2,15 +2,16 @@
 
 #include <shlobj.h>
 
-#include <cwctype>
-
+#include "core/CommandLine.h"
 #include "core/Errors.h"
 #include "core/ExtraStrUtils.h"
 #include "core/PathUtils.h"
 #include "core/Placement.h"
 #include "creator/ButtonImages.h"
+#include "creator/ControlIds.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/Monitors.h"
+#include "shared/RegUtils.h"
 #include "toolkit/Application.h"
 
 namespace {
@@ -36,22 +37,16 @@ std::vector<std::wstring> PinnedEntries() {
   return SplitList(kListSeparator, list, static_cast<std::size_t>(count));
 }
 
-bool IsShortcutFileName(const std::wstring& path) {
-  std::wstring extension = ExtractFileExt(path);
-  for (wchar_t& c : extension) c = static_cast<wchar_t>(std::towlower(c));
-  return extension == L".lnk";
-}
-
-bool IsExistingFile(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::wstring WithoutQuotes(const std::wstring& text) {
-  std::wstring result;
-  for (wchar_t c : text)
-    if (c != L'"') result += c;
-  return result;
+// How long the status panel stays after a save. The end-to-end tests shorten
+// it through a value of their own, which users never have.
+UINT StatusPanelMilliseconds() {
+  try {
+    const std::int32_t value =
+        RegReadInteger(kRegCompany, kRegApplication, L"Testing", L"StatusPanelMilliseconds", kStatusMilliseconds);
+    return value > 0 ? static_cast<UINT>(value) : kStatusMilliseconds;
+  } catch (const EError&) {
+    return kStatusMilliseconds;
+  }
 }
 
 // A file that one of the stacks wrote: a shortcut that starts a viewer copy.
@@ -72,19 +67,23 @@ void TFormHeapmaker::FormCreate() {
   CreateControls();
   PlaceOnMonitorUnderCursor();
 
-  const std::wstring command = args_.empty() ? std::wstring() : args_[0];
-  const std::wstring parameter = args_.size() > 1 ? args_[1] : std::wstring();
-  if (command == L"/edit" && !parameter.empty()) {
-    StartEditMode(parameter);
-  } else if (RunOneShotAction(command)) {
-    endWithoutWindow_ = true;
-  } else {
-    StartCreateMode();
+  const TCreatorCommand command = ParseCreatorCommand(args_);
+  switch (command.Mode) {
+    case TCreatorMode::Edit:
+      StartEditMode(command.EditFolder);
+      break;
+    case TCreatorMode::Create:
+      StartCreateMode();
+      break;
+    default:
+      RunOneShotAction(command.Mode);
+      endWithoutWindow_ = true;
+      break;
   }
 
   HideDonateOnWindows7();
   ApplyFont();
-  StatusTimer.SetInterval(kStatusMilliseconds);
+  StatusTimer.SetInterval(StatusPanelMilliseconds());
   StatusTimer.OnTimer = [this] { TimerStatusEvent(); };
   StatusTimer.SetEnabled(false);
 }
@@ -106,6 +105,7 @@ void TFormHeapmaker::CreateControls() {
   LblFolder.Create(form, L"Folder to use for stack:", 8, 8, 321, 14);
   EditFolder.Create(form, 8, 24, 321, 21);
   TButton& chooseFolder = EditFolder.AddButton(L"...", kEditButtonWidth);
+  chooseFolder.SetId(kIdBtnChooseFolder);
   chooseFolder.OnClick = [this] { EditFolderButtonClick(); };
   Hints.Add(chooseFolder.Handle(), L"Choose Any Folder");
 
@@ -118,7 +118,9 @@ void TFormHeapmaker::CreateControls() {
 
   LblIcon.Create(form, L"Icon (leave blank for folder's default icon):", 8, 104, 321, 14);
   EditIcon.Create(form, 8, 120, 321, 21);
-  EditIcon.AddButton(L"...", kEditButtonWidth).OnClick = [this] { EditIconButtonClick(); };
+  TButton& chooseIcon = EditIcon.AddButton(L"...", kEditButtonWidth);
+  chooseIcon.SetId(kIdBtnChooseIcon);
+  chooseIcon.OnClick = [this] { EditIconButtonClick(); };
 
   ChkExplore.Create(form, L"Show \"Explore\" item on the stack", 8, 152, 321, 17);
   ChkBrowse.Create(form, L"Browse subfolders within the stack", 8, 168, 321, 17);
@@ -149,11 +151,26 @@ void TFormHeapmaker::CreateControls() {
   LblStatus.Create(form, L"", 16, 296, 305, 17);
   // Above the group box, which would otherwise paint over it.
   ::SetWindowPos(LblStatus.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+  const std::pair<TControl*, int> ids[] = {
+      {&LblFolder, kIdLblFolder},       {&EditFolder, kIdEditFolder},
+      {&LblCaption, kIdLblCaption},     {&EditName, kIdEditName},
+      {&LblStackType, kIdLblStackType}, {&CboStackType, kIdCboStackType},
+      {&LblIcon, kIdLblIcon},           {&EditIcon, kIdEditIcon},
+      {&ChkExplore, kIdChkExplore},     {&ChkBrowse, kIdChkBrowse},
+      {&ChkHideExt, kIdChkHideExt},     {&ChkShowThumbs, kIdChkShowThumbs},
+      {&ChkClear, kIdChkClear},         {&LblDonate, kIdLblDonate},
+      {&BtnCreateShortcut, kIdBtnCreateShortcut}, {&BtnCheckNewVersion, kIdBtnCheckNewVersion},
+      {&BtnPrefs, kIdBtnPrefs},         {&BtnAbout, kIdBtnAbout},
+      {&BtnClose, kIdBtnClose},         {&GrpStatus, kIdGrpStatus},
+      {&LblStatus, kIdLblStatus},
+  };
+  for (const auto& [control, id] : ids) control->SetId(id);
 }
 
 void TFormHeapmaker::ApplyFont() {
-  ApplySystemFont(fontSpec_);
-  font_ = CreateFontFromSpec(fontSpec_);
+  ApplySystemFont(fontDescription_);
+  font_ = CreateFontFromDescription(fontDescription_);
   ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   TControl* controls[] = {&LblFolder,  &EditFolder,    &LblCaption, &EditName,          &LblStackType,
                           &CboStackType, &LblIcon,     &EditIcon,   &ChkExplore,        &ChkBrowse,
@@ -172,25 +189,19 @@ void TFormHeapmaker::PlaceOnMonitorUnderCursor() {
   ::SetWindowPos(Handle(), nullptr, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool TFormHeapmaker::RunOneShotAction(const std::wstring& command) {
-  if (command == L"/about") {
-    BtnAboutClick();
-  } else if (command == L"/donate") {
-    LblDonateClick();
-  } else if (command == L"/prefs") {
-    BtnPrefsClick();
-  } else if (command == L"/webupdate") {
-    BtnCheckNewVersionClick();
-  } else {
-    return false;
+void TFormHeapmaker::RunOneShotAction(TCreatorMode mode) {
+  switch (mode) {
+    case TCreatorMode::About: BtnAboutClick(); break;
+    case TCreatorMode::Donate: LblDonateClick(); break;
+    case TCreatorMode::Prefs: BtnPrefsClick(); break;
+    case TCreatorMode::WebUpdate: BtnCheckNewVersionClick(); break;
+    default: break;
   }
-  return true;
 }
 
-void TFormHeapmaker::StartEditMode(const std::wstring& folder) {
+void TFormHeapmaker::StartEditMode(const std::wstring& wanted) {
   EditMode = true;
   EditShortcutPath.clear();
-  const std::wstring wanted = WithoutQuotes(folder);
   bool searched = true;
   try {
     EditShortcutPath = FindPinnedStack(wanted);
@@ -215,7 +226,7 @@ void TFormHeapmaker::StartEditMode(const std::wstring& folder) {
 
 std::wstring TFormHeapmaker::FindPinnedStack(const std::wstring& folder) {
   for (const std::wstring& entry : PinnedEntries()) {
-    if (!IsShortcutFileName(entry)) continue;
+    if (!IsShortcutName(entry)) continue;
     const TShellLinkInfo info = ReadShellLink(entry);
     if (IsPinnedStackOf(info.TargetPath, info.Arguments, folder)) return entry;
   }
@@ -232,11 +243,11 @@ void TFormHeapmaker::FillFromPinnedStack() {
   EditName.SetEnabled(false);
   EditIcon.SetText(JoinIconField(info.IconPath, info.IconIndex));
   CboStackType.SetItemIndex(static_cast<int>(settings.Type));
-  ChkExplore.SetChecked(settings.ShowExplore);
-  ChkBrowse.SetChecked(settings.BrowseFolders);
-  ChkHideExt.SetChecked(settings.HideExtensions);
-  ChkShowThumbs.SetChecked(settings.ShowThumbnails);
-  ChkClear.SetChecked(settings.Clear);
+  ChkExplore.SetChecked(settings.Options.ShowExplore);
+  ChkBrowse.SetChecked(settings.Options.BrowseFolders);
+  ChkHideExt.SetChecked(settings.Options.HideExtensions);
+  ChkShowThumbs.SetChecked(settings.Options.ShowThumbnails);
+  ChkClear.SetChecked(settings.Options.Clear);
   BtnCreateShortcut.SetText(L"Edit this stack's shortcut");
 }
 
@@ -249,6 +260,7 @@ void TFormHeapmaker::StartCreateMode() {
   ChkShowThumbs.SetChecked(false);
   ChkClear.SetChecked(false);
   TButton& special = EditFolder.AddButton(L"SF", kEditButtonWidth);
+  special.SetId(kIdBtnSpecialFolder);
   special.OnClick = [this] { SpecialFolderButtonClick(); };
   Hints.Add(special.Handle(), L"Choose Special Folder");
 }
@@ -279,12 +291,8 @@ void TFormHeapmaker::TimerStatusEvent() {
 void TFormHeapmaker::BtnCreateShortcutClick() {
   const std::wstring folder = EditFolder.Text();
   const std::wstring caption = EditName.Text();
-  if (folder.empty()) {
-    Notice(L"Please choose the folder that the stack should show.", MB_OK | MB_ICONWARNING);
-    return;
-  }
-  if (caption.empty()) {
-    Notice(L"Please type a caption for the stack. It becomes the name of the shortcut.", MB_OK | MB_ICONWARNING);
+  if (const auto refusal = SaveRefusal(folder, caption)) {
+    Notice(*refusal, MB_OK | MB_ICONWARNING);
     return;
   }
 
@@ -303,8 +311,8 @@ void TFormHeapmaker::BtnCreateShortcutClick() {
              MB_OK | MB_ICONWARNING);
       return;
     }
-    path = GetSpecialFolderPath(CSIDL_DESKTOPDIRECTORY) + L"\\" + caption + L".lnk";
-    if (IsExistingFile(path) && !IsStackShortcut(path)) {
+    path = DesktopShortcutPath(GetSpecialFolderPath(CSIDL_DESKTOPDIRECTORY), caption);
+    if (FileExists(path) && !IsStackShortcut(path)) {
       if (!ConfirmReplacingForeignFile(path)) return;
       replaceForeignFile = true;
     }
@@ -330,23 +338,26 @@ TStackSettings TFormHeapmaker::Settings() const {
   settings.Folder = EditFolder.Text();
   const int type = CboStackType.ItemIndex();
   settings.Type = (type == 1) ? TStackType::Grid : (type == 2) ? TStackType::Menu : TStackType::Stack;
-  settings.ShowExplore = ChkExplore.Checked();
-  settings.BrowseFolders = ChkBrowse.Checked();
-  settings.HideExtensions = ChkHideExt.Checked();
-  settings.ShowThumbnails = ChkShowThumbs.Checked();
-  settings.Clear = ChkClear.Checked();
+  settings.Options.ShowExplore = ChkExplore.Checked();
+  settings.Options.BrowseFolders = ChkBrowse.Checked();
+  settings.Options.HideExtensions = ChkHideExt.Checked();
+  settings.Options.ShowThumbnails = ChkShowThumbs.Checked();
+  settings.Options.Clear = ChkClear.Checked();
   return settings;
 }
 
 void TFormHeapmaker::ChooseIcon(TShellLinkInfo& info) {
-  const TIconField icon = SplitIconField(EditIcon.Text());
+  const std::wstring folder = EditFolder.Text();
+  const TIconLocation icon = ChooseStackIcon(
+      EditIcon.Text(),
+      [&] {
+        TIconLocation location;
+        SysImg.GetIconLocation(folder, 0, location.Index, location.Path);
+        return location;
+      },
+      info.TargetPath);
   info.IconPath = icon.Path;
   info.IconIndex = icon.Index;
-  if (info.IconPath.empty()) SysImg.GetIconLocation(EditFolder.Text(), 0, info.IconIndex, info.IconPath);
-  if (info.IconPath.empty()) {
-    info.IconPath = info.TargetPath;
-    info.IconIndex = 0;
-  }
 }
 
 std::optional<int> TFormHeapmaker::FreeViewerNumber() {
@@ -367,9 +378,7 @@ void TFormHeapmaker::SaveShortcut(const std::wstring& path, const TShellLinkInfo
     // The other file is never loaded as a shortcut: the new one is written
     // beside it and then moved over it, so a failed write leaves it as it was.
     wchar_t temporary[MAX_PATH] = {};
-    if (!::GetTempFileNameW(ExtractFilePath(path).c_str(), L"hfs", 0, temporary)) {
-      throw EError(SystemErrorMessage(::GetLastError()));
-    }
+    if (!::GetTempFileNameW(ExtractFilePath(path).c_str(), L"hfs", 0, temporary)) throw SystemError(::GetLastError());
     try {
       WriteShellLink(temporary, info);
     } catch (...) {
@@ -379,14 +388,14 @@ void TFormHeapmaker::SaveShortcut(const std::wstring& path, const TShellLinkInfo
     if (!::MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
       const DWORD error = ::GetLastError();
       ::DeleteFileW(temporary);
-      throw EError(SystemErrorMessage(error));
+      throw SystemError(error);
     }
     return;
   }
 
   // WriteShellLink updates an existing file; a new shortcut starts as an empty
   // one, which must not outlive a failed write.
-  const bool placeholder = !IsExistingFile(path);
+  const bool placeholder = !FileExists(path);
   if (placeholder) CreateEmptyFile(path);
   try {
     WriteShellLink(path, info);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/CommandLine.h"
 #include "core/StackShortcut.h"
 #include "shared/Desktop.h"
 #include "shared/ScopedWin.h"
@@ -72,7 +73,7 @@ private:
   void CreateControls();
   void ApplyFont();
   void PlaceOnMonitorUnderCursor();
-  bool RunOneShotAction(const std::wstring& command);
+  void RunOneShotAction(TCreatorMode mode);
   void StartEditMode(const std::wstring& folder);
   void StartCreateMode();
   std::wstring FindPinnedStack(const std::wstring& folder);
@@ -101,7 +102,7 @@ private:
 
   std::vector<std::wstring> args_;
   bool endWithoutWindow_ = false;
-  TFontSpec fontSpec_{L"Arial", 8};
+  TFontDescription fontDescription_{L"Arial", 8};
   TFont font_;
   HWND focus_ = nullptr;  // the control to give the focus back to on activation
 };

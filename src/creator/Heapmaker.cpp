@@ -12,6 +12,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ::InitCommonControlsEx(&controls);
   TApplication& app = TApplication::Instance();
   app.SetTitle(L"Create Heapview");
+  if (!app.StartCom(com)) return 1;
 
   std::vector<std::wstring> args = TokenizeCommandLine(::GetCommandLineW());
   if (!args.empty()) args.erase(args.begin());

@@ -13,8 +13,6 @@ static_assert(sizeof(TMarginsValues) == 16, "TMarginsValues must match MARGINS")
 using TDwmIsCompositionEnabled = HRESULT(WINAPI*)(BOOL*);
 using TDwmExtendFrameIntoClientArea = HRESULT(WINAPI*)(HWND, const TMarginsValues*);
 
-const wchar_t kSegoeUi[] = L"Segoe UI";
-
 template <typename F>
 F LookUp(const TLibrary& library, const char* name) {
   // Through void(*)() so the cast between function types stays warning-free.
@@ -48,12 +46,7 @@ bool IsGlassEnabled() {
   return enabled != FALSE;
 }
 
-TMarginsValues MarginsFromRect(const RECT& margins) {
-  return {static_cast<int>(margins.left), static_cast<int>(margins.right), static_cast<int>(margins.top),
-          static_cast<int>(margins.bottom)};
-}
-
-void ExtendGlassFrame(HWND window, const RECT& margins) {
+void ExtendGlassFrame(HWND window, const TRectI& margins) {
   if (!IsWindowsVistaOrLater() || !IsGlassEnabled()) return;
   const TLibrary dwm = LoadDwm();
   if (!dwm) return;
@@ -63,17 +56,8 @@ void ExtendGlassFrame(HWND window, const RECT& margins) {
   extend(window, &values);  // a failure just leaves the window without glass
 }
 
-bool ApplySystemFontRule(TFontSpec& font, bool vistaOrLater, bool segoeInstalled) {
-  if (kSystemFontOnlyOnVista && !vistaOrLater) return false;
-  if (::lstrcmpiW(font.Name.c_str(), kSegoeUi) == 0) return false;
-  if (!segoeInstalled) return false;
-  font.PointSize += 1;
-  font.Name = kSegoeUi;
-  return true;
-}
-
-bool ApplySystemFont(TFontSpec& font) {
-  return ApplySystemFontRule(font, IsWindowsVistaOrLater(), IsFontFamilyInstalled(kSegoeUi));
+bool ApplySystemFont(TFontDescription& font) {
+  return ApplySystemFontRule(font, IsWindowsVistaOrLater(), IsFontFamilyInstalled(kSystemFontName));
 }
 
 bool IsFontFamilyInstalled(const std::wstring& family) {
@@ -82,19 +66,22 @@ bool IsFontFamilyInstalled(const std::wstring& family) {
   if (family.empty() || family.size() >= LF_FACESIZE) return false;
   family.copy(wanted.lfFaceName, family.size());
   bool found = false;
-  const HDC screen = ::GetDC(nullptr);
-  ::EnumFontFamiliesExW(screen, &wanted, NoteFamily, reinterpret_cast<LPARAM>(&found), 0);
-  ::ReleaseDC(nullptr, screen);
+  const TScreenDC screen;
+  ::EnumFontFamiliesExW(screen.Get(), &wanted, NoteFamily, reinterpret_cast<LPARAM>(&found), 0);
   return found;
 }
 
-TFont CreateFontFromSpec(const TFontSpec& font, HDC dc) {
-  const HDC device = dc ? dc : ::GetDC(nullptr);
-  const int dpi = ::GetDeviceCaps(device, LOGPIXELSY);
-  if (!dc) ::ReleaseDC(nullptr, device);
+TFont CreateFontFromDescription(const TFontDescription& font, HDC dc) {
+  int dpi = 96;
+  if (dc) {
+    dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
+  } else {
+    const TScreenDC screen;
+    dpi = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  }
   LOGFONTW description{};
   description.lfHeight = -::MulDiv(font.PointSize, dpi, 72);
-  description.lfWeight = FW_NORMAL;
+  description.lfWeight = font.Bold ? FW_BOLD : FW_NORMAL;
   description.lfCharSet = DEFAULT_CHARSET;
   description.lfOutPrecision = OUT_DEFAULT_PRECIS;
   description.lfClipPrecision = CLIP_DEFAULT_PRECIS;
@@ -111,7 +98,10 @@ std::wstring OsErrorText(DWORD code) {
 
 std::uint8_t GetTaskbarEdge() {
   const HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
-  if (!taskbar) throw EError(OsErrorText(::GetLastError()));
+  if (!taskbar) {
+    const DWORD code = ::GetLastError();
+    throw EError(OsErrorText(code), code);
+  }
   APPBARDATA data{};
   data.cbSize = sizeof(APPBARDATA);
   data.hWnd = taskbar;

@@ -38,15 +38,15 @@ void TFindFileSource::Enumerate(const std::wstring& pattern, const std::function
   } while (::FindNextFileW(find.Get(), &data));
 }
 
-void ListFiles(const std::wstring& fileSpec, const std::wstring& sep, long long& count, bool recursive,
+void ListFiles(const std::wstring& fileMask, const std::wstring& sep, long long& count, bool recursive,
                std::uint32_t attributeSet, std::wstring& list) {
   TFindFileSource source;
-  ListFiles(source, fileSpec, sep, count, recursive, attributeSet, list);
+  ListFiles(source, fileMask, sep, count, recursive, attributeSet, list);
 }
 
-void ListFolders(const std::wstring& fileSpec, const std::wstring& sep, long long& count, std::wstring& list) {
+void ListFolders(const std::wstring& fileMask, const std::wstring& sep, long long& count, std::wstring& list) {
   TFindFileSource source;
-  ListFolders(source, fileSpec, sep, count, list);
+  ListFolders(source, fileMask, sep, count, list);
 }
 
 std::wstring GetWindowsFolder() {
@@ -110,7 +110,7 @@ std::wstring ExpandEnvVars(const std::wstring& text) {
 void CreateEmptyFile(const std::wstring& path) {
   const THandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                    nullptr));
-  if (!file) throw EError(SystemErrorMessage(::GetLastError()));
+  if (!file) throw SystemError(::GetLastError());
 }
 
 void PlaySystemSound(const std::wstring& alias) {
@@ -128,8 +128,25 @@ std::wstring SystemErrorMessage(DWORD code) {
                            text.back() == L'\t'))
     text.pop_back();
   if (!text.empty()) return text;
-  static const wchar_t kHexDigits[] = L"0123456789ABCDEF";
+  static const wchar_t kHexDigits[] = L"0123456789abcdef";
   std::wstring fallback = L"OLE error ";
   for (int shift = 28; shift >= 0; shift -= 4) fallback += kHexDigits[(code >> shift) & 0xF];
   return fallback;
+}
+
+EError SystemError(DWORD code) { return EError(SystemErrorMessage(code), code); }
+
+bool FileExists(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool PathExists(const std::wstring& path) {
+  return !path.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+int CompareTextIgnoringCase(const std::wstring& a, const std::wstring& b) {
+  return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                          static_cast<int>(b.size())) -
+         CSTR_EQUAL;
 }

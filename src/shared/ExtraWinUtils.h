@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/Errors.h"
 #include "core/Listing.h"
 
 // Directory entries through FindFirstFileW/FindNextFileW, in the file
@@ -18,9 +19,17 @@ public:
 };
 
 // The listing functions over the real file system.
-void ListFiles(const std::wstring& fileSpec, const std::wstring& sep, long long& count, bool recursive,
+void ListFiles(const std::wstring& fileMask, const std::wstring& sep, long long& count, bool recursive,
                std::uint32_t attributeSet, std::wstring& list);
-void ListFolders(const std::wstring& fileSpec, const std::wstring& sep, long long& count, std::wstring& list);
+void ListFolders(const std::wstring& fileMask, const std::wstring& sep, long long& count, std::wstring& list);
+
+// True when a file (not a folder) exists at path.
+bool FileExists(const std::wstring& path);
+// True when a file or a folder exists at path.
+bool PathExists(const std::wstring& path);
+// <0, 0, >0 as the user's locale orders two texts with letter case ignored:
+// the order of names in the views and of paths in the special-folder index.
+int CompareTextIgnoringCase(const std::wstring& a, const std::wstring& b);
 
 // The Windows folder with a trailing backslash ("C:\Windows\" when the system
 // will not say).
@@ -47,6 +56,9 @@ void CreateEmptyFile(const std::wstring& path);
 // Plays a system sound alias asynchronously; failures are silent.
 void PlaySystemSound(const std::wstring& alias);
 
-// The system's text for an error code, or "OLE error %.8x"-style text when the
-// system has none.
+// The system's text for an error code (a Win32 status or an HRESULT), or
+// "OLE error " and the code as eight lower-case hex digits when the system
+// has none.
 std::wstring SystemErrorMessage(DWORD code);
+// The error to raise for a failed system call: its text and its code.
+EError SystemError(DWORD code);

@@ -80,6 +80,12 @@ struct TCoTaskMemTraits {
   static void Close(void* p) noexcept { ::CoTaskMemFree(p); }
 };
 
+struct TMenuTraits {
+  static HMENU Invalid() noexcept { return nullptr; }
+  static bool IsValid(HMENU m) noexcept { return m != nullptr; }
+  static void Close(HMENU m) noexcept { ::DestroyMenu(m); }
+};
+
 struct TMemoryDcTraits {
   static HDC Invalid() noexcept { return nullptr; }
   static bool IsValid(HDC dc) noexcept { return dc != nullptr; }
@@ -100,27 +106,45 @@ using TFindHandle = TScoped<HANDLE, TFindTraits>;
 using TRegKey = TScoped<HKEY, TRegKeyTraits>;
 using TFont = TScoped<HFONT, TGdiTraits<HFONT>>;
 using TBrush = TScoped<HBRUSH, TGdiTraits<HBRUSH>>;
+using TPen = TScoped<HPEN, TGdiTraits<HPEN>>;
 using TBitmap = TScoped<HBITMAP, TGdiTraits<HBITMAP>>;
 using TIcon = TScoped<HICON, TIconTraits>;
 using TLibrary = TScoped<HMODULE, TModuleTraits>;
+using TMenu = TScoped<HMENU, TMenuTraits>;  // a menu not attached to a window
 using TOwnedWindow = TScoped<HWND, TWindowTraits>;
 using TCoTaskMem = TScoped<void*, TCoTaskMemTraits>;
 using TPidl = TScoped<ITEMIDLIST*, TPidlTraits>;
 
-// The screen's device context for the scope.
-class TScreenDC {
+// A window's device context (GetDC), the screen's for no window, released
+// with ReleaseDC.
+class TWindowDC {
 public:
-  TScreenDC() noexcept : dc_(::GetDC(nullptr)) {}
-  ~TScreenDC() {
-    if (dc_) ::ReleaseDC(nullptr, dc_);
+  explicit TWindowDC(HWND window = nullptr) noexcept : window_(window), dc_(::GetDC(window)) {}
+  ~TWindowDC() { Reset(); }
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  TWindowDC(TWindowDC&& other) noexcept
+      : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
+  TWindowDC& operator=(TWindowDC&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      window_ = std::exchange(other.window_, nullptr);
+      dc_ = std::exchange(other.dc_, nullptr);
+    }
+    return *this;
   }
-  TScreenDC(const TScreenDC&) = delete;
-  TScreenDC& operator=(const TScreenDC&) = delete;
   HDC Get() const noexcept { return dc_; }
+  explicit operator bool() const noexcept { return dc_ != nullptr; }
 
 private:
+  void Reset() noexcept {
+    if (dc_) ::ReleaseDC(window_, dc_);
+    dc_ = nullptr;
+  }
+  HWND window_;
   HDC dc_;
 };
+using TScreenDC = TWindowDC;
 
 // Selects a GDI object into a device context for the scope.
 class TSelectObject {

@@ -9,11 +9,10 @@
 #include <wrl/client.h>
 
 #include <cwchar>
-#include <cwctype>
-#include <vector>
 
 #include "core/Errors.h"
 #include "core/PathUtils.h"
+#include "shared/ExtraWinUtils.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -24,7 +23,7 @@ namespace {
 constexpr int kFieldChars = MAX_PATH;
 
 void Check(HRESULT hr) {
-  if (FAILED(hr)) throw EError(HResultMessage(hr));
+  if (FAILED(hr)) throw SystemError(static_cast<DWORD>(hr));
 }
 
 struct TLinkObject {
@@ -35,7 +34,8 @@ struct TLinkObject {
 TLinkObject CreateLinkObject() {
   TLinkObject object;
   Check(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object.Link)));
-  if (FAILED(object.Link.As(&object.File))) throw EError(L"Interface not supported");
+  const HRESULT hr = object.Link.As(&object.File);
+  if (FAILED(hr)) throw EError(L"Interface not supported", static_cast<DWORD>(hr));
   return object;
 }
 
@@ -57,21 +57,6 @@ bool IsEmptyPlaceholder(const std::wstring& path) {
 }
 
 }  // namespace
-
-std::wstring HResultMessage(HRESULT code) {
-  const DWORD value = static_cast<DWORD>(code);
-  // FormatMessage never writes more than 64 KB.
-  std::vector<wchar_t> buffer(32768);
-  const DWORD length =
-      ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, value, 0, buffer.data(),
-                       static_cast<DWORD>(buffer.size()), nullptr);
-  std::wstring text(buffer.data(), length);
-  while (!text.empty() && std::iswspace(text.back())) text.pop_back();
-  if (!text.empty()) return text;
-  wchar_t fallback[32] = {};
-  std::swprintf(fallback, 32, L"OLE error %.8x", static_cast<unsigned>(value));
-  return fallback;
-}
 
 TShellLinkInfo ReadShellLink(const std::wstring& path) {
   const TLinkObject object = CreateLinkObject();
@@ -103,7 +88,7 @@ void WriteShellLink(const std::wstring& path, const TShellLinkInfo& info) {
     // untouched link object rather than one a failed load may have half filled.
     object = CreateLinkObject();
   } else {
-    throw EError(HResultMessage(loadResult));
+    throw SystemError(static_cast<DWORD>(loadResult));
   }
 
   IShellLinkW& link = *object.Link.Get();
@@ -111,7 +96,7 @@ void WriteShellLink(const std::wstring& path, const TShellLinkInfo& info) {
   // the refusal changes nothing there; a loaded one would keep its old target,
   // so there it stays an error.
   const HRESULT pathResult = link.SetPath(info.TargetPath.c_str());
-  if (FAILED(pathResult) && (loaded || !info.TargetPath.empty())) throw EError(HResultMessage(pathResult));
+  if (FAILED(pathResult) && (loaded || !info.TargetPath.empty())) throw SystemError(static_cast<DWORD>(pathResult));
   Check(link.SetArguments(info.Arguments.c_str()));
   Check(link.SetDescription(info.Description.c_str()));
   Check(link.SetWorkingDirectory(info.WorkingFolder.c_str()));
@@ -123,8 +108,6 @@ void WriteShellLink(const std::wstring& path, const TShellLinkInfo& info) {
 }
 
 std::wstring ResolveShellLink(const std::wstring& path) {
-  std::wstring extension = ExtractFileExt(path);
-  for (wchar_t& c : extension) c = static_cast<wchar_t>(std::towlower(c));
-  if (extension != L".lnk") return path;
+  if (!IsShortcutName(path)) return path;
   return ReadShellLink(path).TargetPath;
 }

@@ -36,7 +36,3 @@ void WriteShellLink(const std::wstring& path, const TShellLinkInfo& info);
 // other path, a folder included, unchanged and unchecked. A damaged shortcut
 // raises the read's error.
 std::wstring ResolveShellLink(const std::wstring& path);
-
-// The system's text for an HRESULT, or "OLE error " and the code as eight
-// lower-case hex digits when the system has none.
-std::wstring HResultMessage(HRESULT code);

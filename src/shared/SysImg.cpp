@@ -83,14 +83,6 @@ constexpr int kSpecialFolders[] = {
 };
 static_assert(sizeof(kSpecialFolders) / sizeof(kSpecialFolders[0]) == 58, "one entry per special folder");
 
-// Path order of the special-folder index: letter case ignored, as the user's
-// locale compares.
-int ComparePaths(const std::wstring& a, const std::wstring& b) {
-  return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                          static_cast<int>(b.size())) -
-         CSTR_EQUAL;
-}
-
 using TFolderEntry = std::pair<std::wstring, int>;  // path without trailing backslash, CSIDL
 
 struct TFolderIndex {
@@ -100,10 +92,10 @@ struct TFolderIndex {
 
   std::vector<TFolderEntry>::iterator Find(const std::wstring& path) {
     return std::lower_bound(Entries.begin(), Entries.end(), path,
-                            [](const TFolderEntry& e, const std::wstring& p) { return ComparePaths(e.first, p) < 0; });
+                            [](const TFolderEntry& e, const std::wstring& p) { return CompareTextIgnoringCase(e.first, p) < 0; });
   }
   bool Matches(std::vector<TFolderEntry>::iterator it, const std::wstring& path) {
-    return it != Entries.end() && ComparePaths(it->first, path) == 0;
+    return it != Entries.end() && CompareTextIgnoringCase(it->first, path) == 0;
   }
   // Adding a path that is already present is ignored, so the first CSIDL wins.
   void Build() {
@@ -130,20 +122,6 @@ std::mutex& ProbeLock() {
 }
 
 UINT StateFlag(std::uint8_t state) { return state == 1 ? SHGFI_OPENICON : 0; }
-
-// The extension of the path's name part with its full stop: found by scanning
-// back from the end to the first colon, backslash, slash or full stop; a full
-// stop at the very start of the path does not count.
-std::wstring ExtensionOf(const std::wstring& path) {
-  const std::size_t at = path.find_last_of(L":\\/.");
-  if (at == std::wstring::npos || at == 0 || path[at] != L'.') return std::wstring();
-  return path.substr(at);
-}
-
-bool IsExistingFile(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 // The item identifier list of a path through the desktop folder; empty when
 // nothing of that name exists.
@@ -288,8 +266,8 @@ int TSysImageList::GetIconIndex(const std::wstring& path, std::uint8_t state) {
   }
   // Nothing of that name exists: a name with an extension gets the icon of
   // its type, first as registered, then as shown for a fresh empty file.
-  const std::wstring extension = ExtensionOf(path);
-  if (extension.empty() || IsExistingFile(path)) return 0;
+  const std::wstring extension = ExtractFileExt(path);
+  if (extension.empty() || FileExists(path)) return 0;
   const int registered = FileInfoOfExtension(extension, flags).iIcon;
   if (registered > 0) return registered;
   const int probed = FileInfoOfProbe(extension, flags).iIcon;
@@ -327,7 +305,7 @@ void TSysImageList::GetIconLocation(const std::wstring& path, std::uint8_t state
     take(FileInfoOfPidl(pidl, flags));
     return;
   }
-  const std::wstring extension = ExtensionOf(path);
-  if (extension.empty() || IsExistingFile(path)) return;
+  const std::wstring extension = ExtractFileExt(path);
+  if (extension.empty() || FileExists(path)) return;
   if (!take(FileInfoOfExtension(extension, flags))) take(FileInfoOfProbe(extension, flags));
 }

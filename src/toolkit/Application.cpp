@@ -1,6 +1,8 @@
 #include "toolkit/Application.h"
 
 #include "core/Errors.h"
+#include "shared/ExtraWinUtils.h"
+#include "shared/ScopedWin.h"
 #include "toolkit/Window.h"
 
 #include <exception>
@@ -26,7 +28,17 @@ void TApplication::HandleCurrentException(HWND owner) const {
   } catch (const std::exception& e) {
     const std::string what = e.what();
     ShowError(std::wstring(what.begin(), what.end()), owner);
+  } catch (...) {
+    // Nothing may leave a window procedure; what it was cannot be said.
+    ShowError(L"An unexpected error occurred.", owner);
   }
+}
+
+bool TApplication::StartCom(const TComInit& com) const {
+  if (SUCCEEDED(com.Result())) return true;
+  ShowError(L"The program cannot start: COM could not be initialised.\r\n" +
+            SystemErrorMessage(static_cast<DWORD>(com.Result())));
+  return false;
 }
 
 int TApplication::Run() {

@@ -18,8 +18,11 @@ public:
   // The default error report: a message box with the error's text, titled
   // with the application title. The program goes on afterwards.
   void ShowError(const std::wstring& message, HWND owner = nullptr) const;
-  // Reports the exception in flight (call only from a catch block).
+  // Reports the exception in flight, whatever it is (call only from a catch
+  // block; it never throws).
   void HandleCurrentException(HWND owner = nullptr) const;
+  // Starts COM for the program's thread; false after reporting why it could not.
+  bool StartCom(const class TComInit& com) const;
   // True while one of the application's own message boxes is up: a window
   // losing activation to it has not lost the user's attention.
   bool ShowingMessage() const { return messageDepth_ > 0; }

@@ -41,6 +41,8 @@ void TControl::CreateControl(HWND parent, const wchar_t* className, const std::w
   ::SetWindowSubclass(window_.Get(), &TControl::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
+void TControl::SetId(int id) { ::SetWindowLongPtrW(Handle(), GWLP_ID, static_cast<LONG_PTR>(id)); }
+
 void TControl::SetText(const std::wstring& text) { ::SetWindowTextW(Handle(), text.c_str()); }
 
 std::wstring TControl::Text() const {

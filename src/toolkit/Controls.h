@@ -26,6 +26,9 @@ public:
   TControl& operator=(const TControl&) = delete;
 
   HWND Handle() const { return window_.Get(); }
+  // The control identifier (the window's GWLP_ID); every control starts with
+  // one of its own.
+  void SetId(int id);
 
   void SetText(const std::wstring& text);
   std::wstring Text() const;

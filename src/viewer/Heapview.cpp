@@ -10,6 +10,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TComInit com;
   TApplication& app = TApplication::Instance();
   app.SetTitle(L"Heapfold");
+  if (!app.StartCom(com)) return 1;
 
   std::vector<std::wstring> args = TokenizeCommandLine(::GetCommandLineW());
   if (!args.empty()) args.erase(args.begin());

@@ -20,22 +20,6 @@ const wchar_t kCreatorFile[] = L"Heapmaker.exe";
 const COLORREF kGray = RGB(128, 128, 128);
 const COLORREF kBlack = RGB(0, 0, 0);
 
-// Sorting of entries: the user's locale, case ignored.
-int CompareNames(const std::wstring& a, const std::wstring& b) {
-  return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                          static_cast<int>(b.size())) -
-         CSTR_EQUAL;
-}
-
-bool IsExistingFile(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool IsExistingPath(const std::wstring& path) {
-  return !path.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 int TextWidth(HFONT font, const std::wstring& text) {
   const TScreenDC screen;
   const TSelectObject select(screen.Get(), font);
@@ -50,10 +34,6 @@ TFormMain::TFormMain(std::vector<std::wstring> args) : args_(std::move(args)) {}
 
 void TFormMain::FormCreate() {
   NoteCursorAndMonitor();
-  // With arguments the viewer is part of a pinned stack's button and must not
-  // get a taskbar button of its own.
-  toolWindow_ = !args_.empty();
-
   ApplySystemFontToForm();
 
   const TViewerCommand command = ParseViewerCommand(args_);
@@ -64,8 +44,9 @@ void TFormMain::FormCreate() {
   SetUpSecondClickClosing();
   RebuildJumpList();
   ViewKind = command.ViewKind;
-  ApplyOptions(command);
-  ApplyAnimationAndFrame();
+  Options = command.Options;
+  frame_ = ChooseViewerFrame(ViewKind, Animate, Options.Clear);
+  AnimateOpen = frame_.AnimateOpen;
   CreateFormWindow();
   ApplyBackground();
   FallBackToGridIfTooTall();
@@ -125,28 +106,9 @@ void TFormMain::RebuildJumpList() {
   // that gets here. Not built yet: the button keeps the system's jump list.
 }
 
-void TFormMain::ApplyOptions(const TViewerCommand& command) {
-  ShowExplore = command.Options.ShowExplore;
-  BrowseFolders = command.Options.BrowseFolders;
-  HideExtensions = command.Options.HideExtensions;
-  ShowThumbnails = command.Options.ShowThumbnails;
-  clearBorder_ = command.Options.Clear;
-}
-
-void TFormMain::ApplyAnimationAndFrame() {
-  AnimateOpen = Animate;
-  alphaBlend_ = Animate;
-  alphaBlendValue_ = Animate ? 0 : 255;
-  if (clearBorder_) {
-    borderStyle_ = TBorderStyle::None;
-  } else {
-    borderStyle_ = Animate ? TBorderStyle::ToolWindow : TBorderStyle::Single;
-  }
-}
-
 void TFormMain::ApplySystemFontToForm() {
-  ApplySystemFont(fontSpec_);
-  font_ = CreateFontFromSpec(fontSpec_);
+  ApplySystemFont(fontDescription_);
+  font_ = CreateFontFromDescription(fontDescription_);
 }
 
 void TFormMain::ApplyBackground() {
@@ -155,7 +117,7 @@ void TFormMain::ApplyBackground() {
   if (IsGlassEnabled()) {
     // Black is what composition turns into glass; the docks are black already.
     formColor_ = kBlack;
-    ExtendGlassFrame(Handle(), RECT{-1, -1, -1, -1});
+    ExtendGlassFrame(Handle(), TRectI{-1, -1, -1, -1});
   } else {
     formColor_ = kGray;
     DockTop.SetColor(kGray);
@@ -171,7 +133,7 @@ void TFormMain::CreateDocks() {
   DockLeft.Create(Handle());
   ToolbarGrid.Create(DockTop.Handle());
   ToolbarStack.Create(DockLeft.Handle());
-  stackFont_ = CreateFontFromSpec({L"MS Sans Serif", 8});
+  stackFont_ = CreateFontFromDescription({L"MS Sans Serif", 8});
   ToolbarStack.SetFont(stackFont_.Get());
   ToolbarStack.SetColors(kBlack, RGB(255, 255, 255));
   ToolbarStack.SetLayout(TToolbarLayout::SingleColumn);
@@ -205,8 +167,7 @@ void TFormMain::CreateFormWindow() {
   TWindow::RegisterWindowClass(kFormClass, ::GetSysColorBrush(COLOR_BTNFACE));
   DWORD style = WS_POPUP | WS_CLIPCHILDREN;
   DWORD exStyle = WS_EX_TOPMOST;
-  if (ViewKind == TViewKind::Help) borderStyle_ = TBorderStyle::Dialog;
-  switch (borderStyle_) {
+  switch (frame_.Border) {
     case TBorderStyle::None:
       break;
     case TBorderStyle::Single:
@@ -217,18 +178,22 @@ void TFormMain::CreateFormWindow() {
       exStyle |= WS_EX_TOOLWINDOW;
       break;
     case TBorderStyle::Dialog:
-      style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+      style |= WS_CAPTION;
       exStyle |= WS_EX_DLGMODALFRAME;
       break;
   }
-  if (toolWindow_) exStyle |= WS_EX_TOOLWINDOW;
-  if (ViewKind == TViewKind::Help) alphaBlend_ = false;
-  if (alphaBlend_) exStyle |= WS_EX_LAYERED;
+  if (frame_.SystemMenu) style |= WS_SYSMENU | WS_MINIMIZEBOX;
+  if (frame_.AlphaBlend) exStyle |= WS_EX_LAYERED;
+  if (!frame_.TaskbarButton) {
+    hiddenOwner_.Reset(::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                         ::GetModuleHandleW(nullptr), nullptr));
+    if (!hiddenOwner_) throw SystemError(::GetLastError());
+  }
 
   const SIZE outer = OuterSizeForClient(kDesignClientWidth, kDesignClientHeight, style, exStyle);
-  CreateHandle(exStyle, kFormClass, L"FormMain", style, 0, 0, outer.cx, outer.cy);
+  CreateHandle(exStyle, kFormClass, L"FormMain", style, 0, 0, outer.cx, outer.cy, hiddenOwner_.Get());
   ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-  if (alphaBlend_) ::SetLayeredWindowAttributes(Handle(), 0, alphaBlendValue_, LWA_ALPHA);
+  if (frame_.AlphaBlend) ::SetLayeredWindowAttributes(Handle(), 0, frame_.Alpha, LWA_ALPHA);
   formColor_ = ::GetSysColor(COLOR_BTNFACE);
   CreateDocks();
 }
@@ -254,7 +219,7 @@ void TFormMain::BuildStack(const std::wstring& folder) {
   const int nameWidth = TextWidth(stackFont_.Get(), LongestName(listing));
   const int goBackWidth = TextWidth(stackFont_.Get(), GoBackText(folder));
   const int entryWidth = EntryWidth(goBackWidth, nameWidth);
-  SortListing(listing, &CompareNames);
+  SortListing(listing, &CompareTextIgnoringCase);
 
   // The column is rebuilt out of sight and shown again once the window is placed.
   ::ShowWindow(ToolbarStack.Handle(), SW_HIDE);
@@ -263,9 +228,9 @@ void TFormMain::BuildStack(const std::wstring& folder) {
 
   const int workHeight = MonitorWorkArea(MonitorIndex).Height();
   const bool crowded = IsCrowded(workHeight, static_cast<long long>(listing.Folders.size() + listing.Files.size()));
-  const TEntryOptions options{StackFolder, BrowseFolders, ShowExplore, HideExtensions};
   ToolbarStack.SetImageList(SysImgList.Handle());
-  for (const TStackEntry& entry : BuildEntries(listing, folder, TViewKind::Stack, options, crowded, GetWindowsFolder())) {
+  for (const TStackEntry& entry :
+       BuildEntries(listing, folder, TViewKind::Stack, StackFolder, Options, crowded, GetWindowsFolder())) {
     TToolbarItem item;
     item.Caption = entry.Caption;
     item.Hint = entry.Hint;
@@ -278,14 +243,13 @@ void TFormMain::BuildStack(const std::wstring& folder) {
     ToolbarStack.AddItem(std::move(item));
   }
 
-  const int clientWidth = entryWidth + kClientPadding;
-  const int clientHeight = static_cast<int>(ToolbarStack.Items().size()) * kStackEntryHeight + kClientPadding;
-  ::SetWindowPos(DockLeft.Handle(), nullptr, 0, 0, clientWidth, clientHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-  ::SetWindowPos(ToolbarStack.Handle(), nullptr, 0, 0, clientWidth, clientHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  const TSizeI client = StackClientSize(entryWidth, ToolbarStack.Items().size());
+  ::SetWindowPos(DockLeft.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(ToolbarStack.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   // The new size goes straight into the placement, which sizes and moves the
   // window in one step: nothing depends on a size read back in between.
-  SIZE outer = OuterSizeOf(clientWidth, clientHeight);
-  if (workHeight < clientHeight) outer.cy = workHeight - 4;
+  SIZE outer = OuterSizeOf(client.Width, client.Height);
+  outer.cy = StackOuterHeight(outer.cy, client.Height, workHeight);
   DoOpenAnimation(outer);
   ::ShowWindow(ToolbarStack.Handle(), SW_SHOWNA);
 }
@@ -298,10 +262,8 @@ void TFormMain::BuildGrid(const std::wstring& folder) {
 }
 
 void TFormMain::BuildMenu(const std::wstring&) {
-  // The menu view's window is an invisible point; the menu pops up at the cursor.
-  ::SetWindowLongW(Handle(), GWL_EXSTYLE, ::GetWindowLongW(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
-  alphaBlend_ = true;
-  ::SetLayeredWindowAttributes(Handle(), 0, 0, LWA_ALPHA);
+  // The menu view's window is an invisible point (transparent since its
+  // creation); the menu pops up at the cursor.
   ::SetWindowPos(Handle(), nullptr, -1, -1, 1, 1, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -313,29 +275,33 @@ void TFormMain::DoOpenAnimation(const SIZE& outer) {
   RestTop = place.RestTop;
   ::SetWindowPos(Handle(), nullptr, RestLeft, RestTop, place.Width, place.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   AnimateOpen = false;
-  if (alphaBlend_) ::SetLayeredWindowAttributes(Handle(), 0, 255, LWA_ALPHA);
+  if (frame_.AlphaBlend) ::SetLayeredWindowAttributes(Handle(), 0, 255, LWA_ALPHA);
 }
 
 void TFormMain::DockItemExecute(const TToolbarItem& item) {
   std::wstring path = item.Hint;
-  if (IsExistingFile(path) && IsShortcutName(path)) {
+  if (NeedsShortcutCheck(FileExists(path), IsShortcutName(path))) {
     // A damaged shortcut raises here: nothing runs and the viewer stays open.
     const std::wstring target = ResolveShellLink(path);
-    if (const auto repaired = RepairedShortcutTarget(target, IsExistingPath(target))) path = *repaired;
+    if (const auto repaired = RepairedShortcutTarget(target, PathExists(target))) path = *repaired;
   }
 
-  if (item.Tag == kTagBrowse) {
-    if (ViewKind == TViewKind::Stack) {
+  switch (DecideClick(item.Tag, ViewKind)) {
+    case TClickAction::BrowseStack:
       BuildStack(path);
-    } else if (ViewKind == TViewKind::Grid) {
-      ::SetWindowTextW(Handle(), (ExtractLastFolderName(path) + L" (Cleaning up)").c_str());
+      break;
+    case TClickAction::BrowseGrid:
+      ::SetWindowTextW(Handle(), GridCleaningUpCaption(path).c_str());
       BuildGrid(path);
-    }
-  } else if (item.Tag == kTagOpen && (ViewKind == TViewKind::Stack || ViewKind == TViewKind::Grid)) {
-    // Whether the shell could run it is not looked at: the viewer's part ends
-    // here, at once and without the closing slide.
-    RunFile(path, L"");
-    ::DestroyWindow(Handle());
+      break;
+    case TClickAction::Run:
+      // Whether the shell could run it is not looked at: the viewer's part
+      // ends here, at once and without the closing slide.
+      RunFile(path, L"");
+      ::DestroyWindow(Handle());
+      break;
+    case TClickAction::Nothing:
+      break;
   }
 }
 

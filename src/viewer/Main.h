@@ -11,14 +11,13 @@
 
 #include "core/CommandLine.h"
 #include "core/StackEntries.h"
+#include "core/ViewerFrame.h"
 #include "shared/Desktop.h"
 #include "shared/ScopedWin.h"
 #include "shared/SysImg.h"
 #include "toolkit/RichLabel.h"
 #include "toolkit/Toolbar.h"
 #include "toolkit/Window.h"
-
-enum class TBorderStyle { None, Single, ToolWindow, Dialog };
 
 class TFormMain : public TWindow {
 public:
@@ -37,10 +36,7 @@ public:
   POINT StartCursorPos = {0, 0};
   int MonitorIndex = 0;
   TViewKind ViewKind = TViewKind::Help;
-  bool ShowExplore = true;
-  bool BrowseFolders = true;
-  bool HideExtensions = false;
-  bool ShowThumbnails = false;
+  TDisplayOptions Options;  // the switches of the command line
   std::uint8_t TextColor = 1;
   bool Animate = true;
   bool CloseBySecondClick = false;
@@ -73,8 +69,6 @@ private:
   void ReadPreferences();
   void SetUpSecondClickClosing();
   void RebuildJumpList();
-  void ApplyOptions(const TViewerCommand& command);
-  void ApplyAnimationAndFrame();
   void ApplySystemFontToForm();
   void ApplyBackground();
   void CreateDocks();
@@ -87,14 +81,13 @@ private:
   void FormKeyPress(wchar_t key);
 
   std::vector<std::wstring> args_;
-  TBorderStyle borderStyle_ = TBorderStyle::Single;
-  bool clearBorder_ = false;
-  bool toolWindow_ = false;  // no taskbar button of its own
-  bool alphaBlend_ = true;
-  std::uint8_t alphaBlendValue_ = 0;
+  TViewerFrame frame_;
+  // A view keeps off the taskbar as an application's windows do: it is owned
+  // by a hidden window, and owned windows get no taskbar button.
+  TOwnedWindow hiddenOwner_;
   bool endWithoutWindow_ = false;
   TRichLabel lblHelp_;
-  TFontSpec fontSpec_{L"MS Sans Serif", 8};  // the form's font: captions painted by the viewer
+  TFontDescription fontDescription_{L"MS Sans Serif", 8};  // the form's font: captions painted by the viewer
   TFont font_;
   TFont stackFont_;  // the stack toolbar's own font, which its entries are measured with
   COLORREF formColor_ = 0;

@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
-TEST(Activation, OnlyAnExactLowerCaseLnkIsAShortcut) {
+#include "core/PathUtils.h"
+#include "core/StackEntries.h"
+
+TEST(Activation, ShortcutsAreKnownByTheirLowerCasedExtension) {
   EXPECT_TRUE(IsShortcutName(L"C:\\s\\Word.lnk"));
-  EXPECT_FALSE(IsShortcutName(L"C:\\s\\Word.LNK"));
+  EXPECT_TRUE(IsShortcutName(L"C:\\s\\Word.LNK"));
   EXPECT_FALSE(IsShortcutName(L"C:\\s.lnk\\Word"));
   EXPECT_FALSE(IsShortcutName(L"C:\\s\\lnk"));
+  EXPECT_FALSE(IsShortcutName(L"C:\\s\\Word.lnk.txt"));
+  EXPECT_TRUE(NeedsShortcutCheck(true, true));
+  EXPECT_FALSE(NeedsShortcutCheck(false, true)) << "a folder named like a shortcut is browsed, not read";
 }
 
 TEST(Activation, MissingX86TargetsAreRepaired) {
@@ -23,4 +29,19 @@ TEST(Activation, MissingX86TargetsAreRepaired) {
       {L"", false, std::nullopt},  // a shortcut without a file-system target
   };
   for (const auto& c : cases) EXPECT_EQ(RepairedShortcutTarget(c.target, c.exists), c.want);
+}
+
+TEST(Activation, TheTagAndTheViewDecideWhatAClickDoes) {
+  struct {
+    int tag;
+    TViewKind view;
+    TClickAction want;
+  } cases[] = {
+      {kTagBrowse, TViewKind::Stack, TClickAction::BrowseStack}, {kTagOpen, TViewKind::Stack, TClickAction::Run},
+      {kTagBrowse, TViewKind::Grid, TClickAction::BrowseGrid},   {kTagOpen, TViewKind::Grid, TClickAction::Run},
+      {0, TViewKind::Stack, TClickAction::Nothing},              {3, TViewKind::Grid, TClickAction::Nothing},
+      {kTagOpen, TViewKind::Menu, TClickAction::Nothing},        {kTagBrowse, TViewKind::Help, TClickAction::Nothing},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DecideClick(c.tag, c.view), c.want) << c.tag << " " << int(c.view);
+  EXPECT_EQ(GridCleaningUpCaption(L"C:\\Data\\Photos"), L"Photos (Cleaning up)");
 }

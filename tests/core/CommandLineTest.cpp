@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CoreTestHelpers.h"
+
 using Args = std::vector<std::wstring>;
 
 TEST(TokenizeCommandLine, SplitsLikeTheClassicRuntime) {
@@ -31,14 +33,6 @@ TEST(ParseViewerCommand, CreatorCommands) {
   EXPECT_FALSE(help.CreatorParameters.has_value());
 }
 
-namespace {
-// Options as five letters, upper case when set: Explore, Browse, hideext, thumbs, clear.
-std::wstring Flags(const TViewerOptions& o) {
-  return {o.ShowExplore ? L'E' : L'e', o.BrowseFolders ? L'B' : L'b', o.HideExtensions ? L'H' : L'h',
-          o.ShowThumbnails ? L'T' : L't', o.Clear ? L'C' : L'c'};
-}
-}  // namespace
-
 TEST(ParseViewerCommand, FoldersViewKindsAndOptions) {
   struct { Args args; std::wstring folder; TViewKind kind; std::wstring flags; } cases[] = {
       {{L"/edit"}, L"/edit", TViewKind::Stack, L"EBhtc"},
@@ -61,4 +55,27 @@ TEST(ParseViewerCommand, FoldersViewKindsAndOptions) {
   EXPECT_EQ(cmd.StackFolder, L"C:\\My Stack");
   EXPECT_EQ(cmd.ViewKind, TViewKind::Grid);
   EXPECT_EQ(Flags(cmd.Options), L"EBhTc");
+}
+
+TEST(ParseCreatorCommand, OnlyTheFirstArgumentSelectsAndExactly) {
+  struct { Args args; TCreatorMode mode; std::wstring folder; } cases[] = {
+      {{}, TCreatorMode::Create, L""},
+      {{L"/create", L"/about"}, TCreatorMode::Create, L""},
+      {{L"/edit", L"C:\\Docs"}, TCreatorMode::Edit, L"C:\\Docs"},
+      {{L"/edit", L"\"C:\\My\" Docs\""}, TCreatorMode::Edit, L"C:\\My Docs"},
+      {{L"/edit"}, TCreatorMode::Create, L""},
+      {{L"/edit", L""}, TCreatorMode::Create, L""},
+      {{L"/EDIT", L"C:\\Docs"}, TCreatorMode::Create, L""},
+      {{L"/about", L"x"}, TCreatorMode::About, L""},
+      {{L"/donate"}, TCreatorMode::Donate, L""},
+      {{L"/prefs", L"ignored"}, TCreatorMode::Prefs, L""},
+      {{L"/webupdate"}, TCreatorMode::WebUpdate, L""},
+      {{L"/About"}, TCreatorMode::Create, L""},
+      {{L"C:\\Docs", L"/edit"}, TCreatorMode::Create, L""},
+  };
+  for (const auto& c : cases) {
+    const TCreatorCommand cmd = ParseCreatorCommand(c.args);
+    EXPECT_EQ(cmd.Mode, c.mode) << (c.args.empty() ? std::wstring() : c.args[0]);
+    EXPECT_EQ(cmd.EditFolder, c.folder);
+  }
 }

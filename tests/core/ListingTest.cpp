@@ -4,23 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include "CoreTestHelpers.h"
+
 #include <map>
 #include <vector>
 
 namespace {
 
-// Folder part (with trailing backslash) -> entries in platform order.
-class TFakeSource : public TDirEntrySource {
-public:
-  std::map<std::wstring, std::vector<TDirEntry>> Folders;
-  void Enumerate(const std::wstring& pattern, const std::function<void(const TDirEntry&)>& onEntry) override {
-    for (const TDirEntry& entry : Folders[ExtractFilePath(pattern)])
-      if (MatchesMask(ExtractFileName(pattern), entry.Name)) onEntry(entry);
-  }
-};
-
-TFakeSource SampleTree() {
-  TFakeSource s;
+TFakeDirSource SampleTree() {
+  TFakeDirSource s;
   s.Folders[L"C:\\S\\"] = {{L".", faDirectory},  {L"..", faDirectory}, {L"a.txt", faArchive}, {L"sub", faDirectory},
                            {L"hid.txt", faHidden}, {L"sys.txt", faSysFile | faReadOnly},
                            {L"both", faHidden | faSysFile | faDirectory}, {L"hdir", faHidden | faDirectory},
@@ -44,7 +36,7 @@ TEST(Listing, MasksMatchLikeFindFirstFile) {
 }
 
 TEST(Listing, ListFilesFiltersByAttributeSetAndAppends) {
-  TFakeSource s = SampleTree();
+  TFakeDirSource s = SampleTree();
   struct { std::uint32_t set; const wchar_t* want; long long count; } cases[] = {
       {37, L"old|C:\\S\\a.txt|C:\\S\\sys.txt|C:\\S\\z.doc|", 3},
       {16, L"old|C:\\S\\a.txt|C:\\S\\sub|C:\\S\\z.doc|C:\\S\\sub2|", 4},
@@ -65,7 +57,7 @@ TEST(Listing, ListFilesFiltersByAttributeSetAndAppends) {
 }
 
 TEST(Listing, RecursionListsFolderBeforeSubFoldersDepthFirst) {
-  TFakeSource s = SampleTree();
+  TFakeDirSource s = SampleTree();
   std::wstring list;
   long long count = 0;
   // Sub-folders do not match the mask yet are entered; hidden ones are not under set 37.
@@ -75,7 +67,7 @@ TEST(Listing, RecursionListsFolderBeforeSubFoldersDepthFirst) {
 }
 
 TEST(Listing, ListFoldersKeepsPlainDirectoriesOnly) {
-  TFakeSource s = SampleTree();
+  TFakeDirSource s = SampleTree();
   std::wstring list = L"x;";
   long long count = 0;
   ListFolders(s, L"C:\\S\\*.*", L";", count, list);

@@ -8,6 +8,8 @@ TEST(PathUtils, SplitsPathPieces) {
       {L"C:\\a\\.cfg", L"C:\\a\\", L".cfg", L".cfg", L""},
       {L"C:\\a.d\\", L"C:\\a.d\\", L"", L"", L""},
       {L"C:x.txt", L"C:", L"x.txt", L".txt", L"x"},
+      {L"C:\\a.b/c", L"C:\\", L"a.b/c", L"", L"a.b/c"},  // a slash also ends the extension's search
+      {L".profile", L"", L".profile", L"", L".profile"},  // a full stop first in the path starts no extension
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ExtractFilePath(c.path), c.dir) << c.path;

@@ -4,26 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "CoreTestHelpers.h"
+#include "core/ExtraStrUtils.h"
+
 #include <map>
 
 namespace {
 
-class TFakeSource : public TDirEntrySource {
-public:
-  std::map<std::wstring, std::vector<TDirEntry>> Folders;  // folder part with backslash -> entries
-  void Enumerate(const std::wstring& pattern, const std::function<void(const TDirEntry&)>& onEntry) override {
-    for (const TDirEntry& entry : Folders[ExtractFilePath(pattern)])
-      if (MatchesMask(ExtractFileName(pattern), entry.Name)) onEntry(entry);
-  }
-};
-
-int CompareNoCase(const std::wstring& a, const std::wstring& b) {
-  const auto lower = [](std::wstring s) {
-    for (wchar_t& c : s) c = (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
-    return s;
-  };
-  return lower(a).compare(lower(b));
-}
+int CompareNoCase(const std::wstring& a, const std::wstring& b) { return AsciiLowerCase(a).compare(AsciiLowerCase(b)); }
 
 // "Name|Caption|Tag" of every entry, in order.
 std::vector<std::wstring> Describe(const std::vector<TStackEntry>& entries) {
@@ -35,7 +23,7 @@ std::vector<std::wstring> Describe(const std::vector<TStackEntry>& entries) {
 }  // namespace
 
 TEST(StackEntries, ListsVisibleEntriesAndSortsFoldersBeforeFiles) {
-  TFakeSource s;
+  TFakeDirSource s;
   s.Folders[L"C:\\S\\"] = {{L".", faDirectory},         {L"..", faDirectory},        {L"b.txt", faArchive},
                            {L"Zed", faDirectory},       {L"A.txt", 0},               {L"sub", faDirectory},
                            {L"hid.txt", faHidden},      {L"hdir", faHidden | faDirectory},
@@ -98,12 +86,12 @@ TEST(StackEntries, EntriesPerViewAndOptions) {
        {L"|Tom && Jerry|2", L"|a|2", L"|Word|2"}},
   };
   for (const auto& c : cases) {
-    TEntryOptions options;
-    options.StackFolder = c.stackFolder;
+    TDisplayOptions options;
     options.BrowseFolders = c.browse;
     options.ShowExplore = c.explore;
     options.HideExtensions = c.hideExt;
-    const auto entries = BuildEntries(listing, L"C:\\S\\R&D", c.view, options, c.crowded, L"C:\\Windows\\");
+    const auto entries =
+        BuildEntries(listing, L"C:\\S\\R&D", c.view, c.stackFolder, options, c.crowded, L"C:\\Windows\\");
     EXPECT_EQ(Describe(entries), c.want) << c.what;
     for (const TStackEntry& e : entries) {
       switch (e.Kind) {

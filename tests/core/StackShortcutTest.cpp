@@ -2,18 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "CoreTestHelpers.h"
 #include "core/CommandLine.h"
 
 namespace {
-// Check boxes as five letters, upper case when set: Explore, Browse, hideext, thumbs, clear.
-std::wstring Flags(bool e, bool b, bool h, bool t, bool c) {
-  return {e ? L'E' : L'e', b ? L'B' : L'b', h ? L'H' : L'h', t ? L'T' : L't', c ? L'C' : L'c'};
-}
-std::wstring Flags(const TStackSettings& s) {
-  return Flags(s.ShowExplore, s.BrowseFolders, s.HideExtensions, s.ShowThumbnails, s.Clear);
-}
 TStackSettings Settings(const std::wstring& folder, TStackType type, unsigned boxes) {
-  return {folder, type, (boxes & 1) != 0, (boxes & 2) != 0, (boxes & 4) != 0, (boxes & 8) != 0, (boxes & 16) != 0};
+  return {folder, type, {(boxes & 1) != 0, (boxes & 2) != 0, (boxes & 4) != 0, (boxes & 8) != 0, (boxes & 16) != 0}};
 }
 }  // namespace
 
@@ -33,15 +27,14 @@ TEST(StackShortcut, EveryCompositionParsesBackInTheViewerAndTheCreator) {
         const auto tokens = TokenizeCommandLine(L"\"C:\\x\\Heapview0.exe\" " + args);
         ASSERT_GE(tokens.size(), 2u);
         const TViewerCommand cmd = ParseViewerCommand({tokens.begin() + 1, tokens.end()});
-        const TViewerOptions& o = cmd.Options;
         EXPECT_EQ(cmd.StackFolder, viewerFolder);
         EXPECT_EQ(cmd.ViewKind, kind);
-        EXPECT_EQ(Flags(o.ShowExplore, o.BrowseFolders, o.HideExtensions, o.ShowThumbnails, o.Clear), Flags(s));
+        EXPECT_EQ(cmd.Options, s.Options);
 
         const TStackSettings back = ReadStackArguments(args);
         EXPECT_EQ(back.Folder, folder);
         EXPECT_EQ(back.Type, type);
-        EXPECT_EQ(Flags(back), Flags(s));
+        EXPECT_EQ(back.Options, s.Options);
       }
   EXPECT_EQ(ComposeArguments(Settings(L"C:\\Docs", TStackType::Stack, 1 | 2)), L"\"C:\\Docs\" ");
   EXPECT_EQ(ComposeArguments(Settings(L"C:\\Users\\ann\\Documents", TStackType::Grid, 2 | 4)),
@@ -61,7 +54,7 @@ TEST(StackShortcut, EditModeReadings) {
     const TStackSettings s = ReadStackArguments(c.args);
     EXPECT_EQ(s.Folder, c.folder) << c.args;
     EXPECT_EQ(s.Type, c.type) << c.args;
-    EXPECT_EQ(Flags(s), c.flags) << c.args;
+    EXPECT_EQ(Flags(s.Options), c.flags) << c.args;
   }
 }
 
@@ -107,4 +100,37 @@ TEST(StackShortcut, IconFieldSplitsAtTheBar) {
     EXPECT_EQ(f.Index, index) << text;
   }
   EXPECT_EQ(JoinIconField(L"", 0), L"|0");
+}
+
+TEST(StackShortcut, SaveChecksIconChoiceAndTheDesktopPath) {
+  EXPECT_EQ(SaveRefusal(L"", L"Docs"), std::wstring(L"Please choose the folder that the stack should show."));
+  EXPECT_EQ(SaveRefusal(L"", L""), std::wstring(L"Please choose the folder that the stack should show."));
+  EXPECT_EQ(SaveRefusal(L"C:\\Docs", L""),
+            std::wstring(L"Please type a caption for the stack. It becomes the name of the shortcut."));
+  EXPECT_EQ(SaveRefusal(L"C:\\Docs", L"Docs"), std::nullopt);
+  EXPECT_EQ(DesktopShortcutPath(L"C:\\Users\\ann\\Desktop", L"My Docs"), L"C:\\Users\\ann\\Desktop\\My Docs.lnk");
+
+  struct {
+    const wchar_t* field;
+    const wchar_t* folderIconPath;  // what the shell reports for the folder
+    const wchar_t* wantPath;
+    int wantIndex;
+    bool asksFolder;
+  } cases[] = {
+      {L"C:\\i.ico|5", L"C:\\shell.dll", L"C:\\i.ico", 5, false},
+      {L"%SystemRoot%\\b.dll", L"C:\\shell.dll", L"%SystemRoot%\\b.dll", 0, false},  // kept unexpanded
+      {L"|7", L"C:\\shell.dll", L"C:\\shell.dll", 3, true},
+      {L"", L"", L"C:\\P\\Heapview2.exe", 0, true},  // no icon file for the folder: the target's
+  };
+  for (const auto& c : cases) {
+    bool asked = false;
+    const auto folderIcon = [&] {
+      asked = true;
+      return TIconLocation{c.folderIconPath, 3};
+    };
+    const TIconLocation icon = ChooseStackIcon(c.field, folderIcon, L"C:\\P\\Heapview2.exe");
+    EXPECT_EQ(icon.Path, c.wantPath) << c.field;
+    EXPECT_EQ(icon.Index, c.wantIndex) << c.field;
+    EXPECT_EQ(asked, c.asksFolder) << c.field;
+  }
 }

@@ -14,11 +14,9 @@ namespace {
 // Entries stand 44 pixels apart from 2 pixels below the client's top.
 void ClickEntry(HWND window, int index) { ClickAt(window, {30, 2 + index * 44 + 22}); }
 
+// The view of another folder has been built and placed.
 bool WaitForCaption(HWND window, const std::wstring& caption) {
-  for (int i = 0; i < 200; ++i, ::Sleep(50)) {
-    if (WindowText(window) == caption) return true;
-  }
-  return false;
+  return WaitUntil([&] { return WindowText(window) == caption; }) && WaitForViewAtRest(window);
 }
 
 class Activation : public ::testing::Test {
@@ -30,8 +28,7 @@ protected:
 
   HWND Open(TProcess& viewer) {
     HWND window = WaitForWindow(viewer.Id(), kTimeout);
-    if (window) ::Sleep(200);  // placed and painted
-    return window;
+    return window && WaitForViewAtRest(window) ? window : nullptr;
   }
 
   // Starts a viewer, clicks one of its entries, and gives the path the shell
@@ -67,6 +64,7 @@ TEST_F(Activation, FolderBrowsesInTheSameWindowAndGoBackRestoresTheColumn) {
   HWND window = Open(viewer);
   ASSERT_NE(window, nullptr);
   const TWindowFacts first = ReadWindowFacts(window);
+  EXPECT_EQ(first.Window.left + first.Width() / 2, cursor.x) << "centred on the click";
 
   ClickEntry(window, 0);
   ASSERT_TRUE(WaitForCaption(window, L"Inner folder with a much longer name than the rest"));
@@ -98,7 +96,6 @@ TEST_F(Activation, ExploreOfABrowsedSubFolderOpensThatSubFolder) {
   ASSERT_NE(window, nullptr);
   ClickEntry(window, 0);
   ASSERT_TRUE(WaitForCaption(window, L"sub"));
-  ::Sleep(200);
   ClickEntry(window, 1);  // go-back, then Explore
   EXPECT_TRUE(viewer.WaitForExit(kTimeout));
   EXPECT_EQ(handler_.WaitForOpened(1, kTimeout), std::vector<std::wstring>{sub});
@@ -121,7 +118,7 @@ TEST_F(Activation, ShortcutToAMissingX86TargetRunsTheRepairedTarget) {
   // which follows it to the recorded target.
   programs.Add(L"Program Files (x86)\\App\\app.hfrec");
   const std::wstring opened = RunEntry(Quoted(folder.Path()), 0);
-  EXPECT_TRUE(opened == shortcut || lstrcmpiW(opened.c_str(), recorded.c_str()) == 0) << "not repaired";
+  EXPECT_EQ(::lstrcmpiW(opened.c_str(), recorded.c_str()), 0) << "not repaired: " << std::string(opened.begin(), opened.end());
 }
 
 TEST_F(Activation, DamagedShortcutIsReportedAndTheViewerStaysOpen) {
@@ -131,14 +128,14 @@ TEST_F(Activation, DamagedShortcutIsReportedAndTheViewerStaysOpen) {
   HWND window = Open(viewer);
   ASSERT_NE(window, nullptr);
   ClickEntry(window, 0);
-  const TMessageBox box = WaitForMessageBox(viewer.Id(), kTimeout);
+  const TMessageBox box = WaitForMessageBox(viewer.Id(), L"Heapfold");
   ASSERT_NE(box.Window, nullptr);
-  EXPECT_EQ(box.Caption, L"Heapfold");
   EXPECT_FALSE(box.Text.empty());
-  ::PostMessageW(box.Window, WM_COMMAND, IDOK, 0);
-  ::Sleep(500);
+  ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+  ASSERT_TRUE(Sync(window)) << "the click's handler has returned";
   EXPECT_TRUE(viewer.Running());
-  EXPECT_TRUE(handler_.Opened().empty());
+  EXPECT_TRUE(::IsWindowVisible(window));
+  EXPECT_TRUE(handler_.SettledOpened().empty());
 }
 
 }  // namespace

@@ -8,10 +8,11 @@
 
 #include <memory>
 
+#include "../common/ShortcutHeader.h"
 #include "E2eHarness.h"
+#include "creator/ControlIds.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/ShellLinkUtils.h"
-#include "../common/ShortcutHeader.h"
 #include "shared/SysImg.h"
 
 using namespace e2e;
@@ -22,7 +23,6 @@ std::wstring StatusText(const std::wstring& caption, const wchar_t* how) {
   return L"Stack \"" + caption + L"\" successfully " + how + L".";
 }
 
-constexpr DWORD kTimeout = 15000;
 const wchar_t kCreateCaption[] = L"Create a new Heapfold";
 const wchar_t kTitle[] = L"Create Heapview";
 
@@ -45,8 +45,6 @@ int DesktopFileCount() {
   }
   return files;
 }
-
-bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void WriteLink(const std::wstring& path, const TShellLinkInfo& info) {
   CreateEmptyFile(path);
@@ -87,30 +85,13 @@ private:
   std::vector<std::wstring> paths_;
 };
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  ::GetClassNameW(window, name, 64);
-  return name;
-}
-
-// The child of the form of this class whose top-left corner lies at (x, y)
-// of the form's client area.
-HWND ControlAt(HWND form, const wchar_t* className, int x, int y) {
-  for (HWND child : ChildWindows(form)) {
-    if (::GetParent(child) != form || ::lstrcmpiW(ClassOf(child).c_str(), className) != 0) continue;
-    RECT r = {};
-    ::GetWindowRect(child, &r);
-    POINT topLeft = {r.left, r.top};
-    ::ScreenToClient(form, &topLeft);
-    if (topLeft.x == x && topLeft.y == y) return child;
-  }
-  return nullptr;
-}
-
-HWND ChildWithText(HWND parent, const std::wstring& text) {
-  for (HWND child : ChildWindows(parent))
-    if (WindowText(child) == text) return child;
-  return nullptr;
+// The top-left corner of a control in its form's client area.
+POINT PlaceInForm(HWND form, HWND control) {
+  RECT r = {};
+  ::GetWindowRect(control, &r);
+  POINT topLeft = {r.left, r.top};
+  ::ScreenToClient(form, &topLeft);
+  return topLeft;
 }
 
 struct TCreatorWindow {
@@ -120,16 +101,16 @@ struct TCreatorWindow {
   HWND BtnCreate, BtnClose, LblStatus, LblDonate;
 
   explicit TCreatorWindow(HWND form) : Form(form) {
-    EditFolder = ControlAt(form, L"Edit", 8, 24);
-    EditName = ControlAt(form, L"Edit", 8, 72);
-    CboStackType = ControlAt(form, L"ComboBox", 248, 72);
-    EditIcon = ControlAt(form, L"Edit", 8, 120);
-    const int checkTops[5] = {152, 168, 184, 200, 224};
-    for (int i = 0; i < 5; ++i) Checks[i] = ControlAt(form, L"Button", 8, checkTops[i]);
-    BtnCreate = ControlAt(form, L"Button", 8, 248);
-    BtnClose = ControlAt(form, L"Button", 264, 248);
-    LblStatus = ControlAt(form, L"Static", 16, 296);
-    LblDonate = ControlAt(form, L"Static", 264, 225);
+    EditFolder = ::GetDlgItem(form, kIdEditFolder);
+    EditName = ::GetDlgItem(form, kIdEditName);
+    CboStackType = ::GetDlgItem(form, kIdCboStackType);
+    EditIcon = ::GetDlgItem(form, kIdEditIcon);
+    const int checks[5] = {kIdChkExplore, kIdChkBrowse, kIdChkHideExt, kIdChkShowThumbs, kIdChkClear};
+    for (int i = 0; i < 5; ++i) Checks[i] = ::GetDlgItem(form, checks[i]);
+    BtnCreate = ::GetDlgItem(form, kIdBtnCreateShortcut);
+    BtnClose = ::GetDlgItem(form, kIdBtnClose);
+    LblStatus = ::GetDlgItem(form, kIdLblStatus);
+    LblDonate = ::GetDlgItem(form, kIdLblDonate);
   }
   bool Found() const {
     for (HWND check : Checks)
@@ -160,9 +141,7 @@ struct TCreatorWindow {
   std::wstring Status() const { return WindowText(LblStatus); }
   // Waits until the status reads text; false on time-out.
   bool WaitForStatus(const std::wstring& text) const {
-    for (int i = 0; i < 150; ++i, ::Sleep(50))
-      if (Status() == text) return true;
-    return false;
+    return WaitUntil([&] { return Status() == text; });
   }
   // Fills the window, saves, and waits for the report of a created stack.
   bool CreateStack(const std::wstring& folder, const std::wstring& caption, int type = 0) {
@@ -182,20 +161,13 @@ protected:
     return WaitForWindow(process_->Id(), kTimeout, caption);
   }
   TProcess& Process() { return *process_; }
-  // Answers the message box the creator shows; gives its text.
+  // Answers the message box the creator shows with its title; gives its text.
   std::wstring Answer(int button) {
-    const TMessageBox box = WaitForMessageBox(process_->Id(), kTimeout);
-    if (!box.Window) return L"<no message box>";
-    EXPECT_EQ(box.Caption, kTitle);
-    ::PostMessageW(box.Window, WM_COMMAND, static_cast<WPARAM>(button), 0);
-    for (int i = 0; i < 100 && ::IsWindow(box.Window); ++i) ::Sleep(50);
+    const TMessageBox box = WaitForMessageBox(process_->Id(), kTitle);
+    if (!AnswerMessageBox(box, button)) return L"<no message box>";
     return box.Text;
   }
-  bool MessageBoxShowing() {
-    for (HWND window : TopLevelWindows(process_->Id()))
-      if (ClassOf(window) == L"#32770") return true;
-    return false;
-  }
+  bool MessageBoxShowing() { return ShowsMessageBox(process_->Id()); }
 
   TComInit com_;
   TPreferences preferences_;
@@ -209,6 +181,8 @@ struct TStartCase {
   const wchar_t* WineVersion;  // empty: Wine's default, a version after Windows 7
   bool DonateVisible;          // only before Windows 7
 };
+
+void PrintTo(const TStartCase& c, std::ostream* os) { *os << c.Name; }
 
 class CreatorCreateMode : public Creator, public ::testing::WithParamInterface<TStartCase> {};
 
@@ -230,13 +204,28 @@ TEST_P(CreatorCreateMode, OpensEmptyWithTheCreateDefaults) {
 
   TCreatorWindow creator(form);
   ASSERT_TRUE(creator.Found());
+  // Every control at its place in the client area.
+  const struct { int Id; int X, Y; } places[] = {
+      {kIdEditFolder, 8, 24},        {kIdEditName, 8, 72},         {kIdCboStackType, 248, 72},
+      {kIdEditIcon, 8, 120},         {kIdChkExplore, 8, 152},      {kIdChkBrowse, 8, 168},
+      {kIdChkHideExt, 8, 184},       {kIdChkShowThumbs, 8, 200},   {kIdChkClear, 8, 224},
+      {kIdLblDonate, 264, 225},      {kIdBtnCreateShortcut, 8, 248}, {kIdBtnCheckNewVersion, 176, 248},
+      {kIdBtnPrefs, 204, 248},       {kIdBtnAbout, 232, 248},      {kIdBtnClose, 264, 248},
+      {kIdGrpStatus, 8, 280},        {kIdLblStatus, 16, 296},
+  };
+  for (const auto& place : places) {
+    const POINT at = PlaceInForm(form, ::GetDlgItem(form, place.Id));
+    EXPECT_EQ(at.x, place.X) << "control " << place.Id;
+    EXPECT_EQ(at.y, place.Y) << "control " << place.Id;
+  }
   EXPECT_EQ(creator.CheckStates(), (std::vector<bool>{true, true, false, false, false}));
   EXPECT_EQ(creator.StackType(), 0);
   EXPECT_EQ(WindowText(creator.EditFolder), L"");
   EXPECT_TRUE(::IsWindowEnabled(creator.EditFolder));
   EXPECT_TRUE(::IsWindowEnabled(creator.EditName));
-  EXPECT_NE(ChildWithText(creator.EditFolder, L"SF"), nullptr) << "the special-folder button sits in the folder field";
-  EXPECT_NE(ChildWithText(creator.EditFolder, L"..."), nullptr);
+  EXPECT_EQ(WindowText(::GetDlgItem(creator.EditFolder, kIdBtnSpecialFolder)), L"SF")
+      << "the special-folder button sits in the folder field";
+  EXPECT_EQ(WindowText(::GetDlgItem(creator.EditFolder, kIdBtnChooseFolder)), L"...");
   EXPECT_EQ(WindowText(creator.BtnCreate), L"Create Shortcut on Desktop");
   EXPECT_TRUE(::GetWindowLongW(creator.BtnCreate, GWL_STYLE) & BS_DEFPUSHBUTTON);
   EXPECT_EQ(::IsWindowVisible(creator.LblDonate) != FALSE, GetParam().DonateVisible);
@@ -353,7 +342,7 @@ TEST_F(Creator, EditsAPinnedStackInPlace) {
   EXPECT_EQ(WindowText(creator.EditName), L"My Edit Stack");
   EXPECT_FALSE(::IsWindowEnabled(creator.EditFolder));
   EXPECT_FALSE(::IsWindowEnabled(creator.EditName));
-  EXPECT_EQ(ChildWithText(creator.EditFolder, L"SF"), nullptr);
+  EXPECT_EQ(::GetDlgItem(creator.EditFolder, kIdBtnSpecialFolder), nullptr);
   EXPECT_EQ(WindowText(creator.EditIcon), L"C:\\icons\\edit.ico|7");
   EXPECT_EQ(creator.StackType(), 1);
   EXPECT_EQ(creator.CheckStates(), (std::vector<bool>{true, false, false, true, false}));
@@ -386,7 +375,7 @@ TEST_F(Creator, EditWithoutAPinnedStackSaysSoAndOffersCreateMode) {
   TCreatorWindow creator(form);
   EXPECT_EQ(WindowText(creator.EditFolder), L"C:\\No Such Stack");
   EXPECT_TRUE(::IsWindowEnabled(creator.EditFolder));
-  EXPECT_NE(ChildWithText(creator.EditFolder, L"SF"), nullptr);
+  EXPECT_EQ(WindowText(::GetDlgItem(creator.EditFolder, kIdBtnSpecialFolder)), L"SF");
   EXPECT_EQ(WindowText(creator.BtnCreate), L"Create Shortcut on Desktop");
 }
 
@@ -418,7 +407,7 @@ TEST_P(CreatorRefusal, ExplainsAndWritesNothing) {
   creator.Fill(c.Folder ? c.Folder : folder.Path(), c.Caption, 0, L"");
   creator.ClickCreate();
   EXPECT_NE(Answer(IDOK).find(c.Message), std::wstring::npos);
-  ::Sleep(300);
+  ASSERT_TRUE(Sync(form)) << "the save's handler has returned";
   EXPECT_FALSE(FileExists(path));
   EXPECT_EQ(creator.Status(), L"");
   EXPECT_EQ(creator.ClientHeight(), 280);
@@ -454,7 +443,7 @@ TEST_F(Creator, AsksBeforeReplacingADesktopFileThatIsNoStack) {
     creator.Fill(folder.Path(), name, 0, L"");
     creator.ClickCreate();
     EXPECT_NE(Answer(IDNO).find(L"not a stack shortcut"), std::wstring::npos);
-    ::Sleep(300);
+    ASSERT_TRUE(Sync(form));
     EXPECT_EQ(ReadTextFile(path), before) << "No keeps the file";
     EXPECT_EQ(creator.Status(), L"");
 
@@ -484,7 +473,7 @@ TEST_F(Creator, AFailedSaveShowsTheSystemErrorAndChangesNothing) {
   std::wstring text = Answer(IDOK);
   EXPECT_FALSE(text.empty());
   EXPECT_EQ(text.find(L"successfully"), std::wstring::npos);
-  ::Sleep(300);
+  ASSERT_TRUE(Sync(form));
   EXPECT_EQ(creator.Status(), StatusText(L"First", L"created"));
   EXPECT_EQ(creator.ClientHeight(), 328);
   EXPECT_FALSE(FileExists(DesktopFolder() + L"\\Missing Folder"));
@@ -500,7 +489,7 @@ TEST_F(Creator, AFailedSaveShowsTheSystemErrorAndChangesNothing) {
     text = Answer(IDOK);
     EXPECT_FALSE(text.empty());
     EXPECT_EQ(text.find(L"successfully"), std::wstring::npos);
-    ::Sleep(300);
+    ASSERT_TRUE(Sync(form));
   }
   EXPECT_EQ(creator.Status(), StatusText(L"First", L"created"));
   EXPECT_EQ(ReadShellLink(locked).Arguments, L"\"C:\\Old\" ");
@@ -508,21 +497,32 @@ TEST_F(Creator, AFailedSaveShowsTheSystemErrorAndChangesNothing) {
   EXPECT_EQ(DesktopFileCount(), filesBefore + 1) << "no placeholder or temporary file is left behind";
 }
 
-TEST_F(Creator, StatusPanelHidesFifteenSecondsAfterTheLastSave) {
+TEST_F(Creator, StatusPanelHidesItsIntervalAfterTheLastSave) {
+  // Users get fifteen seconds; the test shortens the interval through the
+  // creator's test-only value.
+  constexpr DWORD kInterval = 1500;
+  preferences_.SetTestingDword(L"StatusPanelMilliseconds", kInterval);
   TScratchFolder folder(L"Timed");
   files_.Desktop(L"Timed.lnk");
   const HWND form = Start(L"");
   ASSERT_NE(form, nullptr);
   TCreatorWindow creator(form);
   ASSERT_TRUE(creator.CreateStack(folder.Path(), L"Timed"));
-  ::Sleep(8000);
+  const DWORD firstSave = ::GetTickCount();
+  // The one deliberate wait of this layer: the second save must fall well
+  // inside the first one's interval for the restart to be seen.
+  WaitUntil([&] { return ::GetTickCount() - firstSave >= kInterval / 2 || creator.ClientHeight() != 328; });
+  ASSERT_EQ(creator.ClientHeight(), 328);
   ::SendMessageW(creator.LblStatus, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-  creator.ClickCreate();  // starts the fifteen seconds again
+  creator.ClickCreate();  // starts the interval again
   ASSERT_TRUE(creator.WaitForStatus(StatusText(L"Timed", L"created")));
-  ::Sleep(10000);
-  EXPECT_EQ(creator.ClientHeight(), 328);
-  for (int i = 0; i < 160 && creator.ClientHeight() != 280; ++i) ::Sleep(50);
-  EXPECT_EQ(creator.ClientHeight(), 280);
+  const DWORD secondSave = ::GetTickCount();
+  ASSERT_TRUE(WaitUntil([&] { return creator.ClientHeight() == 280; }, kInterval * 4));
+  const DWORD hidden = ::GetTickCount();
+  // Hidden no sooner than an interval after the second save (a little slack
+  // for the tick counter's granularity), so later than the first would have.
+  EXPECT_GE(hidden - secondSave + 50, kInterval);
+  EXPECT_GE(hidden - firstSave, kInterval + kInterval / 2);
 }
 
 struct TOneShotCase {
@@ -538,17 +538,22 @@ class CreatorOneShot : public Creator, public ::testing::WithParamInterface<TOne
 TEST_P(CreatorOneShot, RunsTheActionAndEndsWithoutTheWindow) {
   process_ = std::make_unique<TProcess>(TProcess::Launch(CreatorExe(), GetParam().Arguments));
   bool formSeen = false;
+  const auto noteForm = [&] {
+    for (HWND window : TopLevelWindows(Process().Id())) formSeen |= WindowText(window) == kCreateCaption;
+  };
   TMessageBox box;
-  for (int i = 0; i < 300 && !box.Window; ++i) {
-    for (HWND window : TopLevelWindows(Process().Id())) formSeen |= WindowText(window) == kCreateCaption;
-    box = WaitForMessageBox(Process().Id(), 50);
-  }
+  WaitUntil([&] {
+    noteForm();
+    box = WaitForMessageBox(Process().Id(), kTitle, 0);
+    return box.Window != nullptr;
+  });
   ASSERT_NE(box.Window, nullptr);
-  EXPECT_EQ(box.Caption, kTitle);
   EXPECT_EQ(box.Text, GetParam().Message);
-  ::PostMessageW(box.Window, WM_COMMAND, IDOK, 0);
-  for (int i = 0; i < 100 && Process().Running(); ++i, ::Sleep(50))
-    for (HWND window : TopLevelWindows(Process().Id())) formSeen |= WindowText(window) == kCreateCaption;
+  ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+  WaitUntil([&] {
+    noteForm();
+    return !Process().Running();
+  });
   EXPECT_TRUE(Process().WaitForExit(kTimeout));
   EXPECT_FALSE(formSeen);
 }

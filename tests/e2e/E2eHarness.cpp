@@ -6,6 +6,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
+#include <tlhelp32.h>
 
 #include <memory>
 #include <stdexcept>
@@ -16,45 +17,32 @@ namespace {
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-void Fail(const std::wstring& what) { throw std::runtime_error(Narrow(what)); }
+[[noreturn]] void Fail(const std::wstring& what) { throw std::runtime_error(Narrow(what)); }
 
-void PumpMessages(DWORD milliseconds) {
-  const DWORD until = ::GetTickCount() + milliseconds;
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(10);
-  } while (static_cast<LONG>(until - ::GetTickCount()) > 0);
-}
-
-void RemoveTree(const std::wstring& path) {
-  WIN32_FIND_DATAW data;
-  TFindHandle find(::FindFirstFileW((path + L"\\*").c_str(), &data));
-  if (find) {
-    do {
-      const std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring child = path + L"\\" + name;
-      ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(child);
-      } else {
-        ::DeleteFileW(child.c_str());
-      }
-    } while (::FindNextFileW(find.Get(), &data));
+void PumpOwnMessages() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
   }
-  find.Reset();
-  ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  ::RemoveDirectoryW(path.c_str());
 }
 
 const wchar_t kPreferencesParent[] = L"Software\\Brenwick Software";
 const wchar_t kPreferencesKey[] = L"Software\\Brenwick Software\\Heapfold\\Preferences";
+const wchar_t kTestingKey[] = L"Software\\Brenwick Software\\Heapfold\\Testing";
 
 }  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (::GetTickCount() - start >= milliseconds) return condition();
+    PumpOwnMessages();
+    // Between polls the thread waits for its own messages, at most 20 ms.
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
 
 RECT PrimaryWorkArea() {
   RECT work = {};
@@ -79,14 +67,18 @@ TProcess TProcess::Launch(const std::wstring& exe, const std::wstring& rawArgume
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info = {};
   // Wine now and then refuses a start while the previous instance of the same
-  // program is still being torn down; a second try a moment later succeeds.
-  for (int attempt = 1;; ++attempt) {
-    if (::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-      break;
-    }
-    if (attempt == 3) Fail(L"cannot start " + exe + L": error " + std::to_wstring(::GetLastError()));
-    ::Sleep(500);
-  }
+  // program is still being torn down; a later try succeeds.
+  DWORD error = 0;
+  const bool started = WaitUntil(
+      [&] {
+        if (::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &info))
+          return true;
+        error = ::GetLastError();
+        return false;
+      },
+      3000);
+  if (!started) Fail(L"cannot start " + exe + L": error " + std::to_wstring(error));
   THandle thread(info.hThread);
   TProcess process;
   process.process_.Reset(info.hProcess);
@@ -113,6 +105,19 @@ DWORD TProcess::ExitCode() {
   return code;
 }
 
+bool WaitForNoProcessNamed(const std::wstring& exeName, DWORD milliseconds) {
+  const auto noneRunning = [&] {
+    const THandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return false;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Process32FirstW(snapshot.Get(), &entry); more; more = ::Process32NextW(snapshot.Get(), &entry))
+      if (::lstrcmpiW(entry.szExeFile, exeName.c_str()) == 0) return false;
+    return true;
+  };
+  return WaitUntil(noneRunning, milliseconds);
+}
+
 namespace {
 
 struct TWindowSearch {
@@ -133,13 +138,23 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
   return TRUE;
 }
 
+TMessageBox ReadMessageBox(HWND window) {
+  TMessageBox box;
+  box.Window = window;
+  box.Caption = WindowText(window);
+  for (HWND child : ChildWindows(window)) {
+    if (::GetDlgCtrlID(child) == 0xFFFF && ClassNameOf(child) == L"Static") box.Text += WindowText(child);
+  }
+  return box;
+}
+
+}  // namespace
+
 std::wstring ClassNameOf(HWND window) {
   wchar_t name[256] = {};
   ::GetClassNameW(window, name, 256);
   return name;
 }
-
-}  // namespace
 
 std::vector<HWND> TopLevelWindows(DWORD processId) {
   TWindowSearch search{processId, {}};
@@ -148,38 +163,80 @@ std::vector<HWND> TopLevelWindows(DWORD processId) {
 }
 
 HWND WaitForWindow(DWORD processId, DWORD milliseconds, const std::wstring& caption) {
-  const DWORD until = ::GetTickCount() + milliseconds;
-  do {
-    for (HWND window : TopLevelWindows(processId)) {
-      if (caption.empty() || WindowText(window) == caption) return window;
-    }
-    ::Sleep(50);
-  } while (static_cast<LONG>(until - ::GetTickCount()) > 0);
-  return nullptr;
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : TopLevelWindows(processId)) {
+          if (caption.empty() || WindowText(window) == caption) {
+            found = window;
+            return true;
+          }
+        }
+        return false;
+      },
+      milliseconds);
+  return found;
 }
 
-TMessageBox WaitForMessageBox(DWORD processId, DWORD milliseconds) {
-  const DWORD until = ::GetTickCount() + milliseconds;
-  do {
-    for (HWND window : TopLevelWindows(processId)) {
-      if (ClassNameOf(window) != L"#32770") continue;
-      TMessageBox box;
-      box.Window = window;
-      box.Caption = WindowText(window);
-      for (HWND child : ChildWindows(window)) {
-        if (::GetDlgCtrlID(child) == 0xFFFF && ClassNameOf(child) == L"Static") box.Text += WindowText(child);
-      }
-      return box;
-    }
-    ::Sleep(50);
-  } while (static_cast<LONG>(until - ::GetTickCount()) > 0);
-  return {};
+bool WaitForViewAtRest(HWND window, DWORD milliseconds) {
+  return WaitUntil(
+      [&] {
+        const TWindowFacts facts = ReadWindowFacts(window);
+        if (!facts.Visible || (facts.Layered && facts.Alpha != 255)) return false;
+        for (HWND child : ChildWindows(window))
+          if (ClassNameOf(child) == L"THeapToolbar" && ::IsWindowVisible(child)) return true;
+        return false;
+      },
+      milliseconds);
+}
+
+bool Sync(HWND window) {
+  // A sent message is handled only between the handlers of earlier messages;
+  // the second one also waits for whatever the first one's turn let through.
+  DWORD_PTR result = 0;
+  for (int i = 0; i < 2; ++i)
+    if (!::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeout, &result)) return false;
+  return true;
+}
+
+TMessageBox WaitForMessageBox(DWORD processId, const std::wstring& caption, DWORD milliseconds) {
+  TMessageBox box;
+  WaitUntil(
+      [&] {
+        for (HWND window : TopLevelWindows(processId)) {
+          if (ClassNameOf(window) == L"#32770" && WindowText(window) == caption) {
+            box = ReadMessageBox(window);
+            return true;
+          }
+        }
+        return false;
+      },
+      milliseconds);
+  return box;
+}
+
+bool AnswerMessageBox(const TMessageBox& box, int button) {
+  if (!box.Window) return false;
+  ::PostMessageW(box.Window, WM_COMMAND, static_cast<WPARAM>(button), 0);
+  return WaitUntil([&] { return !::IsWindow(box.Window); });
+}
+
+bool ShowsMessageBox(DWORD processId) {
+  for (HWND window : TopLevelWindows(processId))
+    if (ClassNameOf(window) == L"#32770") return true;
+  return false;
 }
 
 std::vector<HWND> ChildWindows(HWND parent) {
   std::vector<HWND> children;
   ::EnumChildWindows(parent, &CollectChild, reinterpret_cast<LPARAM>(&children));
   return children;
+}
+
+HWND ChildWithText(HWND parent, const std::wstring& text) {
+  for (HWND child : ChildWindows(parent))
+    if (WindowText(child) == text) return child;
+  return nullptr;
 }
 
 std::wstring WindowText(HWND window) {
@@ -204,6 +261,7 @@ TWindowFacts ReadWindowFacts(HWND window) {
   facts.Client = {topLeft.x, topLeft.y, topLeft.x + client.right, topLeft.y + client.bottom};
   facts.Style = ::GetWindowLongW(window, GWL_STYLE);
   facts.ExStyle = ::GetWindowLongW(window, GWL_EXSTYLE);
+  facts.Owner = ::GetWindow(window, GW_OWNER);
   facts.Visible = ::IsWindowVisible(window) != FALSE;
   facts.Layered = (facts.ExStyle & WS_EX_LAYERED) != 0;
   if (facts.Layered) {
@@ -215,14 +273,24 @@ TWindowFacts ReadWindowFacts(HWND window) {
 
 std::uint8_t WaitForTaskbarEdge() {
   ::GetDesktopWindow();
-  for (int attempt = 0;; ++attempt) {
+  std::uint8_t edge = 0;
+  std::wstring error;
+  const bool found = WaitUntil([&] {
     try {
-      return GetTaskbarEdge();
+      edge = GetTaskbarEdge();
+      return true;
     } catch (const EError& e) {
-      if (attempt >= 50) Fail(L"no taskbar: " + e.Message());
-      ::Sleep(100);
+      error = e.Message();
+      return false;
     }
-  }
+  });
+  if (!found) Fail(L"no taskbar: " + error);
+  return edge;
+}
+
+COLORREF ScreenPixel(POINT at) {
+  const TScreenDC screen;
+  return ::GetPixel(screen.Get(), at.x, at.y);
 }
 
 void PressKey(HWND window, WORD virtualKey, wchar_t character) {
@@ -235,17 +303,31 @@ void PressKey(HWND window, WORD virtualKey, wchar_t character) {
 void MoveCursor(POINT screen) {
   // The pointer moves through the X server, and motion left over from an
   // earlier click may still arrive and put it back. Warp until every process
-  // sees the position and it stays there, or a program started next may read
-  // an old one.
-  auto at = [&screen] {
+  // sees the position and it has stayed there for 150 ms, or a program
+  // started next may read an old one.
+  const auto at = [&screen] {
     POINT now = {0, 0};
     return ::GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
   };
-  for (int attempt = 0; attempt < 20; ++attempt) {
-    ::SetCursorPos(screen.x, screen.y);
-    int steady = 0;
-    for (int i = 0; i < 50 && steady < 15; ++i, ::Sleep(10)) steady = at() ? steady + 1 : 0;
-    if (steady >= 15) return;
+  DWORD steadySince = 0;
+  bool steady = false;
+  const bool arrived = WaitUntil([&] {
+    if (!at()) {
+      ::SetCursorPos(screen.x, screen.y);
+      steady = false;
+      return false;
+    }
+    if (!steady) {
+      steady = true;
+      steadySince = ::GetTickCount();
+    }
+    return ::GetTickCount() - steadySince >= 150;
+  });
+  if (!arrived) {
+    POINT now = {0, 0};
+    ::GetCursorPos(&now);
+    Fail(L"the pointer did not stay at " + std::to_wstring(screen.x) + L"," + std::to_wstring(screen.y) + L" but is at " +
+         std::to_wstring(now.x) + L"," + std::to_wstring(now.y));
   }
 }
 
@@ -271,9 +353,12 @@ TOtherWindow::~TOtherWindow() {
 }
 
 void TOtherWindow::Activate() {
-  ::SetForegroundWindow(window_);
-  ::SetActiveWindow(window_);
-  PumpMessages(200);
+  const bool active = WaitUntil([this] {
+    ::SetForegroundWindow(window_);
+    ::SetActiveWindow(window_);
+    return ::GetForegroundWindow() == window_;
+  });
+  if (!active) Fail(L"the test's own window could not be activated");
 }
 
 TScratchFolder::TScratchFolder(const std::wstring& name) {
@@ -315,16 +400,12 @@ TInstalledCopy::TInstalledCopy() : folder_(L"install") {
 }
 
 std::vector<std::wstring> TInstalledCopy::CreatorCalls() const {
-  std::vector<std::wstring> calls;
-  const std::wstring text = ReadTextFile(folder_.Path() + L"\\Heapmaker.exe.txt");
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = text.find(L'\n', start);
-    calls.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
-    if (end == std::wstring::npos) break;
-    start = end + 1;
-  }
-  return calls;
+  return ReadLines(folder_.Path() + L"\\Heapmaker.exe.txt");
+}
+
+std::vector<std::wstring> TInstalledCopy::SettledCreatorCalls() const {
+  if (!WaitForNoProcessNamed(L"Heapmaker.exe")) Fail(L"the stand-in creator did not end");
+  return CreatorCalls();
 }
 
 TPreferences::TPreferences() { ::SHDeleteKeyW(HKEY_CURRENT_USER, kPreferencesParent); }
@@ -338,6 +419,10 @@ void TPreferences::SetDword(const wchar_t* name, DWORD value) {
 void TPreferences::SetString(const wchar_t* name, const std::wstring& value) {
   ::SHSetValueW(HKEY_CURRENT_USER, kPreferencesKey, name, REG_SZ, value.c_str(),
                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+void TPreferences::SetTestingDword(const wchar_t* name, DWORD value) {
+  ::SHSetValueW(HKEY_CURRENT_USER, kTestingKey, name, REG_DWORD, &value, sizeof(value));
 }
 
 namespace {
@@ -354,7 +439,8 @@ std::wstring ReadDefaultValue(HKEY root, const wchar_t* key) {
 }
 
 void SetDefaultValue(HKEY root, const std::wstring& key, const std::wstring& value) {
-  ::SHSetValueW(root, key.c_str(), nullptr, REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  ::SHSetValueW(root, key.c_str(), nullptr, REG_SZ, value.c_str(),
+                static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 }  // namespace
@@ -376,26 +462,27 @@ TRecordingHandler::~TRecordingHandler() {
 
 std::vector<std::wstring> TRecordingHandler::Opened() const {
   std::vector<std::wstring> opened;
-  const std::wstring text = ReadTextFile(opener_ + L".txt");
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find(L'\n', start);
-    if (end == std::wstring::npos) end = text.size();
-    const std::vector<std::wstring> args = SplitArgs(text.substr(start, end - start));
+  for (const std::wstring& line : ReadLines(opener_ + L".txt")) {
+    const std::vector<std::wstring> args = SplitArgs(line);
     if (args.size() > 1) opened.push_back(args[1]);
-    start = end + 1;
   }
   return opened;
 }
 
 std::vector<std::wstring> TRecordingHandler::WaitForOpened(size_t count, DWORD milliseconds) const {
-  const DWORD until = ::GetTickCount() + milliseconds;
-  std::vector<std::wstring> opened = Opened();
-  while (opened.size() < count && static_cast<LONG>(until - ::GetTickCount()) > 0) {
-    ::Sleep(50);
-    opened = Opened();
-  }
+  std::vector<std::wstring> opened;
+  WaitUntil(
+      [&] {
+        opened = Opened();
+        return opened.size() >= count;
+      },
+      milliseconds);
   return opened;
+}
+
+std::vector<std::wstring> TRecordingHandler::SettledOpened() const {
+  if (!WaitForNoProcessNamed(L"opener.exe")) Fail(L"the recording handler did not end");
+  return Opened();
 }
 
 TWineVersion::TWineVersion(const std::wstring& version) {
@@ -420,33 +507,12 @@ TDwmStandIn::~TDwmStandIn() {
 
 std::vector<std::wstring> TDwmStandIn::Calls() const {
   std::vector<std::wstring> calls;
-  const std::wstring text = ReadTextFile(log_);
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find(L'\n', start);
-    if (end == std::wstring::npos) end = text.size();
-    std::wstring line = text.substr(start, end - start);
-    while (!line.empty() && (line.back() == L'\r' || line.back() == L' ')) line.pop_back();
+  for (std::wstring line : ReadLines(log_)) {
+    while (!line.empty() && line.back() == L' ') line.pop_back();
     const size_t afterWindow = line.find(L' ');
     if (afterWindow != std::wstring::npos) calls.push_back(line.substr(afterWindow + 1));
-    start = end + 1;
   }
   return calls;
-}
-
-std::wstring ReadTextFile(const std::wstring& path) {
-  THandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return L"";
-  std::string bytes;
-  char buffer[4096];
-  DWORD read = 0;
-  while (::ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
-  if (bytes.empty()) return L"";
-  const int chars = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring text(static_cast<size_t>(chars), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], chars);
-  return text;
 }
 
 std::vector<std::wstring> SplitArgs(const std::wstring& commandLine) {

@@ -2,14 +2,19 @@
 // with a raw command line, wait for its window, read the window's facts, send
 // keys and clicks, wait for the process to end. Also: scratch folders, the
 // installed product laid out beside a recorder, preferences in the registry.
+//
+// Nothing here sleeps for a fixed time: every wait is for a condition, with a
+// deadline, and the caller learns whether the condition came true.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "../common/TestFiles.h"
 #include "shared/ScopedWin.h"
 
 namespace e2e {
@@ -17,12 +22,16 @@ namespace e2e {
 // How long a test waits for a program to show or do something.
 constexpr DWORD kTimeout = 15000;
 
+// Polls condition until it holds or milliseconds have passed, handling the
+// test thread's own window messages meanwhile; gives the last answer.
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = kTimeout);
+
 // The primary monitor's work area (Wine has one monitor).
 RECT PrimaryWorkArea();
 
 // Windows path of a file or folder of the host build tree (Wine's Z: drive).
 std::wstring HostPath(const char* unixPath);
-std::wstring DistDir();        // the installed product, with a trailing backslash
+std::wstring DistDir();  // the installed product, with a trailing backslash
 std::wstring RecorderExe();
 std::wstring DwmStandInDll();
 
@@ -35,7 +44,7 @@ public:
 
   DWORD Id() const { return id_; }
   HANDLE Handle() const { return process_.Get(); }
-  bool WaitForExit(DWORD milliseconds);
+  bool WaitForExit(DWORD milliseconds = kTimeout);
   bool Running();
   DWORD ExitCode();
 
@@ -45,18 +54,36 @@ private:
   DWORD id_ = 0;
 };
 
+// Waits until no process runs whose program file has this name (letter case
+// ignored): a program that a viewer or the shell started has had its say.
+bool WaitForNoProcessNamed(const std::wstring& exeName, DWORD milliseconds = kTimeout);
+
 // The visible top-level windows of a process, in z-order.
 std::vector<HWND> TopLevelWindows(DWORD processId);
 // Waits for a visible top-level window of the process; with a caption given,
 // one with exactly that caption. nullptr on time-out.
-HWND WaitForWindow(DWORD processId, DWORD milliseconds, const std::wstring& caption = L"");
-// The message box of a process: its window and its text.
+HWND WaitForWindow(DWORD processId, DWORD milliseconds = kTimeout, const std::wstring& caption = L"");
+// Waits until a stack or grid window has come to rest: visible, fully opaque
+// and showing its entries (a visible toolbar child).
+bool WaitForViewAtRest(HWND window, DWORD milliseconds = kTimeout);
+// Waits until window's thread has handled everything sent or posted to the
+// window so far: the handler of a click or key has returned, unless it is
+// inside a message box.
+bool Sync(HWND window);
+
+// A message box of a process: its window, its caption and its text.
 struct TMessageBox {
   HWND Window = nullptr;
   std::wstring Caption;
   std::wstring Text;
 };
-TMessageBox WaitForMessageBox(DWORD processId, DWORD milliseconds);
+// The message box the process shows with exactly this caption; an empty box
+// (Window null) on time-out.
+TMessageBox WaitForMessageBox(DWORD processId, const std::wstring& caption, DWORD milliseconds = kTimeout);
+// Presses a button of the box and waits until the box has gone.
+bool AnswerMessageBox(const TMessageBox& box, int button);
+// True while the process shows any message box.
+bool ShowsMessageBox(DWORD processId);
 
 struct TWindowFacts {
   std::wstring Caption;
@@ -65,6 +92,7 @@ struct TWindowFacts {
   RECT Client = {};  // in screen coordinates
   LONG Style = 0;
   LONG ExStyle = 0;
+  HWND Owner = nullptr;
   bool Visible = false;
   bool Layered = false;
   BYTE Alpha = 255;  // when layered with LWA_ALPHA
@@ -77,12 +105,19 @@ struct TWindowFacts {
 TWindowFacts ReadWindowFacts(HWND window);
 std::vector<HWND> ChildWindows(HWND parent);
 std::wstring WindowText(HWND window);
+std::wstring ClassNameOf(HWND window);
+// A child of parent (at any depth) with exactly this text.
+HWND ChildWithText(HWND parent, const std::wstring& text);
 
 // The taskbar's edge as the viewer sees it. Wine starts its taskbar with the
 // desktop window, so this asks for the desktop first and waits for the taskbar.
 std::uint8_t WaitForTaskbarEdge();
 
-// Keys, the pointer and clicks.
+// The colour of a screen pixel.
+COLORREF ScreenPixel(POINT at);
+
+// Keys, the pointer and clicks. MoveCursor raises when the pointer does not
+// come to rest where it was sent.
 void MoveCursor(POINT screen);
 void PressKey(HWND window, WORD virtualKey, wchar_t character);
 void ClickAt(HWND window, POINT clientPoint);
@@ -121,6 +156,8 @@ public:
   std::wstring Viewer() const { return folder_.Path() + L"\\Heapview0.exe"; }
   // Command lines the stand-in creator was started with (program path first).
   std::vector<std::wstring> CreatorCalls() const;
+  // The calls once every stand-in creator started so far has ended.
+  std::vector<std::wstring> SettledCreatorCalls() const;
 
 private:
   TScratchFolder folder_;
@@ -134,6 +171,8 @@ public:
   ~TPreferences();
   void SetDword(const wchar_t* name, DWORD value);
   void SetString(const wchar_t* name, const std::wstring& value);
+  // A value under the product's test-only key, which users never have.
+  void SetTestingDword(const wchar_t* name, DWORD value);
 };
 
 // The recorder registered as the shell's "open" for files of the type
@@ -147,7 +186,9 @@ public:
   // The paths the shell opened, in order.
   std::vector<std::wstring> Opened() const;
   // Waits until at least count paths were opened.
-  std::vector<std::wstring> WaitForOpened(size_t count, DWORD milliseconds) const;
+  std::vector<std::wstring> WaitForOpened(size_t count, DWORD milliseconds = kTimeout) const;
+  // The paths opened once every recorder started so far has ended.
+  std::vector<std::wstring> SettledOpened() const;
 
 private:
   TScratchFolder folder_;
@@ -181,8 +222,6 @@ private:
   std::wstring log_;
 };
 
-// Reads a UTF-8 text file.
-std::wstring ReadTextFile(const std::wstring& path);
 // CommandLineToArgvW of a command line.
 std::vector<std::wstring> SplitArgs(const std::wstring& commandLine);
 

@@ -14,17 +14,12 @@ namespace {
 
 // Width in pixels of a text in the stack's own font, as the viewer measures it.
 int StackTextWidth(const std::wstring& text) {
-  const TFont font = CreateFontFromSpec({L"MS Sans Serif", 8});
+  const TFont font = CreateFontFromDescription({L"MS Sans Serif", 8});
   const TScreenDC screen;
   const TSelectObject select(screen.Get(), font.Get());
   SIZE size = {0, 0};
   ::GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
   return size.cx;
-}
-
-COLORREF ScreenPixel(POINT at) {
-  const TScreenDC screen;
-  return ::GetPixel(screen.Get(), at.x, at.y);
 }
 
 class StackView : public ::testing::Test {
@@ -54,6 +49,7 @@ TEST_F(StackView, ColumnFitsTheListedEntriesAndStandsAboveTheBottomTaskbar) {
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
   HWND window = WaitForWindow(viewer.Id(), kTimeout);
   ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(WaitForViewAtRest(window));
   const TWindowFacts facts = ReadWindowFacts(window);
 
   EXPECT_EQ(facts.Caption, L"Stack Fixture");
@@ -71,6 +67,7 @@ TEST_F(StackView, EmptyFolderWithoutExploreIsAnEmptyColumnOfMinimumWidth) {
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\" /noexplore");
   HWND window = WaitForWindow(viewer.Id(), kTimeout);
   ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(WaitForViewAtRest(window));
   const TWindowFacts facts = ReadWindowFacts(window);
   EXPECT_EQ(facts.ClientHeight(), 4);
   EXPECT_GE(facts.ClientWidth(), 204);
@@ -87,12 +84,14 @@ TEST_F(StackView, CrowdedSubFolderShowsOnlyGoBackAndExplore) {
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\" /noexplore");
   HWND window = WaitForWindow(viewer.Id(), kTimeout);
   ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(WaitForViewAtRest(window));
   EXPECT_EQ(ReadWindowFacts(window).ClientHeight(), 1 * 44 + 4) << "the one sub-folder, no Explore";
 
   // Browse into the crowded sub-folder: the go-back entry and the crowded
   // Explore entry, which shows even with /noexplore.
   ClickAt(window, {30, 2 + 22});
-  for (int i = 0; i < 100 && WindowText(window) != L"Crowded"; ++i) ::Sleep(50);
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(window) == L"Crowded"; }));
+  ASSERT_TRUE(WaitForViewAtRest(window));
   const TWindowFacts facts = ReadWindowFacts(window);
   EXPECT_EQ(facts.Caption, L"Crowded");
   EXPECT_EQ(facts.ClientHeight(), 2 * 44 + 4);
@@ -116,14 +115,17 @@ TEST_P(WindowLook, IsGlassUnderCompositionElseGray) {
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
   HWND window = WaitForWindow(viewer.Id(), kTimeout);
   ASSERT_NE(window, nullptr);
-  ::Sleep(300);  // let it paint
+  ASSERT_TRUE(WaitForViewAtRest(window));
   const TWindowFacts facts = ReadWindowFacts(window);
-  const COLORREF background = ScreenPixel({facts.Client.left + 1, facts.Client.top + 1});
+  const POINT corner = {facts.Client.left + 1, facts.Client.top + 1};
+  const COLORREF expected = GetParam().Glass ? RGB(0, 0, 0) : RGB(128, 128, 128);
+  // Painting follows the showing; the pixel is read once it has the colour or
+  // the deadline has passed.
+  WaitUntil([&] { return ScreenPixel(corner) == expected; });
+  EXPECT_EQ(ScreenPixel(corner), expected);
   if (GetParam().Glass) {
-    EXPECT_EQ(background, RGB(0, 0, 0));
     EXPECT_EQ(dwm.Calls(), std::vector<std::wstring>{L"-1 -1 -1 -1"}) << "whole client area glass";
   } else {
-    EXPECT_EQ(background, RGB(128, 128, 128));
     EXPECT_TRUE(dwm.Calls().empty());
   }
 }

@@ -59,10 +59,18 @@ TEST_F(ViewerStartup, HelpWindowClosesOnLosingActivationUnlessSecondClickClosing
   }
   preferences_.SetDword(L"CloseBy2ndClick", 1);
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"");
-  ASSERT_NE(WaitForWindow(viewer.Id(), kTimeout), nullptr);
+  const HWND window = WaitForWindow(viewer.Id(), kTimeout);
+  ASSERT_NE(window, nullptr);
   TOtherWindow other;
   other.Activate();
-  EXPECT_FALSE(viewer.WaitForExit(1500)) << "with second-click closing the help window stays";
+  ASSERT_TRUE(WaitUntil([&] {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) && info.hwndActive != window;
+  })) << "the help window lost activation";
+  ASSERT_TRUE(Sync(window)) << "the loss of activation has been handled";
+  EXPECT_TRUE(viewer.Running()) << "with second-click closing the help window stays";
+  EXPECT_TRUE(::IsWindowVisible(window));
 }
 
 struct TCreatorCase {
@@ -79,9 +87,7 @@ TEST_P(CreatorCommands, AreHandedToHeapmakerWithoutAWindow) {
   TProcess viewer = TProcess::Launch(install_.Viewer(), GetParam().Arguments);
   ASSERT_TRUE(viewer.WaitForExit(kTimeout));
   EXPECT_TRUE(TopLevelWindows(viewer.Id()).empty());
-  // The creator runs on its own; give it a moment to record its command line.
-  std::vector<std::wstring> calls;
-  for (int i = 0; i < 100 && calls.empty(); ++i, ::Sleep(100)) calls = install_.CreatorCalls();
+  const std::vector<std::wstring> calls = install_.SettledCreatorCalls();
   ASSERT_EQ(calls.size(), 1u);
   const std::wstring& call = calls[0];
   const size_t afterProgram = call.find(L"Heapmaker.exe\"");
@@ -102,10 +108,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ViewerStartup, LookalikesOfCreatorCommandsOpenAViewInstead) {
   for (const wchar_t* arguments : {L"/edit", L"/About", L"\"\" /edit"}) {
+    SCOPED_TRACE(std::string(arguments, arguments + wcslen(arguments)));
     TProcess viewer = TProcess::Launch(install_.Viewer(), arguments);
     HWND window = WaitForWindow(viewer.Id(), kTimeout);
-    EXPECT_NE(window, nullptr) << "arguments: " << std::string(arguments, arguments + wcslen(arguments));
-    EXPECT_TRUE(install_.CreatorCalls().empty());
+    ASSERT_NE(window, nullptr);
+    PressKey(window, VK_ESCAPE, 27);
+    ASSERT_TRUE(viewer.WaitForExit(kTimeout));
+    // A creator the viewer had started would have been running before the
+    // window showed; once none runs, its call would be on record.
+    EXPECT_TRUE(install_.SettledCreatorCalls().empty());
   }
 }
 
@@ -114,7 +125,7 @@ struct TFrameCase {
   int DoAnim;  // -1: absent
   const wchar_t* Switches;
   bool Caption;
-  bool ToolCaption;
+  bool ToolCaption;  // the small caption of a tool window
   bool Layered;
 };
 
@@ -133,14 +144,20 @@ TEST_P(ViewFrame, FollowsTheAnimationPreferenceAndClear) {
   const TWindowFacts facts = ReadWindowFacts(window);
   EXPECT_EQ((facts.Style & WS_CAPTION) == WS_CAPTION, c.Caption);
   EXPECT_FALSE(facts.Style & WS_SYSMENU) << "the caption bar never has buttons";
-  EXPECT_TRUE(facts.ExStyle & WS_EX_TOOLWINDOW) << "no taskbar button of its own";
+  EXPECT_EQ((facts.ExStyle & WS_EX_TOOLWINDOW) != 0, c.ToolCaption);
+  // No taskbar button of its own: the window is owned by a hidden window.
+  ASSERT_NE(facts.Owner, nullptr);
+  EXPECT_FALSE(::IsWindowVisible(facts.Owner));
   EXPECT_TRUE(facts.ExStyle & WS_EX_TOPMOST);
   EXPECT_EQ(facts.Layered, c.Layered);
+  // The frame above the client area: the caption bar of the kind asked for
+  // and the frame's border, or only a border without a caption.
+  const int above = facts.Client.top - facts.Window.top;
+  const int border = facts.Client.left - facts.Window.left;
   if (c.Caption) {
-    // A tool window's caption is the small one.
-    const int captionHeight = facts.Client.top - facts.Window.top;
-    const int expected = ::GetSystemMetrics(c.ToolCaption ? SM_CYSMCAPTION : SM_CYCAPTION);
-    EXPECT_GE(captionHeight, expected);
+    EXPECT_EQ(above - border, ::GetSystemMetrics(c.ToolCaption ? SM_CYSMCAPTION : SM_CYCAPTION));
+  } else {
+    EXPECT_EQ(above, border);
   }
   PressKey(window, VK_ESCAPE, 27);
   EXPECT_TRUE(viewer.WaitForExit(kTimeout));
@@ -158,11 +175,10 @@ TEST_F(ViewerStartup, APreferenceOfTheWrongTypeIsReportedByName) {
   preferences_.SetString(L"TextColor", L"x");
   TScratchFolder folder(L"Bad Prefs");
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
-  const TMessageBox box = WaitForMessageBox(viewer.Id(), kTimeout);
+  const TMessageBox box = WaitForMessageBox(viewer.Id(), L"Heapfold");
   ASSERT_NE(box.Window, nullptr);
-  EXPECT_EQ(box.Caption, L"Heapfold");
   EXPECT_EQ(box.Text, L"Invalid data type for 'TextColor'");
-  ::PostMessageW(box.Window, WM_COMMAND, IDOK, 0);
+  AnswerMessageBox(box, IDOK);
   EXPECT_TRUE(viewer.WaitForExit(kTimeout));
 }
 

@@ -68,6 +68,7 @@ TEST_F(ExtraWinUtilsTest, FileSizesAndEmptyFiles) {
     ADD_FAILURE() << "no error";
   } catch (const EError& e) {
     EXPECT_EQ(e.Message(), SystemErrorMessage(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(e.Code(), static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));
   }
 
   const LARGE_INTEGER big{{5, 1}};  // 4 GiB + 5: the high half matters
@@ -89,7 +90,13 @@ TEST(ExtraWinUtils, SystemFacts) {
   EXPECT_EQ(GetProgramFolder() + L"win32_tests.exe", GetProgramPath());
   EXPECT_FALSE(RunFile(GetProgramFolder() + L"no-such-file.exe", L""));
 
-  EXPECT_EQ(SystemErrorMessage(0xDEADBEEF), L"OLE error DEADBEEF");
+  EXPECT_EQ(SystemErrorMessage(0xDEADBEEF), L"OLE error deadbeef");
+  const std::wstring known = SystemErrorMessage(static_cast<DWORD>(E_OUTOFMEMORY));
+  EXPECT_EQ(known.find(L"OLE error"), std::wstring::npos);
+  EXPECT_NE(known.back(), L'\n');
+  const EError error = SystemError(ERROR_ACCESS_DENIED);
+  EXPECT_EQ(error.Code(), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(error.Message(), SystemErrorMessage(ERROR_ACCESS_DENIED));
   const std::wstring text = SystemErrorMessage(ERROR_FILE_NOT_FOUND);
   EXPECT_FALSE(text.empty() || std::iswspace(text.back()) || text.compare(0, 3, L"OLE") == 0) << text;
 }

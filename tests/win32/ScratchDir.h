@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "shared/ExtraWinUtils.h"
+#include "../common/TestFiles.h"
 #include "shared/ScopedWin.h"
 
 class TScratchDir {
@@ -15,10 +15,10 @@ public:
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
     path_ = temp + (tag + std::to_wstring(::GetCurrentProcessId()) + L"\\");
-    RemoveTree(path_);
+    RemoveTree(path_.substr(0, path_.size() - 1));
     ::CreateDirectoryW(path_.c_str(), nullptr);
   }
-  ~TScratchDir() { RemoveTree(path_); }
+  ~TScratchDir() { RemoveTree(path_.substr(0, path_.size() - 1)); }
   TScratchDir(const TScratchDir&) = delete;
   TScratchDir& operator=(const TScratchDir&) = delete;
 
@@ -43,19 +43,5 @@ public:
   }
 
 private:
-  static void RemoveTree(const std::wstring& folder) {  // folder ends with a backslash
-    TFindFileSource().Enumerate(folder + L"*", [&folder](const TDirEntry& e) {
-      if (e.Name == L"." || e.Name == L"..") return;
-      const std::wstring path = folder + e.Name;
-      ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (e.Attributes & faDirectory) {
-        RemoveTree(path + L"\\");
-      } else {
-        ::DeleteFileW(path.c_str());
-      }
-    });
-    ::RemoveDirectoryW(folder.c_str());
-  }
-
   std::wstring path_;
 };

@@ -210,12 +210,15 @@ TEST_F(ShellLinkUtilsTest, AFailedSaveRaisesAndLeavesTheShortcutAsItWas) {
   EXPECT_EQ(ReadShellLink(path).Description, L"Kept");
 }
 
-TEST(ShellLinkMessageTest, CodesWithoutSystemTextShowAsLowerCaseHex) {
-  EXPECT_EQ(HResultMessage(static_cast<HRESULT>(0x8badf00dUL)), L"OLE error 8badf00d");
-  const std::wstring known = HResultMessage(E_OUTOFMEMORY);
-  EXPECT_FALSE(known.empty());
-  EXPECT_EQ(known.find(L"OLE error"), std::wstring::npos);
-  EXPECT_NE(known.back(), L'\n');
+TEST(ShellLinkErrorTest, ErrorsKeepTheShellsCode) {
+  try {
+    ReadShellLink(L"C:\\heapfold-no-such-folder\\missing.lnk");
+    ADD_FAILURE() << "a missing shortcut was read";
+  } catch (const EError& e) {
+    ASSERT_TRUE(e.HasCode());
+    EXPECT_TRUE(FAILED(static_cast<HRESULT>(e.Code())));
+    EXPECT_EQ(e.Message(), SystemErrorMessage(e.Code()));
+  }
 }
 
 }  // namespace
