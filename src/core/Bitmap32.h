@@ -3,10 +3,16 @@
 // to bottom, straight (not premultiplied) alpha. The portable core draws,
 // blends, blurs and stretches these; the image decoders fill them; the Win32
 // layer turns them into device bitmaps.
+//
+// Besides its pixels a bitmap carries how it is drawn onto another one (see
+// core/Blend.h and core/Resamplers.h): its draw mode, its combine mode, and
+// the resampler used when it is drawn stretched.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 
 using TColor32 = std::uint32_t;
@@ -22,6 +28,17 @@ constexpr std::uint8_t BlueOf(TColor32 c) { return static_cast<std::uint8_t>(c);
 constexpr TColor32 Color32(std::uint8_t a, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
   return (static_cast<TColor32>(a) << 24) | (static_cast<TColor32>(r) << 16) | (static_cast<TColor32>(g) << 8) | b;
 }
+
+// Opaque: the bitmap's pixels replace the target's, alpha and all. Blend: they
+// are combined with the target's by the combine mode.
+enum class TDrawMode : std::uint8_t { Opaque, Blend };
+
+// Blend: colours mixed by the source's alpha as if the target were opaque
+// (cheap, and exact over opaque targets). Merge: full source-over of straight
+// alpha, for targets that are themselves partly transparent.
+enum class TCombineMode : std::uint8_t { Blend, Merge };
+
+class TResampler;
 
 class TBitmap32 {
 public:
@@ -55,8 +72,21 @@ public:
   }
   void Fill(TColor32 color) { pixels_.assign(pixels_.size(), color); }
 
+  // How this bitmap is drawn onto another; a new bitmap is drawn opaque.
+  TDrawMode DrawMode() const noexcept { return drawMode_; }
+  void SetDrawMode(TDrawMode mode) noexcept { drawMode_ = mode; }
+  // How colours land on this bitmap and how it lands on others when blended.
+  TCombineMode CombineMode() const noexcept { return combineMode_; }
+  void SetCombineMode(TCombineMode mode) noexcept { combineMode_ = mode; }
+  // Used when this bitmap is drawn stretched; none means the draft resampler.
+  const std::shared_ptr<const TResampler>& Resampler() const noexcept { return resampler_; }
+  void SetResampler(std::shared_ptr<const TResampler> resampler) noexcept { resampler_ = std::move(resampler); }
+
 private:
   int width_ = 0;
   int height_ = 0;
   std::vector<TColor32> pixels_;
+  TDrawMode drawMode_ = TDrawMode::Opaque;
+  TCombineMode combineMode_ = TCombineMode::Blend;
+  std::shared_ptr<const TResampler> resampler_;
 };

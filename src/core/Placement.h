@@ -3,15 +3,7 @@
 
 #include <cstdint>
 
-struct TRectI {
-  std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
-  std::int32_t Width() const { return Right - Left; }
-  std::int32_t Height() const { return Bottom - Top; }
-};
-
-struct TPointI {
-  std::int32_t X = 0, Y = 0;
-};
+#include "core/Rect.h"
 
 // Height of one stack entry in pixels, and the room kept free on the work
 // area when deciding whether a stack fits at all.

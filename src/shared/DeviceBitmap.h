@@ -1,0 +1,24 @@
+// TBitmap32 and GDI: device bitmaps made from 32-bit images, and back.
+#pragma once
+
+#include <windows.h>
+
+#include "core/Bitmap32.h"
+#include "core/Rect.h"
+#include "shared/ScopedWin.h"
+
+// Straight alpha for BitBlt, where alpha is ignored; premultiplied for
+// AlphaBlend with AC_SRC_ALPHA, which expects colours already scaled by alpha.
+enum class TDibAlpha { Straight, Premultiplied };
+
+// A 32-bit top-down DIB section with the bitmap's pixels. Empty for an empty
+// bitmap or when GDI refuses.
+TBitmap CreateDeviceBitmap(const TBitmap32& bitmap, TDibAlpha alpha);
+
+// The pixels under `rect` of a device context, fully opaque (GDI keeps no
+// alpha). Pixels outside the device's surface come back as GDI gives them.
+TBitmap32 CopyFromDC(HDC dc, const TRectI& rect);
+
+// Copies the bitmap's colours onto a device context with its top-left corner
+// at (x, y), ignoring alpha.
+void PaintBitmap32(HDC dc, int x, int y, const TBitmap32& bitmap);
