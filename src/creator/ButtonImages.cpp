@@ -1,7 +1,6 @@
 // Each image is drawn with GDI on a 64 x 64 canvas, once over black and once
-// over white. The two renderings give every pixel's coverage (alpha) and its
-// colour; averaging 4 x 4 blocks then gives smooth 16 x 16 images with real
-// alpha, which GDI alone would not draw.
+// over white; the core turns the two renderings into a smooth 16 x 16 image
+// with real alpha, which GDI alone would not draw.
 #include "creator/ButtonImages.h"
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "core/Errors.h"
+#include "core/Supersampling.h"
 
 namespace {
 
@@ -18,7 +18,6 @@ constexpr int kScale = 4;
 constexpr int kCanvas = kSize * kScale;
 constexpr double kPi = 3.14159265358979323846;
 
-using TPen = TScoped<HPEN, TGdiTraits<HPEN>>;
 using TDraw = void (*)(HDC dc);
 
 // A canvas unit is one pixel of the final image.
@@ -135,6 +134,7 @@ void DrawCancel(HDC dc) {
   }
 }
 
+// A 32-bit top-down DIB section and its pixels.
 struct TDib {
   TBitmap Bitmap;
   std::uint32_t* Bits = nullptr;
@@ -156,7 +156,9 @@ TDib CreateDib(int width, int height) {
   return dib;
 }
 
-std::vector<std::uint32_t> RenderOver(TDraw draw, COLORREF background) {
+// The drawing on a canvas of one colour, as a 32-bit image (a DIB's pixels
+// are the image's pixels: blue in the low byte).
+TBitmap32 RenderOver(TDraw draw, COLORREF background) {
   TDib canvas = CreateDib(kCanvas, kCanvas);
   const TMemoryDC dc(::CreateCompatibleDC(nullptr));
   const TSelectObject select(dc.Get(), canvas.Bitmap.Get());
@@ -165,49 +167,18 @@ std::vector<std::uint32_t> RenderOver(TDraw draw, COLORREF background) {
   ::FillRect(dc.Get(), &all, brush.Get());
   draw(dc.Get());
   ::GdiFlush();
-  return std::vector<std::uint32_t>(canvas.Bits, canvas.Bits + kCanvas * kCanvas);
+  TBitmap32 image(kCanvas, kCanvas);
+  std::copy(canvas.Bits, canvas.Bits + kCanvas * kCanvas, image.Bits());
+  return image;
 }
-
-int Channel(std::uint32_t pixel, int shift) { return static_cast<int>((pixel >> shift) & 0xFF); }
 
 // One 16 x 16 image with straight (not premultiplied) alpha, as icons hold it.
 TDib Render(TDraw draw) {
-  const std::vector<std::uint32_t> overBlack = RenderOver(draw, RGB(0, 0, 0));
-  const std::vector<std::uint32_t> overWhite = RenderOver(draw, RGB(255, 255, 255));
-  TDib image = CreateDib(kSize, kSize);
-  for (int y = 0; y < kSize; ++y) {
-    for (int x = 0; x < kSize; ++x) {
-      // Over black a pixel is alpha * colour; over white the background adds
-      // (1 - alpha) * 255 to it.
-      double alpha = 0;
-      double premultiplied[3] = {0, 0, 0};
-      for (int sy = 0; sy < kScale; ++sy) {
-        for (int sx = 0; sx < kScale; ++sx) {
-          const size_t at = static_cast<size_t>((y * kScale + sy) * kCanvas + x * kScale + sx);
-          double cover = 0;
-          for (int c = 0; c < 3; ++c) {
-            const int black = Channel(overBlack[at], c * 8);
-            const int white = Channel(overWhite[at], c * 8);
-            cover += 1.0 - (white - black) / 255.0;
-            premultiplied[c] += black;
-          }
-          alpha += cover / 3;
-        }
-      }
-      const double samples = kScale * kScale;
-      alpha /= samples;
-      std::uint32_t pixel = 0;
-      if (alpha > 1.0 / 512) {
-        pixel = static_cast<std::uint32_t>(std::lround(std::min(alpha, 1.0) * 255)) << 24;
-        for (int c = 0; c < 3; ++c) {
-          const double value = premultiplied[c] / samples / alpha;
-          pixel |= static_cast<std::uint32_t>(std::lround(std::min(std::max(value, 0.0), 255.0))) << (c * 8);
-        }
-      }
-      image.Bits[y * kSize + x] = pixel;
-    }
-  }
-  return image;
+  const TBitmap32 image =
+      ImageFromBlackAndWhiteRenderings(RenderOver(draw, RGB(0, 0, 0)), RenderOver(draw, RGB(255, 255, 255)), kScale);
+  TDib dib = CreateDib(kSize, kSize);
+  std::copy(image.Bits(), image.Bits() + kSize * kSize, dib.Bits);
+  return dib;
 }
 
 }  // namespace

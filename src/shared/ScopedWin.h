@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 #include <objbase.h>
 #include <shtypes.h>
 
@@ -86,6 +87,12 @@ struct TMenuTraits {
   static void Close(HMENU m) noexcept { ::DestroyMenu(m); }
 };
 
+struct TImageListTraits {
+  static HIMAGELIST Invalid() noexcept { return nullptr; }
+  static bool IsValid(HIMAGELIST l) noexcept { return l != nullptr; }
+  static void Close(HIMAGELIST l) noexcept { ::ImageList_Destroy(l); }
+};
+
 struct TMemoryDcTraits {
   static HDC Invalid() noexcept { return nullptr; }
   static bool IsValid(HDC dc) noexcept { return dc != nullptr; }
@@ -111,6 +118,7 @@ using TBitmap = TScoped<HBITMAP, TGdiTraits<HBITMAP>>;
 using TIcon = TScoped<HICON, TIconTraits>;
 using TLibrary = TScoped<HMODULE, TModuleTraits>;
 using TMenu = TScoped<HMENU, TMenuTraits>;  // a menu not attached to a window
+using TImageListHandle = TScoped<HIMAGELIST, TImageListTraits>;  // not the system's shared lists
 using TOwnedWindow = TScoped<HWND, TWindowTraits>;
 using TCoTaskMem = TScoped<void*, TCoTaskMemTraits>;
 using TPidl = TScoped<ITEMIDLIST*, TPidlTraits>;

@@ -326,17 +326,11 @@ void TToolTips::Add(HWND tool, const std::wstring& hint) {
 // TImageList
 
 void TImageList::Create(int width, int height, UINT flags, int initial) {
-  Reset();
-  handle_ = ::ImageList_Create(width, height, flags, initial, 0);
+  handle_.Reset(::ImageList_Create(width, height, flags, initial, 0));
   if (!handle_) throw EError(L"Cannot create the image list.");
 }
 
-void TImageList::Reset() {
-  if (handle_) ::ImageList_Destroy(handle_);
-  handle_ = nullptr;
-}
-
-int TImageList::Count() const { return handle_ ? ::ImageList_GetImageCount(handle_) : 0; }
+int TImageList::Count() const { return handle_ ? ::ImageList_GetImageCount(handle_.Get()) : 0; }
 
 // TSimpleTimer
 

@@ -167,20 +167,16 @@ private:
   TOwnedWindow window_;
 };
 
+// An image list of our own (not one of the system's shared lists).
 class TImageList {
 public:
-  TImageList() = default;
-  ~TImageList() { Reset(); }
-  TImageList(const TImageList&) = delete;
-  TImageList& operator=(const TImageList&) = delete;
-
   void Create(int width, int height, UINT flags, int initial);
-  void Reset();
-  HIMAGELIST Handle() const { return handle_; }
+  void Reset() { handle_.Reset(); }
+  HIMAGELIST Handle() const { return handle_.Get(); }
   int Count() const;
 
 private:
-  HIMAGELIST handle_ = nullptr;
+  TImageListHandle handle_;
 };
 
 // A window-message timer on a hidden window of its own: an interval, an

@@ -79,5 +79,31 @@ TEST(Placement, ResultStaysInsideTheWorkArea) {
             EXPECT_LE(p.RestLeft + p.Width, wa.Right);
             EXPECT_GE(p.RestTop, wa.Top);
             EXPECT_LE(p.RestTop + p.Height, wa.Bottom);
+            if (edge > kEdgeBottom) continue;
+
+            // Beside the taskbar: the gap on the taskbar's side stays within
+            // the clamp's 5 pixels, and is exactly 4 (right, bottom) or the
+            // clamp's 5 (left, top) for a window that fits with room to spare.
+            const bool vertical = edge == kEdgeLeft || edge == kEdgeRight;
+            const std::int32_t gap = edge == kEdgeLeft ? p.RestLeft - wa.Left
+                                     : edge == kEdgeTop ? p.RestTop - wa.Top
+                                     : edge == kEdgeRight ? wa.Right - (p.RestLeft + p.Width)
+                                                          : wa.Bottom - (p.RestTop + p.Height);
+            EXPECT_GE(gap, 0);
+            EXPECT_LE(gap, 5);
+            const std::int32_t across = vertical ? w : h;
+            const std::int32_t room = vertical ? wa.Width() : wa.Height();
+            if (across <= room - 10) {
+              EXPECT_EQ(gap, (edge == kEdgeLeft || edge == kEdgeTop) ? 5 : 4);
+            }
+
+            // Centred on the click along the taskbar unless a clamp moved it.
+            const std::int64_t along = vertical ? h : w;
+            const std::int64_t centred = (vertical ? std::int64_t{cursor.Y} : std::int64_t{cursor.X}) - along / 2;
+            const std::int64_t low = (vertical ? wa.Top : wa.Left) + 5;
+            const std::int64_t high = vertical ? wa.Bottom : wa.Right;
+            if (centred >= low && centred + along <= high && along <= (vertical ? wa.Height() : wa.Width())) {
+              EXPECT_EQ(vertical ? p.RestTop : p.RestLeft, centred);
+            }
           }
 }
