@@ -59,7 +59,9 @@ public:
   // Rows top to bottom, Width() pixels each.
   TColor32* Bits() noexcept { return pixels_.data(); }
   const TColor32* Bits() const noexcept { return pixels_.data(); }
-  TColor32* Row(int y) noexcept { return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_); }
+  TColor32* Row(int y) noexcept {
+    return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+  }
   const TColor32* Row(int y) const noexcept {
     return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
   }

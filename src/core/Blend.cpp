@@ -34,8 +34,9 @@ TColor32 BlendColor32(TColor32 source, TColor32 target) noexcept {
   const auto mix = [&](std::uint32_t s, std::uint32_t d) {
     return static_cast<std::uint8_t>(DivRound(s * sa + d * (255 - sa), 255));
   };
-  return Color32(static_cast<std::uint8_t>(DivRound(sa * 255 + da * (255 - sa), 255)), mix(RedOf(source), RedOf(target)),
-                 mix(GreenOf(source), GreenOf(target)), mix(BlueOf(source), BlueOf(target)));
+  return Color32(static_cast<std::uint8_t>(DivRound(sa * 255 + da * (255 - sa), 255)),
+                 mix(RedOf(source), RedOf(target)), mix(GreenOf(source), GreenOf(target)),
+                 mix(BlueOf(source), BlueOf(target)));
 }
 
 TColor32 CombineColor32(TColor32 source, TColor32 target, TDrawMode drawMode, TCombineMode combineMode) noexcept {

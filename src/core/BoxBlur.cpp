@@ -10,7 +10,10 @@ namespace {
 class TLineBlur {
 public:
   TLineBlur(int length, int radius)
-      : length_(length), radius_(radius), window_(2 * static_cast<std::uint64_t>(radius) + 1), line_(static_cast<std::size_t>(length)) {
+      : length_(length),
+        radius_(radius),
+        window_(2 * static_cast<std::uint64_t>(radius) + 1),
+        line_(static_cast<std::size_t>(length)) {
     for (auto& sums : sums_) sums.resize(static_cast<std::size_t>(length) + 1);
   }
 
@@ -24,7 +27,8 @@ public:
       std::vector<std::uint64_t>& sums = sums_[static_cast<std::size_t>(c)];
       const int shift = 24 - 8 * c;
       for (int i = 0; i < length_; ++i)
-        sums[static_cast<std::size_t>(i) + 1] = sums[static_cast<std::size_t>(i)] + ((line_[static_cast<std::size_t>(i)] >> shift) & 0xFF);
+        sums[static_cast<std::size_t>(i) + 1] =
+            sums[static_cast<std::size_t>(i)] + ((line_[static_cast<std::size_t>(i)] >> shift) & 0xFF);
     }
     const TColor32 head = line_.front();
     const TColor32 tail = line_.back();
@@ -39,7 +43,8 @@ public:
       for (int c = 0; c < 4; ++c) {
         const std::vector<std::uint64_t>& sums = sums_[static_cast<std::size_t>(c)];
         const int shift = 24 - 8 * c;
-        const std::uint64_t sum = sums[to] - sums[from] + before * ((head >> shift) & 0xFF) + after * ((tail >> shift) & 0xFF);
+        const std::uint64_t sum =
+            sums[to] - sums[from] + before * ((head >> shift) & 0xFF) + after * ((tail >> shift) & 0xFF);
         result |= static_cast<TColor32>(sum / window_) << shift;
       }
       first[x * stride] = result;

@@ -19,8 +19,8 @@ std::wstring GetListField(const std::wstring& sep, const std::wstring& list, std
 std::vector<std::wstring> SplitList(const std::wstring& sep, const std::wstring& list, std::size_t count);
 
 // "1 file", "12 files", "0 files", "no files" or "" (see the rules in the .cpp).
-std::wstring FormatCount(long long count, const std::wstring& singular, const std::wstring& plural,
-                         bool hideZero, const std::wstring& zeroWord);
+std::wstring FormatCount(long long count, const std::wstring& singular, const std::wstring& plural, bool hideZero,
+                         const std::wstring& zeroWord);
 
 // ASCII letters lowered, every other character kept: the case rule of
 // switches, extensions and file masks, independent of the user's locale.

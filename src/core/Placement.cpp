@@ -11,9 +11,8 @@ TPointI CentreOnWorkArea(const TRectI& workArea, std::int32_t width, std::int32_
   return {workArea.Left + (workArea.Width() - width) / 2, workArea.Top + (workArea.Height() - height) / 2};
 }
 
-TRestPlacement PlaceBesideTaskbar(const TRectI& workArea, std::uint8_t taskbarEdge, TPointI cursor,
-                                  std::int32_t width, std::int32_t height, std::int32_t previousLeft,
-                                  std::int32_t previousTop) {
+TRestPlacement PlaceBesideTaskbar(const TRectI& workArea, std::uint8_t taskbarEdge, TPointI cursor, std::int32_t width,
+                                  std::int32_t height, std::int32_t previousLeft, std::int32_t previousTop) {
   // Worked in 64 bits so a cursor far off any monitor cannot overflow; the
   // clamps bring every result back beside the work area.
   const std::int64_t waLeft = workArea.Left, waTop = workArea.Top;
@@ -24,10 +23,22 @@ TRestPlacement PlaceBesideTaskbar(const TRectI& workArea, std::uint8_t taskbarEd
   // Centred on the click along the taskbar, 4 pixels off the taskbar's side
   // of the work area. An unknown edge keeps the last rest position.
   switch (taskbarEdge) {
-    case kEdgeLeft: left = waLeft + 4; top = cursor.Y - h / 2; break;
-    case kEdgeTop: left = cursor.X - w / 2; top = waTop + 4; break;
-    case kEdgeRight: left = waRight - w - 4; top = cursor.Y - h / 2; break;
-    case kEdgeBottom: left = cursor.X - w / 2; top = waBottom - h - 4; break;
+    case kEdgeLeft:
+      left = waLeft + 4;
+      top = cursor.Y - h / 2;
+      break;
+    case kEdgeTop:
+      left = cursor.X - w / 2;
+      top = waTop + 4;
+      break;
+    case kEdgeRight:
+      left = waRight - w - 4;
+      top = cursor.Y - h / 2;
+      break;
+    case kEdgeBottom:
+      left = cursor.X - w / 2;
+      top = waBottom - h - 4;
+      break;
     default: break;
   }
 

@@ -27,9 +27,8 @@ enum : std::uint8_t { kEdgeLeft = 0, kEdgeTop = 1, kEdgeRight = 2, kEdgeBottom =
 struct TRestPlacement {
   std::int32_t RestLeft = 0;
   std::int32_t RestTop = 0;
-  std::int32_t Width = 0;   // outer size, possibly shrunk
+  std::int32_t Width = 0;  // outer size, possibly shrunk
   std::int32_t Height = 0;
 };
-TRestPlacement PlaceBesideTaskbar(const TRectI& workArea, std::uint8_t taskbarEdge, TPointI cursor,
-                                  std::int32_t width, std::int32_t height, std::int32_t previousLeft,
-                                  std::int32_t previousTop);
+TRestPlacement PlaceBesideTaskbar(const TRectI& workArea, std::uint8_t taskbarEdge, TPointI cursor, std::int32_t width,
+                                  std::int32_t height, std::int32_t previousLeft, std::int32_t previousTop);

@@ -125,7 +125,8 @@ void TDraftResampler::Resample(TBitmap32& target, const TRectI& rect, const TRec
         const TColor32* in = source.Row(sy);
         for (int sx = col.First; sx < col.Last; ++sx) sum.Add(in[sx], 1);
       }
-      const auto count = static_cast<std::uint64_t>(row.Last - row.First) * static_cast<std::uint64_t>(col.Last - col.First);
+      const auto count =
+          static_cast<std::uint64_t>(row.Last - row.First) * static_cast<std::uint64_t>(col.Last - col.First);
       out[tx] = CombineColor32(sum.Average(count), out[tx], drawMode, combineMode);
     }
   }

@@ -103,7 +103,8 @@ TIconLocation ChooseStackIcon(const std::wstring& iconField, const std::function
 
 std::optional<std::wstring> SaveRefusal(const std::wstring& folder, const std::wstring& caption) {
   if (folder.empty()) return std::wstring(L"Please choose the folder that the stack should show.");
-  if (caption.empty()) return std::wstring(L"Please type a caption for the stack. It becomes the name of the shortcut.");
+  if (caption.empty())
+    return std::wstring(L"Please type a caption for the stack. It becomes the name of the shortcut.");
   return std::nullopt;
 }
 

@@ -23,7 +23,7 @@ std::int32_t PadTextWidth(std::int32_t width);
 std::int32_t PaddedTextWidth(const TTextRenderer& font, const std::wstring& text);
 
 struct TTextLayout {
-  std::wstring Text;  // what is drawn: the text, or a beginning of it and "..."; empty for nothing
+  std::wstring Text;   // what is drawn: the text, or a beginning of it and "..."; empty for nothing
   std::int32_t X = 0;  // its top-left corner
   std::int32_t Y = 0;
   bool Cut = false;

@@ -25,8 +25,8 @@ int U(double units) { return static_cast<int>(std::lround(units * kScale)); }
 
 TPen RoundPen(COLORREF color, double width) {
   LOGBRUSH brush = {BS_SOLID, color, 0};
-  return TPen(::ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND,
-                             static_cast<DWORD>(U(width)), &brush, 0, nullptr));
+  return TPen(::ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND, static_cast<DWORD>(U(width)),
+                             &brush, 0, nullptr));
 }
 
 void FilledPolygon(HDC dc, const std::vector<POINT>& points, COLORREF fill, COLORREF outline, double outlineWidth) {
@@ -111,10 +111,10 @@ void DrawNewVersion(HDC dc) {
     const TSelectObject selectBrush(dc, ::GetStockObject(NULL_BRUSH));
     ::Ellipse(dc, U(4), U(1), U(10), U(13));
   }
-  FilledPolygon(dc,
-                {{U(9), U(6)}, {U(13), U(6)}, {U(13), U(10)}, {U(15.5), U(10)}, {U(11), U(15.5)}, {U(6.5), U(10)},
-                 {U(9), U(10)}},
-                RGB(60, 180, 60), RGB(20, 110, 20), 0.8);
+  FilledPolygon(
+      dc,
+      {{U(9), U(6)}, {U(13), U(6)}, {U(13), U(10)}, {U(15.5), U(10)}, {U(11), U(15.5)}, {U(6.5), U(10)}, {U(9), U(10)}},
+      RGB(60, 180, 60), RGB(20, 110, 20), 0.8);
 }
 
 void DrawOk(HDC dc) {

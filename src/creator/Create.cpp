@@ -69,12 +69,8 @@ void TFormHeapmaker::FormCreate() {
 
   const TCreatorCommand command = ParseCreatorCommand(args_);
   switch (command.Mode) {
-    case TCreatorMode::Edit:
-      StartEditMode(command.EditFolder);
-      break;
-    case TCreatorMode::Create:
-      StartCreateMode();
-      break;
+    case TCreatorMode::Edit: StartEditMode(command.EditFolder); break;
+    case TCreatorMode::Create: StartCreateMode(); break;
     default:
       RunOneShotAction(command.Mode);
       endWithoutWindow_ = true;
@@ -153,16 +149,26 @@ void TFormHeapmaker::CreateControls() {
   ::SetWindowPos(LblStatus.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   const std::pair<TControl*, int> ids[] = {
-      {&LblFolder, kIdLblFolder},       {&EditFolder, kIdEditFolder},
-      {&LblCaption, kIdLblCaption},     {&EditName, kIdEditName},
-      {&LblStackType, kIdLblStackType}, {&CboStackType, kIdCboStackType},
-      {&LblIcon, kIdLblIcon},           {&EditIcon, kIdEditIcon},
-      {&ChkExplore, kIdChkExplore},     {&ChkBrowse, kIdChkBrowse},
-      {&ChkHideExt, kIdChkHideExt},     {&ChkShowThumbs, kIdChkShowThumbs},
-      {&ChkClear, kIdChkClear},         {&LblDonate, kIdLblDonate},
-      {&BtnCreateShortcut, kIdBtnCreateShortcut}, {&BtnCheckNewVersion, kIdBtnCheckNewVersion},
-      {&BtnPrefs, kIdBtnPrefs},         {&BtnAbout, kIdBtnAbout},
-      {&BtnClose, kIdBtnClose},         {&GrpStatus, kIdGrpStatus},
+      {&LblFolder, kIdLblFolder},
+      {&EditFolder, kIdEditFolder},
+      {&LblCaption, kIdLblCaption},
+      {&EditName, kIdEditName},
+      {&LblStackType, kIdLblStackType},
+      {&CboStackType, kIdCboStackType},
+      {&LblIcon, kIdLblIcon},
+      {&EditIcon, kIdEditIcon},
+      {&ChkExplore, kIdChkExplore},
+      {&ChkBrowse, kIdChkBrowse},
+      {&ChkHideExt, kIdChkHideExt},
+      {&ChkShowThumbs, kIdChkShowThumbs},
+      {&ChkClear, kIdChkClear},
+      {&LblDonate, kIdLblDonate},
+      {&BtnCreateShortcut, kIdBtnCreateShortcut},
+      {&BtnCheckNewVersion, kIdBtnCheckNewVersion},
+      {&BtnPrefs, kIdBtnPrefs},
+      {&BtnAbout, kIdBtnAbout},
+      {&BtnClose, kIdBtnClose},
+      {&GrpStatus, kIdGrpStatus},
       {&LblStatus, kIdLblStatus},
   };
   for (const auto& [control, id] : ids) control->SetId(id);
@@ -172,10 +178,9 @@ void TFormHeapmaker::ApplyFont() {
   ApplySystemFont(fontDescription_);
   font_ = CreateFontFromDescription(fontDescription_);
   ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-  TControl* controls[] = {&LblFolder,  &EditFolder,    &LblCaption, &EditName,          &LblStackType,
-                          &CboStackType, &LblIcon,     &EditIcon,   &ChkExplore,        &ChkBrowse,
-                          &ChkHideExt, &ChkShowThumbs, &ChkClear,   &LblDonate,         &BtnCreateShortcut,
-                          &BtnClose,   &GrpStatus,     &LblStatus};
+  TControl* controls[] = {&LblFolder, &EditFolder, &LblCaption,        &EditName,  &LblStackType, &CboStackType,
+                          &LblIcon,   &EditIcon,   &ChkExplore,        &ChkBrowse, &ChkHideExt,   &ChkShowThumbs,
+                          &ChkClear,  &LblDonate,  &BtnCreateShortcut, &BtnClose,  &GrpStatus,    &LblStatus};
   for (TControl* control : controls) control->SetFont(font_.Get());
 }
 
@@ -185,7 +190,8 @@ void TFormHeapmaker::PlaceOnMonitorUnderCursor() {
   MonitorIndex = MonitorIndexNearest(cursor);
   RECT outer = {};
   ::GetWindowRect(Handle(), &outer);
-  const TPointI at = CentreOnWorkArea(MonitorWorkArea(MonitorIndex), outer.right - outer.left, outer.bottom - outer.top);
+  const TPointI at =
+      CentreOnWorkArea(MonitorWorkArea(MonitorIndex), outer.right - outer.left, outer.bottom - outer.top);
   ::SetWindowPos(Handle(), nullptr, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -306,9 +312,10 @@ void TFormHeapmaker::BtnCreateShortcutClick() {
   } else {
     const std::optional<int> number = FreeViewerNumber();
     if (!number) {
-      Notice(L"All ten stack slots are in use: ten stacks are pinned to the taskbar already.\n\n"
-             L"Please unpin one of them from the taskbar first, then create the new stack.",
-             MB_OK | MB_ICONWARNING);
+      Notice(
+          L"All ten stack slots are in use: ten stacks are pinned to the taskbar already.\n\n"
+          L"Please unpin one of them from the taskbar first, then create the new stack.",
+          MB_OK | MB_ICONWARNING);
       return;
     }
     path = DesktopShortcutPath(GetSpecialFolderPath(CSIDL_DESKTOPDIRECTORY), caption);
@@ -464,11 +471,8 @@ LRESULT TFormHeapmaker::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return 0;
       }
       break;
-    case WM_DESTROY:
-      TApplication::Instance().Terminate();
-      break;
-    default:
-      break;
+    case WM_DESTROY: TApplication::Instance().Terminate(); break;
+    default: break;
   }
   return DefaultHandling(message, wParam, lParam);
 }

@@ -73,8 +73,7 @@ std::wstring GetProgramPath() {
 std::wstring GetProgramFolder() { return ExtractFilePath(GetProgramPath()); }
 
 bool RunFile(const std::wstring& file, const std::wstring& parameters) {
-  const HINSTANCE result =
-      ::ShellExecuteW(nullptr, nullptr, file.c_str(), parameters.c_str(), nullptr, SW_SHOW);
+  const HINSTANCE result = ::ShellExecuteW(nullptr, nullptr, file.c_str(), parameters.c_str(), nullptr, SW_SHOW);
   return reinterpret_cast<std::uintptr_t>(result) > 32;
 }
 
@@ -108,24 +107,20 @@ std::wstring ExpandEnvVars(const std::wstring& text) {
 }
 
 void CreateEmptyFile(const std::wstring& path) {
-  const THandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr));
+  const THandle file(
+      ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw SystemError(::GetLastError());
 }
 
-void PlaySystemSound(const std::wstring& alias) {
-  ::PlaySoundW(alias.c_str(), nullptr, SND_ALIAS | SND_ASYNC);
-}
+void PlaySystemSound(const std::wstring& alias) { ::PlaySoundW(alias.c_str(), nullptr, SND_ALIAS | SND_ASYNC); }
 
 std::wstring SystemErrorMessage(DWORD code) {
   // FormatMessage never writes more than 64 KB.
   std::vector<wchar_t> buffer(32768);
-  const DWORD length =
-      ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buffer.data(),
-                       static_cast<DWORD>(buffer.size()), nullptr);
+  const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                        buffer.data(), static_cast<DWORD>(buffer.size()), nullptr);
   std::wstring text(buffer.data(), length);
-  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' ||
-                           text.back() == L'\t'))
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' || text.back() == L'\t'))
     text.pop_back();
   if (!text.empty()) return text;
   static const wchar_t kHexDigits[] = L"0123456789abcdef";

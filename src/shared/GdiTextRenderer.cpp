@@ -85,7 +85,8 @@ void TGdiTextRenderer::Render(TBitmap32& target, int x, int y, const std::wstrin
     for (int ox = left; ox < right; ++ox) {
       std::uint32_t sum = 0;
       for (int by = 0; by < scale; ++by) {
-        const TColor32* row = bits + static_cast<std::size_t>((oy - top) * scale + by) * static_cast<std::size_t>(dibWidth) +
+        const TColor32* row = bits +
+                              static_cast<std::size_t>((oy - top) * scale + by) * static_cast<std::size_t>(dibWidth) +
                               static_cast<std::size_t>((ox - left) * scale);
         // Any channel would do for white on black; the largest survives a
         // driver that smooths anyway.

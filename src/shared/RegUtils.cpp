@@ -60,8 +60,8 @@ void WriteDword(const std::wstring& company, const std::wstring& application, co
     throw EError(L"Failed to set data for '" + name + L"'");
   }
   // Setting a value replaces both its data and its type.
-  if (::RegSetValueExW(key.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                       sizeof(value)) != ERROR_SUCCESS)
+  if (::RegSetValueExW(key.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) !=
+      ERROR_SUCCESS)
     throw EError(L"Failed to set data for '" + name + L"'");
 }
 
@@ -78,8 +78,8 @@ bool RegReadBool(const std::wstring& company, const std::wstring& application, c
   return value != 0;
 }
 
-std::int32_t RegReadInteger(const std::wstring& company, const std::wstring& application,
-                            const std::wstring& section, const std::wstring& name, std::int32_t defaultValue) {
+std::int32_t RegReadInteger(const std::wstring& company, const std::wstring& application, const std::wstring& section,
+                            const std::wstring& name, std::int32_t defaultValue) {
   DWORD value = 0;
   if (!ReadDword(company, application, section, name, value)) return defaultValue;
   return static_cast<std::int32_t>(value);

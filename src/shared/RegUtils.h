@@ -17,8 +17,8 @@ std::wstring RegKeyPath(const std::wstring& company, const std::wstring& applica
 // longer than four bytes "Failed to get data for '<name>'".
 bool RegReadBool(const std::wstring& company, const std::wstring& application, const std::wstring& section,
                  const std::wstring& name, bool defaultValue);
-std::int32_t RegReadInteger(const std::wstring& company, const std::wstring& application,
-                            const std::wstring& section, const std::wstring& name, std::int32_t defaultValue);
+std::int32_t RegReadInteger(const std::wstring& company, const std::wstring& application, const std::wstring& section,
+                            const std::wstring& name, std::int32_t defaultValue);
 
 // Writers create the key path and replace any earlier value of that name
 // whatever its type; a failure raises EError "Failed to set data for '<name>'".

@@ -71,7 +71,8 @@ TShellLinkInfo ReadShellLink(const std::wstring& path) {
   info.Arguments = ReadField([&](wchar_t* buffer, int size) { return link.GetArguments(buffer, size); });
   info.Description = ReadField([&](wchar_t* buffer, int size) { return link.GetDescription(buffer, size); });
   info.WorkingFolder = ReadField([&](wchar_t* buffer, int size) { return link.GetWorkingDirectory(buffer, size); });
-  info.IconPath = ReadField([&](wchar_t* buffer, int size) { return link.GetIconLocation(buffer, size, &info.IconIndex); });
+  info.IconPath =
+      ReadField([&](wchar_t* buffer, int size) { return link.GetIconLocation(buffer, size, &info.IconIndex); });
   Check(link.GetShowCmd(&info.ShowCommand));
   Check(link.GetHotkey(&info.HotKey));
   return info;

@@ -91,8 +91,9 @@ struct TFolderIndex {
   std::vector<TFolderEntry> Entries;  // sorted by ComparePaths
 
   std::vector<TFolderEntry>::iterator Find(const std::wstring& path) {
-    return std::lower_bound(Entries.begin(), Entries.end(), path,
-                            [](const TFolderEntry& e, const std::wstring& p) { return CompareTextIgnoringCase(e.first, p) < 0; });
+    return std::lower_bound(Entries.begin(), Entries.end(), path, [](const TFolderEntry& e, const std::wstring& p) {
+      return CompareTextIgnoringCase(e.first, p) < 0;
+    });
   }
   bool Matches(std::vector<TFolderEntry>::iterator it, const std::wstring& path) {
     return it != Entries.end() && CompareTextIgnoringCase(it->first, path) == 0;
@@ -283,8 +284,7 @@ void TSysImageList::GetSpecialFolderIconLocation(int csidl, std::uint8_t state, 
   index = info.iIcon;
 }
 
-void TSysImageList::GetIconLocation(const std::wstring& path, std::uint8_t state, int& index,
-                                    std::wstring& iconFile) {
+void TSysImageList::GetIconLocation(const std::wstring& path, std::uint8_t state, int& index, std::wstring& iconFile) {
   const int csidl = CsidlOfPath(path);
   if (csidl >= 0) {
     GetSpecialFolderIconLocation(csidl, state, index, iconFile);

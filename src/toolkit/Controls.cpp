@@ -34,8 +34,8 @@ LOGFONTW FontDescription(HFONT font) {
 
 void TControl::CreateControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style,
                              DWORD exStyle, int x, int y, int width, int height) {
-  window_.Reset(::CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-                                  x, y, width, height, parent, NextControlId(), ::GetModuleHandleW(nullptr), nullptr));
+  window_.Reset(::CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, x,
+                                  y, width, height, parent, NextControlId(), ::GetModuleHandleW(nullptr), nullptr));
   if (!window_) throw EError(L"Cannot create the control.");
   ::SetPropW(window_.Get(), kControlProperty, this);
   ::SetWindowSubclass(window_.Get(), &TControl::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -77,10 +77,8 @@ bool TControl::ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, L
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-      return control->OnControlColor(reinterpret_cast<HDC>(wParam), result);
-    default:
-      return false;
+    case WM_CTLCOLORLISTBOX: return control->OnControlColor(reinterpret_cast<HDC>(wParam), result);
+    default: return false;
   }
 }
 
@@ -256,8 +254,7 @@ LRESULT TButtonEdit::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       for (const auto& button : buttons_) ::InvalidateRect(button->Handle(), nullptr, FALSE);
       return result;
     }
-    default:
-      break;
+    default: break;
   }
   return DefaultControlMessage(message, wParam, lParam);
 }

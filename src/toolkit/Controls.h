@@ -45,8 +45,8 @@ public:
   static bool ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 protected:
-  void CreateControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
-                     int x, int y, int width, int height);
+  void CreateControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, int x,
+                     int y, int width, int height);
   // A notification code of WM_COMMAND from this control; true when handled.
   virtual bool OnCommand(WORD code);
   // WM_CTLCOLOR* for this control; true when result holds a brush.

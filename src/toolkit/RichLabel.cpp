@@ -31,9 +31,8 @@ DWORD CALLBACK ReadRtfChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* re
 
 void TRichLabel::Create(HWND parent, int x, int y, int width, int height, COLORREF background) {
   if (!RichEditLibrary()) throw EError(L"The rich edit control is not available.");
-  control_.Reset(::CreateWindowExW(0, RICHEDIT_CLASSW, L"",
-                                   WS_CHILD | ES_MULTILINE | ES_READONLY | ES_NOHIDESEL, x, y, width, height,
-                                   parent, nullptr, ::GetModuleHandleW(nullptr), nullptr));
+  control_.Reset(::CreateWindowExW(0, RICHEDIT_CLASSW, L"", WS_CHILD | ES_MULTILINE | ES_READONLY | ES_NOHIDESEL, x, y,
+                                   width, height, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr));
   if (!control_) throw EError(L"Cannot create the rich edit control.");
   ::SendMessageW(control_.Get(), EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(background));
   // A line width of 1 turns word wrap off: long lines run past the right edge.

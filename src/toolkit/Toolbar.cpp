@@ -150,14 +150,13 @@ void TToolbar::Paint(HDC dc, const RECT& clip) {
     RECT r = ItemRect(i), overlap = {};
     if (::IntersectRect(&overlap, &r, &clip)) PaintItem(memory.Get(), i);
   }
-  ::BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, memory.Get(), clip.left,
-           clip.top, SRCCOPY);
+  ::BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, memory.Get(), clip.left, clip.top,
+           SRCCOPY);
 }
 
 LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       const HDC dc = ::BeginPaint(Handle(), &ps);
@@ -202,8 +201,7 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         pressed_ = -1;
       }
       return 0;
-    default:
-      break;
+    default: break;
   }
   return DefaultHandling(message, wParam, lParam);
 }

@@ -33,9 +33,8 @@ class TToolbar;
 
 // hdc and the item's caption rectangle; set paintDefault to false in the
 // pre-paint stage to leave the caption to the handler.
-using TDrawCaptionEvent =
-    std::function<void(TToolbar& toolbar, const TToolbarItem& item, HDC dc, const RECT& captionRect,
-                       TPaintStage stage, bool& paintDefault)>;
+using TDrawCaptionEvent = std::function<void(TToolbar& toolbar, const TToolbarItem& item, HDC dc,
+                                             const RECT& captionRect, TPaintStage stage, bool& paintDefault)>;
 using TItemClickEvent = std::function<void(TToolbar& toolbar, const TToolbarItem& item)>;
 
 class TToolbar : public TWindow {

@@ -66,9 +66,7 @@ void TFormMain::FormCreate() {
       SysImgList.SetIconSize(TIconSize::isSmallIcons);
       BuildMenu(StackFolder);
       break;
-    case TViewKind::Help:
-      ShowHelpWindow();
-      break;
+    case TViewKind::Help: ShowHelpWindow(); break;
   }
 }
 
@@ -168,11 +166,8 @@ void TFormMain::CreateFormWindow() {
   DWORD style = WS_POPUP | WS_CLIPCHILDREN;
   DWORD exStyle = WS_EX_TOPMOST;
   switch (frame_.Border) {
-    case TBorderStyle::None:
-      break;
-    case TBorderStyle::Single:
-      style |= WS_CAPTION;
-      break;
+    case TBorderStyle::None: break;
+    case TBorderStyle::Single: style |= WS_CAPTION; break;
     case TBorderStyle::ToolWindow:
       style |= WS_CAPTION;
       exStyle |= WS_EX_TOOLWINDOW;
@@ -210,7 +205,8 @@ void TFormMain::ShowHelpWindow() {
   MonitorIndex = MonitorIndexNearest(cursor);
   RECT outer = {};
   ::GetWindowRect(Handle(), &outer);
-  const TPointI at = CentreOnWorkArea(MonitorWorkArea(MonitorIndex), outer.right - outer.left, outer.bottom - outer.top);
+  const TPointI at =
+      CentreOnWorkArea(MonitorWorkArea(MonitorIndex), outer.right - outer.left, outer.bottom - outer.top);
   ::SetWindowPos(Handle(), HWND_TOPMOST, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -268,9 +264,9 @@ void TFormMain::BuildMenu(const std::wstring&) {
 }
 
 void TFormMain::DoOpenAnimation(const SIZE& outer) {
-  const TRestPlacement place = PlaceBesideTaskbar(MonitorWorkArea(MonitorIndex), GetTaskbarEdge(),
-                                                  {StartCursorPos.x, StartCursorPos.y}, outer.cx, outer.cy,
-                                                  RestLeft, RestTop);
+  const TRestPlacement place =
+      PlaceBesideTaskbar(MonitorWorkArea(MonitorIndex), GetTaskbarEdge(), {StartCursorPos.x, StartCursorPos.y},
+                         outer.cx, outer.cy, RestLeft, RestTop);
   RestLeft = place.RestLeft;
   RestTop = place.RestTop;
   ::SetWindowPos(Handle(), nullptr, RestLeft, RestTop, place.Width, place.Height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -287,9 +283,7 @@ void TFormMain::DockItemExecute(const TToolbarItem& item) {
   }
 
   switch (DecideClick(item.Tag, ViewKind)) {
-    case TClickAction::BrowseStack:
-      BuildStack(path);
-      break;
+    case TClickAction::BrowseStack: BuildStack(path); break;
     case TClickAction::BrowseGrid:
       ::SetWindowTextW(Handle(), GridCleaningUpCaption(path).c_str());
       BuildGrid(path);
@@ -300,8 +294,7 @@ void TFormMain::DockItemExecute(const TToolbarItem& item) {
       RunFile(path, L"");
       ::DestroyWindow(Handle());
       break;
-    case TClickAction::Nothing:
-      break;
+    case TClickAction::Nothing: break;
   }
 }
 
@@ -328,14 +321,11 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCACTIVATE:
       // Losing activation closes the window, unless a second click on the
       // stack's button is the way to close it.
-      if (!wParam && !CloseBySecondClick && ::IsWindowVisible(Handle()) &&
-          !TApplication::Instance().ShowingMessage()) {
+      if (!wParam && !CloseBySecondClick && ::IsWindowVisible(Handle()) && !TApplication::Instance().ShowingMessage()) {
         Close();
       }
       break;
-    case WM_CHAR:
-      FormKeyPress(static_cast<wchar_t>(wParam));
-      return 0;
+    case WM_CHAR: FormKeyPress(static_cast<wchar_t>(wParam)); return 0;
     case WM_ERASEBKGND: {
       RECT client = {};
       ::GetClientRect(Handle(), &client);
@@ -343,11 +333,8 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ::FillRect(reinterpret_cast<HDC>(wParam), &client, brush.Get());
       return 1;
     }
-    case WM_DESTROY:
-      TApplication::Instance().Terminate();
-      break;
-    default:
-      break;
+    case WM_DESTROY: TApplication::Instance().Terminate(); break;
+    default: break;
   }
   return DefaultHandling(message, wParam, lParam);
 }

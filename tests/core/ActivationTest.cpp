@@ -37,10 +37,14 @@ TEST(Activation, TheTagAndTheViewDecideWhatAClickDoes) {
     TViewKind view;
     TClickAction want;
   } cases[] = {
-      {kTagBrowse, TViewKind::Stack, TClickAction::BrowseStack}, {kTagOpen, TViewKind::Stack, TClickAction::Run},
-      {kTagBrowse, TViewKind::Grid, TClickAction::BrowseGrid},   {kTagOpen, TViewKind::Grid, TClickAction::Run},
-      {0, TViewKind::Stack, TClickAction::Nothing},              {3, TViewKind::Grid, TClickAction::Nothing},
-      {kTagOpen, TViewKind::Menu, TClickAction::Nothing},        {kTagBrowse, TViewKind::Help, TClickAction::Nothing},
+      {kTagBrowse, TViewKind::Stack, TClickAction::BrowseStack},
+      {kTagOpen, TViewKind::Stack, TClickAction::Run},
+      {kTagBrowse, TViewKind::Grid, TClickAction::BrowseGrid},
+      {kTagOpen, TViewKind::Grid, TClickAction::Run},
+      {0, TViewKind::Stack, TClickAction::Nothing},
+      {3, TViewKind::Grid, TClickAction::Nothing},
+      {kTagOpen, TViewKind::Menu, TClickAction::Nothing},
+      {kTagBrowse, TViewKind::Help, TClickAction::Nothing},
   };
   for (const auto& c : cases) EXPECT_EQ(DecideClick(c.tag, c.view), c.want) << c.tag << " " << int(c.view);
   EXPECT_EQ(GridCleaningUpCaption(L"C:\\Data\\Photos"), L"Photos (Cleaning up)");

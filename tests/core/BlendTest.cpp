@@ -31,9 +31,7 @@ TEST(Blend, DrawIsClippedAtEveryEdge) {
   TBitmap32 source(3, 2);
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 3; ++x) source.SetPixel(x, y, 0xFF000000u | static_cast<TColor32>(10 * y + x + 1));
-  const struct {
-    int x, y;
-  } points[] = {{1, 1}, {-2, -1}, {3, 2}, {-100, 50}, {2147483647, -2147483647 - 1}, {1, 0}};
+  const struct { int x, y; } points[] = {{1, 1}, {-2, -1}, {3, 2}, {-100, 50}, {2147483647, -2147483647 - 1}, {1, 0}};
   for (const auto& p : points) {
     TBitmap32 target(4, 3);
     DrawBitmap(target, p.x, p.y, source);

@@ -16,7 +16,8 @@ void NaiveBoxBlur(TBitmap32& b, int r, int passes) {
       TColor32 result = 0;
       for (int shift = 0; shift < 32; shift += 8) {
         unsigned sum = 0;
-        for (int i = x - r; i <= x + r; ++i) sum += (line[static_cast<std::size_t>(std::clamp(i, 0, n - 1))] >> shift) & 0xFF;
+        for (int i = x - r; i <= x + r; ++i)
+          sum += (line[static_cast<std::size_t>(std::clamp(i, 0, n - 1))] >> shift) & 0xFF;
         result |= (sum / (2 * r + 1)) << shift;
       }
       out[static_cast<std::size_t>(x)] = result;
@@ -81,7 +82,8 @@ TEST(BoxBlur, NothingForNoRadiusOrNoPasses) {
 TEST(BoxBlur, MatchesTheDefinitionOnNoise) {
   const struct {
     int w, h, radius, passes;
-  } cases[] = {{9, 6, 1, 1}, {9, 6, 2, 2}, {9, 6, 4, 3}, {9, 6, 8, 1}, {9, 6, 25, 2}, {1, 7, 2, 1}, {7, 1, 3, 2}, {1, 1, 5, 1}};
+  } cases[] = {{9, 6, 1, 1},  {9, 6, 2, 2}, {9, 6, 4, 3}, {9, 6, 8, 1},
+               {9, 6, 25, 2}, {1, 7, 2, 1}, {7, 1, 3, 2}, {1, 1, 5, 1}};
   unsigned seed = 7;
   for (const auto& c : cases) {
     TBitmap32 got = Noise(c.w, c.h, ++seed);

@@ -11,7 +11,9 @@ TEST(TokenizeCommandLine, SplitsLikeTheClassicRuntime) {
       {L"prog \"\"", {L"prog"}},
       {L"prog \"\" x", {L"prog", L"x"}},
       {L"\"C:\\P F\\v.exe\" \"C:\\My Stack\\\" /grid", {L"C:\\P F\\v.exe", L"C:\\My Stack\\", L"/grid"}},
-      {L"prog\ta\x01" L"b\r\n c", {L"prog", L"a", L"b", L"c"}},
+      {L"prog\ta\x01"
+       L"b\r\n c",
+       {L"prog", L"a", L"b", L"c"}},
       {L"a\"b c\"d", {L"ab cd"}},
       {L"prog \"  \" b \"open", {L"prog", L"  ", L"b", L"open"}},
   };
@@ -20,8 +22,10 @@ TEST(TokenizeCommandLine, SplitsLikeTheClassicRuntime) {
 
 TEST(ParseViewerCommand, CreatorCommands) {
   const std::pair<Args, std::wstring> cases[] = {
-      {{L"/create", L"x"}, L""}, {{L"/edit", L"C:\\My Stack"}, L"/edit \"C:\\My Stack\""},
-      {{L"/about"}, L"/about"},  {{L"/webupdate"}, L"/webupdate"},
+      {{L"/create", L"x"}, L""},
+      {{L"/edit", L"C:\\My Stack"}, L"/edit \"C:\\My Stack\""},
+      {{L"/about"}, L"/about"},
+      {{L"/webupdate"}, L"/webupdate"},
   };
   for (const auto& [args, want] : cases) {
     const TViewerCommand c = ParseViewerCommand(args);
@@ -34,13 +38,21 @@ TEST(ParseViewerCommand, CreatorCommands) {
 }
 
 TEST(ParseViewerCommand, FoldersViewKindsAndOptions) {
-  struct { Args args; std::wstring folder; TViewKind kind; std::wstring flags; } cases[] = {
+  struct {
+    Args args;
+    std::wstring folder;
+    TViewKind kind;
+    std::wstring flags;
+  } cases[] = {
       {{L"/edit"}, L"/edit", TViewKind::Stack, L"EBhtc"},
       {{L"/About", L"/menu"}, L"/About", TViewKind::Menu, L"EBhtc"},
       {{L"C:\\Data\\", L"/GRID"}, L"C:\\Data", TViewKind::Grid, L"EBhtc"},
       {{L"C:\\"}, L"C:", TViewKind::Stack, L"EBhtc"},
       {{L"D", L"/noexplore", L"/grid"}, L"D", TViewKind::Stack, L"eBhtc"},
-      {{L"D", L"/foo", L"/NoBrowse", L"/nobrowse", L"/hideext", L"/thumbs", L"/clear"}, L"D", TViewKind::Stack, L"EbHTC"},
+      {{L"D", L"/foo", L"/NoBrowse", L"/nobrowse", L"/hideext", L"/thumbs", L"/clear"},
+       L"D",
+       TViewKind::Stack,
+       L"EbHTC"},
   };
   for (const auto& c : cases) {
     const TViewerCommand cmd = ParseViewerCommand(c.args);
@@ -58,7 +70,11 @@ TEST(ParseViewerCommand, FoldersViewKindsAndOptions) {
 }
 
 TEST(ParseCreatorCommand, OnlyTheFirstArgumentSelectsAndExactly) {
-  struct { Args args; TCreatorMode mode; std::wstring folder; } cases[] = {
+  struct {
+    Args args;
+    TCreatorMode mode;
+    std::wstring folder;
+  } cases[] = {
       {{}, TCreatorMode::Create, L""},
       {{L"/create", L"/about"}, TCreatorMode::Create, L""},
       {{L"/edit", L"C:\\Docs"}, TCreatorMode::Edit, L"C:\\Docs"},

@@ -11,9 +11,14 @@ TEST(DesktopRules, MarginsByEdgeAndTheSystemFontRule) {
   EXPECT_EQ((std::vector<int>{m.cxLeftWidth, m.cxRightWidth, m.cyTopHeight, m.cyBottomHeight}),
             (std::vector<int>{10, 30, 20, 40}));
 
-  const struct { const wchar_t* name; bool vista, installed; const wchar_t* wantName; int wantSize; } cases[] = {
-      {L"Tahoma", true, true, L"Segoe UI", 9}, {L"Tahoma", true, false, L"Tahoma", 8},
-      {L"Tahoma", false, true, L"Tahoma", 8},  {L"segoe ui", true, true, L"segoe ui", 8},
+  const struct {
+    const wchar_t* name;
+    bool vista, installed;
+    const wchar_t* wantName;
+    int wantSize;
+  } cases[] = {
+      {L"Tahoma", true, true, L"Segoe UI", 9},         {L"Tahoma", true, false, L"Tahoma", 8},
+      {L"Tahoma", false, true, L"Tahoma", 8},          {L"segoe ui", true, true, L"segoe ui", 8},
       {L"Segoe UI Light", true, true, L"Segoe UI", 9},
   };
   for (const auto& c : cases) {

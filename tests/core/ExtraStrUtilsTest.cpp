@@ -5,7 +5,12 @@
 TEST(ListFields, OverlappingSeparatorsAndMissingFields) {
   EXPECT_EQ(NthPos(L"++", L"a+++b", 2), 3u);
   EXPECT_EQ(NthPos(L"++", L"a+++b", 3), 0u);
-  struct { const wchar_t* sep; const wchar_t* list; std::size_t n; const wchar_t* want; } cases[] = {
+  struct {
+    const wchar_t* sep;
+    const wchar_t* list;
+    std::size_t n;
+    const wchar_t* want;
+  } cases[] = {
       {L"|", L"a|b|c|", 3, L"c"}, {L"|", L"a|b|c", 4, L""},  {L"|", L"a|b|c", 0, L""},
       {L"--", L"a---b", 1, L"a"}, {L"--", L"a---b", 2, L""}, {L"--", L"a---b", 3, L"b"},
   };
@@ -32,8 +37,13 @@ TEST(ListFields, SplitListEqualsGetListField) {
 }
 
 TEST(FormatCount, PicksTheFirstMatchingPhrase) {
-  struct { long long count; bool hideZero; const wchar_t* zeroWord; const wchar_t* want; } cases[] = {
-      {0, true, L"no", L""}, {0, false, L"", L"0 files"}, {0, false, L"no", L"no files"},
+  struct {
+    long long count;
+    bool hideZero;
+    const wchar_t* zeroWord;
+    const wchar_t* want;
+  } cases[] = {
+      {0, true, L"no", L""},       {0, false, L"", L"0 files"},   {0, false, L"no", L"no files"},
       {1, true, L"no", L"1 file"}, {12, false, L"", L"12 files"},
   };
   for (const auto& c : cases) EXPECT_EQ(FormatCount(c.count, L"file", L"files", c.hideZero, c.zeroWord), c.want);

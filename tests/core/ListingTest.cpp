@@ -13,10 +13,16 @@ namespace {
 
 TFakeDirSource SampleTree() {
   TFakeDirSource s;
-  s.Folders[L"C:\\S\\"] = {{L".", faDirectory},  {L"..", faDirectory}, {L"a.txt", faArchive}, {L"sub", faDirectory},
-                           {L"hid.txt", faHidden}, {L"sys.txt", faSysFile | faReadOnly},
-                           {L"both", faHidden | faSysFile | faDirectory}, {L"hdir", faHidden | faDirectory},
-                           {L"z.doc", 0}, {L"sub2", faDirectory}};
+  s.Folders[L"C:\\S\\"] = {{L".", faDirectory},
+                           {L"..", faDirectory},
+                           {L"a.txt", faArchive},
+                           {L"sub", faDirectory},
+                           {L"hid.txt", faHidden},
+                           {L"sys.txt", faSysFile | faReadOnly},
+                           {L"both", faHidden | faSysFile | faDirectory},
+                           {L"hdir", faHidden | faDirectory},
+                           {L"z.doc", 0},
+                           {L"sub2", faDirectory}};
   s.Folders[L"C:\\S\\sub\\"] = {{L".", faDirectory}, {L"..", faDirectory}, {L"deep", faDirectory}, {L"b.txt", 0}};
   s.Folders[L"C:\\S\\sub\\deep\\"] = {{L"c.txt", faArchive}};
   s.Folders[L"C:\\S\\sub2\\"] = {{L"d.txt", 0}};
@@ -28,7 +34,10 @@ TFakeDirSource SampleTree() {
 }  // namespace
 
 TEST(Listing, MasksMatchLikeFindFirstFile) {
-  struct { const wchar_t *mask, *name; bool want; } masks[] = {
+  struct {
+    const wchar_t *mask, *name;
+    bool want;
+  } masks[] = {
       {L"*.*", L"noext", true}, {L"*.TXT", L"a.txt", true}, {L"*.txt", L"a.txt.bak", false},
       {L"a?c", L"abc", true},   {L"a?c", L"ac", false},     {L"*a*b", L"xaab", true},
   };
@@ -37,7 +46,11 @@ TEST(Listing, MasksMatchLikeFindFirstFile) {
 
 TEST(Listing, ListFilesFiltersByAttributeSetAndAppends) {
   TFakeDirSource s = SampleTree();
-  struct { std::uint32_t set; const wchar_t* want; long long count; } cases[] = {
+  struct {
+    std::uint32_t set;
+    const wchar_t* want;
+    long long count;
+  } cases[] = {
       {37, L"old|C:\\S\\a.txt|C:\\S\\sys.txt|C:\\S\\z.doc|", 3},
       {16, L"old|C:\\S\\a.txt|C:\\S\\sub|C:\\S\\z.doc|C:\\S\\sub2|", 4},
   };

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 TEST(PathUtils, SplitsPathPieces) {
-  struct { const wchar_t *path, *dir, *name, *ext, *noExt; } cases[] = {
+  struct {
+    const wchar_t *path, *dir, *name, *ext, *noExt;
+  } cases[] = {
       {L"C:\\a\\b.tar.gz", L"C:\\a\\", L"b.tar.gz", L".gz", L"b.tar"},
       {L"C:\\a\\.cfg", L"C:\\a\\", L".cfg", L".cfg", L""},
       {L"C:\\a.d\\", L"C:\\a.d\\", L"", L"", L""},
       {L"C:x.txt", L"C:", L"x.txt", L".txt", L"x"},
-      {L"C:\\a.b/c", L"C:\\", L"a.b/c", L"", L"a.b/c"},  // a slash also ends the extension's search
+      {L"C:\\a.b/c", L"C:\\", L"a.b/c", L"", L"a.b/c"},   // a slash also ends the extension's search
       {L".profile", L"", L".profile", L"", L".profile"},  // a full stop first in the path starts no extension
   };
   for (const auto& c : cases) {
@@ -20,7 +22,9 @@ TEST(PathUtils, SplitsPathPieces) {
 }
 
 TEST(PathUtils, FolderNamesAndParents) {
-  struct { const wchar_t *path, *last, *parent, *stripped; } cases[] = {
+  struct {
+    const wchar_t *path, *last, *parent, *stripped;
+  } cases[] = {
       {L"C:\\Users\\Me\\Docs", L"Docs", L"C:\\Users\\Me\\", L"C:\\Users\\Me\\Docs"},
       {L"C:\\Users\\Me\\Docs\\", L"Docs", L"C:\\Users\\Me\\", L"C:\\Users\\Me\\Docs"},
       {L"C:\\", L"C:", L"", L"C:"},
@@ -38,9 +42,18 @@ TEST(PathUtils, FolderNamesAndParents) {
 }
 
 TEST(FormatByteSize, PicksUnitAndTrimsDecimals) {
-  struct { std::int64_t size; const wchar_t* want; } cases[] = {
-      {0, L" bytes"}, {1024, L"1024 bytes"}, {1025, L"1 KB"}, {1536, L"1.5 KB"}, {1048576, L"1024 KB"},
-      {1500000, L"1.43 MB"}, {1073741824, L"1024 MB"}, {-1, L"-1 bytes"},
+  struct {
+    std::int64_t size;
+    const wchar_t* want;
+  } cases[] = {
+      {0, L" bytes"},
+      {1024, L"1024 bytes"},
+      {1025, L"1 KB"},
+      {1536, L"1.5 KB"},
+      {1048576, L"1024 KB"},
+      {1500000, L"1.43 MB"},
+      {1073741824, L"1024 MB"},
+      {-1, L"-1 bytes"},
       {1152, L"1.13 KB"},  // exactly 1.125: the tie rounds away from zero
       {INT64_MAX, L"8589934592 GB"},
   };

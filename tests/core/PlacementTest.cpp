@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 TEST(Placement, RestPositionBesideEachTaskbarEdge) {
   struct {
     const char* what;
@@ -18,19 +17,46 @@ TEST(Placement, RestPositionBesideEachTaskbarEdge) {
       {"top, clamped right of the edge", {0, 40, 1920, 1080}, kEdgeTop, {10, 20}, 274, 400, 0, 0, {5, 45, 274, 400}},
       {"unknown edge keeps the last place", {0, 0, 1920, 1040}, 7, {0, 0}, 274, 400, 100, 90, {100, 90, 274, 400}},
       {"unknown edge, last place clamped", {0, 0, 1920, 1040}, 7, {0, 0}, 274, 400, 3000, -50, {1641, 5, 274, 400}},
-      {"monitor left of the primary", {-1920, 0, 0, 1040}, kEdgeBottom, {-1000, 1060}, 274, 400, 0, 0,
+      {"monitor left of the primary",
+       {-1920, 0, 0, 1040},
+       kEdgeBottom,
+       {-1000, 1060},
+       274,
+       400,
+       0,
+       0,
        {-1137, 636, 274, 400}},
-      {"monitor above the primary", {0, -1080, 1920, -40}, kEdgeBottom, {960, -20}, 274, 400, 0, 0,
+      {"monitor above the primary",
+       {0, -1080, 1920, -40},
+       kEdgeBottom,
+       {960, -20},
+       274,
+       400,
+       0,
+       0,
        {823, -444, 274, 400}},
       {"too wide shrinks", {0, 0, 800, 600}, kEdgeBottom, {400, 620}, 1000, 400, 0, 0, {5, 196, 790, 400}},
-      {"too tall shrinks to the top", {0, 0, 1920, 1040}, kEdgeBottom, {700, 1060}, 1604, 1404, 0, 0,
+      {"too tall shrinks to the top",
+       {0, 0, 1920, 1040},
+       kEdgeBottom,
+       {700, 1060},
+       1604,
+       1404,
+       0,
+       0,
        {5, 0, 1604, 1035}},
       // A stack cut to the work area's height less 4: the clamp keeps 5
       // pixels above it, and it is cut so it does not cover the taskbar.
-      {"within 5 pixels of the height", {0, 0, 1920, 1040}, kEdgeBottom, {700, 1060}, 274, 1036, 0, 0,
+      {"within 5 pixels of the height",
+       {0, 0, 1920, 1040},
+       kEdgeBottom,
+       {700, 1060},
+       274,
+       1036,
+       0,
+       0,
        {563, 5, 274, 1035}},
-      {"within 5 pixels of the width", {0, 0, 800, 600}, kEdgeBottom, {790, 620}, 797, 100, 0, 0,
-       {0, 496, 795, 100}},
+      {"within 5 pixels of the width", {0, 0, 800, 600}, kEdgeBottom, {790, 620}, 797, 100, 0, 0, {0, 496, 795, 100}},
   };
   for (const auto& c : cases) {
     const TRestPlacement got = PlaceBesideTaskbar(c.wa, c.edge, c.cursor, c.w, c.h, c.prevLeft, c.prevTop);
@@ -45,24 +71,24 @@ TEST(Placement, RestPositionBesideEachTaskbarEdge) {
 // click; only a window larger than (or within 5 pixels of) the work area
 // changes size.
 TEST(Placement, ResultStaysInsideTheWorkArea) {
-  const TRectI areas[] = {{0, 0, 1920, 1040},    {60, 0, 1920, 1080},     {0, 40, 1920, 1080}, {0, 0, 640, 480},
-                          {-1920, 0, 0, 1040},   {0, -1080, 1920, -40},   {-1280, -1024, -20, -4}};
+  const TRectI areas[] = {{0, 0, 1920, 1040},  {60, 0, 1920, 1080},   {0, 40, 1920, 1080},    {0, 0, 640, 480},
+                          {-1920, 0, 0, 1040}, {0, -1080, 1920, -40}, {-1280, -1024, -20, -4}};
   const auto sizes = [](std::int32_t extent) {
-    return std::vector<std::int32_t>{1, 44, 274, extent - 11, extent - 10, extent - 6, extent - 5, extent - 4,
-                                     extent - 1, extent, extent + 1, extent + 500};
+    return std::vector<std::int32_t>{1,          44,         274,        extent - 11, extent - 10, extent - 6,
+                                     extent - 5, extent - 4, extent - 1, extent,      extent + 1,  extent + 500};
   };
   for (const TRectI& wa : areas)
     for (int edge : {int{kEdgeLeft}, int{kEdgeTop}, int{kEdgeRight}, int{kEdgeBottom}, 9})
       for (std::int32_t w : sizes(wa.Width()))
         for (std::int32_t h : sizes(wa.Height()))
-          for (TPointI cursor :
-               {TPointI{wa.Left, wa.Top}, TPointI{(wa.Left + wa.Right) / 2, (wa.Top + wa.Bottom) / 2},
-                TPointI{wa.Right - 1, wa.Bottom - 1}, TPointI{wa.Right + 30, wa.Bottom + 20}, TPointI{-30000, -30000},
-                TPointI{30000, 30000}}) {
-            const TRestPlacement p = PlaceBesideTaskbar(wa, static_cast<std::uint8_t>(edge), cursor, w, h, cursor.X, cursor.Y);
-            SCOPED_TRACE(testing::Message() << "wa " << wa.Left << "," << wa.Top << "," << wa.Right << ","
-                                            << wa.Bottom << " edge " << edge << " size " << w << "x" << h
-                                            << " cursor " << cursor.X << "," << cursor.Y);
+          for (TPointI cursor : {TPointI{wa.Left, wa.Top}, TPointI{(wa.Left + wa.Right) / 2, (wa.Top + wa.Bottom) / 2},
+                                 TPointI{wa.Right - 1, wa.Bottom - 1}, TPointI{wa.Right + 30, wa.Bottom + 20},
+                                 TPointI{-30000, -30000}, TPointI{30000, 30000}}) {
+            const TRestPlacement p =
+                PlaceBesideTaskbar(wa, static_cast<std::uint8_t>(edge), cursor, w, h, cursor.X, cursor.Y);
+            SCOPED_TRACE(testing::Message()
+                         << "wa " << wa.Left << "," << wa.Top << "," << wa.Right << "," << wa.Bottom << " edge " << edge
+                         << " size " << w << "x" << h << " cursor " << cursor.X << "," << cursor.Y);
             if (w > wa.Width()) {
               EXPECT_EQ(p.Width, wa.Width() - 10);
             }
@@ -85,8 +111,8 @@ TEST(Placement, ResultStaysInsideTheWorkArea) {
             // the clamp's 5 pixels, and is exactly 4 (right, bottom) or the
             // clamp's 5 (left, top) for a window that fits with room to spare.
             const bool vertical = edge == kEdgeLeft || edge == kEdgeRight;
-            const std::int32_t gap = edge == kEdgeLeft ? p.RestLeft - wa.Left
-                                     : edge == kEdgeTop ? p.RestTop - wa.Top
+            const std::int32_t gap = edge == kEdgeLeft    ? p.RestLeft - wa.Left
+                                     : edge == kEdgeTop   ? p.RestTop - wa.Top
                                      : edge == kEdgeRight ? wa.Right - (p.RestLeft + p.Width)
                                                           : wa.Bottom - (p.RestTop + p.Height);
             EXPECT_GE(gap, 0);

@@ -90,7 +90,8 @@ TEST(Resamplers, DraftShrinksALargePictureByAveraging) {
 TEST(Resamplers, StretchIsClippedAndExactAtTheSameSize) {
   TBitmap32 source(4, 4);
   for (int i = 0; i < 16; ++i)
-    source.Bits()[i] = Color32(std::uint8_t(0x40 + 8 * i), std::uint8_t(16 * i), std::uint8_t(255 - 16 * i), std::uint8_t(7 * i));
+    source.Bits()[i] =
+        Color32(std::uint8_t(0x40 + 8 * i), std::uint8_t(16 * i), std::uint8_t(255 - 16 * i), std::uint8_t(7 * i));
   for (const auto& resampler : {LinearResampler(), DraftResampler()}) {
     source.SetResampler(resampler);
     const TBitmap32 same = Stretched(source, 4, 4);

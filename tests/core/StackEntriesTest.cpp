@@ -24,10 +24,12 @@ std::vector<std::wstring> Describe(const std::vector<TStackEntry>& entries) {
 
 TEST(StackEntries, ListsVisibleEntriesAndSortsFoldersBeforeFiles) {
   TFakeDirSource s;
-  s.Folders[L"C:\\S\\"] = {{L".", faDirectory},         {L"..", faDirectory},        {L"b.txt", faArchive},
-                           {L"Zed", faDirectory},       {L"A.txt", 0},               {L"sub", faDirectory},
-                           {L"hid.txt", faHidden},      {L"hdir", faHidden | faDirectory},
-                           {L"sys.dat", faSysFile},     {L"sdir", faSysFile | faDirectory}, {L"README", faReadOnly}};
+  s.Folders[L"C:\\S\\"] = {{L".", faDirectory},     {L"..", faDirectory},
+                           {L"b.txt", faArchive},   {L"Zed", faDirectory},
+                           {L"A.txt", 0},           {L"sub", faDirectory},
+                           {L"hid.txt", faHidden},  {L"hdir", faHidden | faDirectory},
+                           {L"sys.dat", faSysFile}, {L"sdir", faSysFile | faDirectory},
+                           {L"README", faReadOnly}};
   TFolderListing listing = ListFolderEntries(s, L"C:\\S");
   EXPECT_EQ(listing.Folders, (std::vector<std::wstring>{L"C:\\S\\Zed", L"C:\\S\\sub"}));
   EXPECT_EQ(listing.Files,
@@ -43,11 +45,19 @@ TEST(StackEntries, ListsVisibleEntriesAndSortsFoldersBeforeFiles) {
 }
 
 TEST(StackEntries, FileCaptionDropsExtensionOfShortcutsOrWhenHidden) {
-  struct { const wchar_t* path; bool hide; const wchar_t* want; } cases[] = {
-      {L"C:\\S\\notes.txt", false, L"notes.txt"}, {L"C:\\S\\Word.lnk", false, L"Word"},
-      {L"C:\\S\\WORD.LNK", false, L"WORD"},       {L"C:\\S\\a.lnk.txt", false, L"a.lnk.txt"},
-      {L"C:\\S\\archive.tar.gz", true, L"archive.tar"}, {L"C:\\S\\.profile", true, L""},
-      {L"C:\\S\\.profile", false, L".profile"},   {L"C:\\S\\README", true, L"README"},
+  struct {
+    const wchar_t* path;
+    bool hide;
+    const wchar_t* want;
+  } cases[] = {
+      {L"C:\\S\\notes.txt", false, L"notes.txt"},
+      {L"C:\\S\\Word.lnk", false, L"Word"},
+      {L"C:\\S\\WORD.LNK", false, L"WORD"},
+      {L"C:\\S\\a.lnk.txt", false, L"a.lnk.txt"},
+      {L"C:\\S\\archive.tar.gz", true, L"archive.tar"},
+      {L"C:\\S\\.profile", true, L""},
+      {L"C:\\S\\.profile", false, L".profile"},
+      {L"C:\\S\\README", true, L"README"},
   };
   for (const auto& c : cases) EXPECT_EQ(FileCaption(c.path, c.hide), c.want) << c.path << " hide=" << c.hide;
 }
@@ -56,9 +66,9 @@ TEST(StackEntries, EntriesPerViewAndOptions) {
   TFolderListing listing;
   listing.Folders = {L"C:\\S\\R&D\\Tom & Jerry"};
   listing.Files = {L"C:\\S\\R&D\\a.txt", L"C:\\S\\R&D\\Word.lnk"};
-  const std::vector<std::wstring> fullStack = {
-      L"StackItemGoBack|Go back to: S|1", L"StackItemFolder0|Tom & Jerry|1", L"StackItemFile0|a.txt|2",
-      L"StackItemFile1|Word|2", L"StackItemExplore|Explore: R&D|2"};
+  const std::vector<std::wstring> fullStack = {L"StackItemGoBack|Go back to: S|1", L"StackItemFolder0|Tom & Jerry|1",
+                                               L"StackItemFile0|a.txt|2", L"StackItemFile1|Word|2",
+                                               L"StackItemExplore|Explore: R&D|2"};
   struct {
     const char* what;
     TViewKind view;
@@ -68,21 +78,63 @@ TEST(StackEntries, EntriesPerViewAndOptions) {
   } cases[] = {
       {"stack below the stack folder", TViewKind::Stack, L"C:\\S", true, true, false, false, fullStack},
       {"go-back test is case-sensitive", TViewKind::Stack, L"c:\\s\\r&d", true, true, false, false, fullStack},
-      {"stack at the top", TViewKind::Stack, L"C:\\S\\R&D", true, false, false, false,
+      {"stack at the top",
+       TViewKind::Stack,
+       L"C:\\S\\R&D",
+       true,
+       false,
+       false,
+       false,
        {L"StackItemFolder0|Tom & Jerry|1", L"StackItemFile0|a.txt|2", L"StackItemFile1|Word|2"}},
-      {"nobrowse", TViewKind::Stack, L"C:\\S", false, true, false, false,
+      {"nobrowse",
+       TViewKind::Stack,
+       L"C:\\S",
+       false,
+       true,
+       false,
+       false,
        {L"StackItemFolder0|Tom & Jerry|2", L"StackItemFile0|a.txt|2", L"StackItemFile1|Word|2",
         L"StackItemExplore|Explore: R&D|2"}},
-      {"crowded stack ignores noexplore", TViewKind::Stack, L"C:\\S", true, false, true, false,
+      {"crowded stack ignores noexplore",
+       TViewKind::Stack,
+       L"C:\\S",
+       true,
+       false,
+       true,
+       false,
        {L"StackItemGoBack|Go back to: S|1", L"StackItemExplore|Too many items -- Explore|2"}},
-      {"crowded top-level stack", TViewKind::Stack, L"C:\\S\\R&D", true, true, true, false,
+      {"crowded top-level stack",
+       TViewKind::Stack,
+       L"C:\\S\\R&D",
+       true,
+       true,
+       true,
+       false,
        {L"StackItemExplore|Too many items -- Explore|2"}},
-      {"grid, crowding ignored", TViewKind::Grid, L"C:\\S", true, true, true, false,
+      {"grid, crowding ignored",
+       TViewKind::Grid,
+       L"C:\\S",
+       true,
+       true,
+       true,
+       false,
        {L"GridItemGoBack|Go back|1", L"GridItemFolder0|Tom & Jerry|1", L"GridItemFile0|a.txt|2",
         L"GridItemFile1|Word|2", L"GridItemExplore|Explore|2"}},
-      {"menu: Explore first, no go-back, & doubled", TViewKind::Menu, L"C:\\S", true, true, true, false,
+      {"menu: Explore first, no go-back, & doubled",
+       TViewKind::Menu,
+       L"C:\\S",
+       true,
+       true,
+       true,
+       false,
        {L"|Explore: R&&D|2", L"|Tom && Jerry|1", L"|a.txt|2", L"|Word|2"}},
-      {"menu, noexplore, nobrowse, hidden extensions", TViewKind::Menu, L"C:\\S", false, false, false, true,
+      {"menu, noexplore, nobrowse, hidden extensions",
+       TViewKind::Menu,
+       L"C:\\S",
+       false,
+       false,
+       false,
+       true,
        {L"|Tom && Jerry|2", L"|a|2", L"|Word|2"}},
   };
   for (const auto& c : cases) {
@@ -95,14 +147,15 @@ TEST(StackEntries, EntriesPerViewAndOptions) {
     EXPECT_EQ(Describe(entries), c.want) << c.what;
     for (const TStackEntry& e : entries) {
       switch (e.Kind) {
-        case TEntryKind::GoBack: EXPECT_EQ(e.Hint, L"C:\\S"); EXPECT_EQ(e.IconPath, L"C:\\S"); break;
+        case TEntryKind::GoBack:
+          EXPECT_EQ(e.Hint, L"C:\\S");
+          EXPECT_EQ(e.IconPath, L"C:\\S");
+          break;
         case TEntryKind::Explore:
           EXPECT_EQ(e.Hint, L"C:\\S\\R&D");
           EXPECT_EQ(e.IconPath, L"C:\\Windows\\explorer.exe");
           break;
-        default:
-          EXPECT_EQ(e.Hint.rfind(L"C:\\S\\R&D\\", 0), 0u);
-          EXPECT_EQ(e.IconPath, e.Hint);
+        default: EXPECT_EQ(e.Hint.rfind(L"C:\\S\\R&D\\", 0), 0u); EXPECT_EQ(e.IconPath, e.Hint);
       }
     }
   }

@@ -13,9 +13,10 @@ TStackSettings Settings(const std::wstring& folder, TStackType type, unsigned bo
 
 TEST(StackShortcut, EveryCompositionParsesBackInTheViewerAndTheCreator) {
   // The viewer strips one trailing backslash from the folder.
-  const std::pair<std::wstring, std::wstring> folders[] = {
-      {L"C:\\Docs", L"C:\\Docs"}, {L"C:\\Users\\ann\\My Docs", L"C:\\Users\\ann\\My Docs"},
-      {L"D:\\", L"D:"},           {L"C:\\My Stack\\", L"C:\\My Stack"}};
+  const std::pair<std::wstring, std::wstring> folders[] = {{L"C:\\Docs", L"C:\\Docs"},
+                                                           {L"C:\\Users\\ann\\My Docs", L"C:\\Users\\ann\\My Docs"},
+                                                           {L"D:\\", L"D:"},
+                                                           {L"C:\\My Stack\\", L"C:\\My Stack"}};
   const std::pair<TStackType, TViewKind> types[] = {
       {TStackType::Stack, TViewKind::Stack}, {TStackType::Grid, TViewKind::Grid}, {TStackType::Menu, TViewKind::Menu}};
   for (const auto& [folder, viewerFolder] : folders)
@@ -42,7 +43,11 @@ TEST(StackShortcut, EveryCompositionParsesBackInTheViewerAndTheCreator) {
 }
 
 TEST(StackShortcut, EditModeReadings) {
-  struct { std::wstring args, folder; TStackType type; std::wstring flags; } cases[] = {
+  struct {
+    std::wstring args, folder;
+    TStackType type;
+    std::wstring flags;
+  } cases[] = {
       {L"\"C:\\A\" /menu /grid ", L"C:\\A", TStackType::Grid, L"EBhtc"},
       {L"\"C:\\A\" /menu ", L"C:\\A", TStackType::Menu, L"EBhtc"},
       {L"\"C:\\A\" /GRID /NoExplore ", L"C:\\A", TStackType::Stack, L"EBhtc"},
@@ -59,7 +64,10 @@ TEST(StackShortcut, EditModeReadings) {
 }
 
 TEST(StackShortcut, IsPinnedStackOfTestsSubstringsCaseSensitively) {
-  struct { std::wstring target, args, folder; bool want; } cases[] = {
+  struct {
+    std::wstring target, args, folder;
+    bool want;
+  } cases[] = {
       {L"C:\\P\\Heapview3.exe", L"\"C:\\Docs2\" /grid ", L"C:\\Docs", true},
       {L"C:\\P\\Heapview3.exe", L"\"C:\\Docs\" ", L"c:\\docs", false},
       {L"C:\\P\\heapview3.exe", L"\"C:\\Docs\" ", L"C:\\Docs", false},
@@ -75,7 +83,8 @@ TEST(StackShortcut, ChooseViewerNumberTakesTheLowestFree) {
       {{}, 0},
       {{L"C:\\p\\Heapview0.exe", L"C:\\p\\Heapview1.exe", L"C:\\p\\Heapview3.exe"}, 2},
       {{L"C:\\p\\Heapview0.exe", L"D:\\elsewhere\\HEAPVIEW4.EXE", L"C:\\p\\Heapview1.exe", L"C:\\p\\Heapview2.exe",
-        L"C:\\p\\Heapview3.exe"}, 5},
+        L"C:\\p\\Heapview3.exe"},
+       5},
       {{L"C:\\p\\Heapview.exe", L"C:\\p\\Heapview10.exe", L"C:\\p\\Heapview0.exe.bak", L"C:\\Heapview0.exe\\x"}, 0},
       {{L"D:Heapview0.exe"}, 1},
   };
@@ -89,9 +98,16 @@ TEST(StackShortcut, ChooseViewerNumberTakesTheLowestFree) {
 
 TEST(StackShortcut, IconFieldSplitsAtTheBar) {
   const std::tuple<std::wstring, std::wstring, int> cases[] = {
-      {L"|7", L"", 7}, {L"C:\\x.dll|3", L"C:\\x.dll", 3}, {L"C:\\x.ico", L"C:\\x.ico", 0},
-      {L"C:\\x.ico|abc", L"C:\\x.ico", 0}, {L"x|-12", L"x", -12}, {L"x|-", L"x", 0}, {L"x|4 ", L"x", 0},
-      {L"x|5|9", L"x", 5}, {L"x|-2147483648", L"x", -2147483647 - 1}, {L"x|2147483648", L"x", 0},
+      {L"|7", L"", 7},
+      {L"C:\\x.dll|3", L"C:\\x.dll", 3},
+      {L"C:\\x.ico", L"C:\\x.ico", 0},
+      {L"C:\\x.ico|abc", L"C:\\x.ico", 0},
+      {L"x|-12", L"x", -12},
+      {L"x|-", L"x", 0},
+      {L"x|4 ", L"x", 0},
+      {L"x|5|9", L"x", 5},
+      {L"x|-2147483648", L"x", -2147483647 - 1},
+      {L"x|2147483648", L"x", 0},
       {L"x|99999999999999999999999", L"x", 0},
   };
   for (const auto& [text, path, index] : cases) {

@@ -44,8 +44,17 @@ const std::wstring kTenChars = L"abcdefghij";  // 100 pixels
 TEST(TextDrawing, PaddedWidthRoundsHalvesToEven) {
   const struct {
     std::int32_t width, want;
-  } cases[] = {{0, 0}, {1, 1}, {4, 4}, {5, 6} /* 5.5 */, {15, 16} /* 16.5 */, {25, 28} /* 27.5 */,
-               {35, 38} /* 38.5 */, {14, 15} /* 15.4 */, {16, 18} /* 17.6 */, {100, 110}, {-5, -6} /* -5.5 */,
+  } cases[] = {{0, 0},
+               {1, 1},
+               {4, 4},
+               {5, 6} /* 5.5 */,
+               {15, 16} /* 16.5 */,
+               {25, 28} /* 27.5 */,
+               {35, 38} /* 38.5 */,
+               {14, 15} /* 15.4 */,
+               {16, 18} /* 17.6 */,
+               {100, 110},
+               {-5, -6} /* -5.5 */,
                {1000000005, 1100000006} /* large widths stay exact */};
   for (const auto& c : cases) EXPECT_EQ(PadTextWidth(c.width), c.want) << c.width;
   const TBlockFont font;
@@ -64,18 +73,35 @@ TEST(TextDrawing, LayoutFitsOrCuts) {
     int wantX, wantY;
   } cases[] = {
       {"fits at 110", {0, 0, 110, 20}, kTenChars, kHAlignLeft, kVAlignTop, kTenChars, 0, 0},
-      {"cut at 105: 72 pixels leave room for 7", {0, 0, 105, 20}, kTenChars, kHAlignLeft, kVAlignTop,
-       L"abcdefg...", 0, 0},
+      {"cut at 105: 72 pixels leave room for 7",
+       {0, 0, 105, 20},
+       kTenChars,
+       kHAlignLeft,
+       kVAlignTop,
+       L"abcdefg...",
+       0,
+       0},
       {"centred", {5, 10, 125, 30}, kTenChars, kHAlignCentre, kVAlignCentre, kTenChars, 15, 14},
       {"odd slack truncates", {0, 0, 111, 15}, kTenChars, kHAlignCentre, kVAlignCentre, kTenChars, 5, 1},
       // Taller than its rectangle: (5 - 12) / 2 is -3, not -4.
       {"taller than the rectangle", {0, 100, 120, 105}, kTenChars, kHAlignCentre, kVAlignCentre, kTenChars, 10, 97},
-      {"cut, centred, starts at the left", {40, 0, 105 + 40, 30}, kTenChars, kHAlignCentre, kVAlignCentre,
-       L"abcdefg...", 40, 9},
-      {"cut, bottom, placed like the whole text", {0, 0, 60, 40}, kTenChars, kHAlignLeft, kVAlignBottom,
-       L"ab...", 0, 28},
-      {"cut, right-aligned, ends at the right", {0, 0, 60, 40}, kTenChars, kHAlignRight, kVAlignTop,
-       L"ab...", 10, 0},
+      {"cut, centred, starts at the left",
+       {40, 0, 105 + 40, 30},
+       kTenChars,
+       kHAlignCentre,
+       kVAlignCentre,
+       L"abcdefg...",
+       40,
+       9},
+      {"cut, bottom, placed like the whole text",
+       {0, 0, 60, 40},
+       kTenChars,
+       kHAlignLeft,
+       kVAlignBottom,
+       L"ab...",
+       0,
+       28},
+      {"cut, right-aligned, ends at the right", {0, 0, 60, 40}, kTenChars, kHAlignRight, kVAlignTop, L"ab...", 10, 0},
       {"only the dots fit", {0, 0, 42, 12}, kTenChars, kHAlignCentre, kVAlignTop, L"...", 0, 0},
       {"narrower than the dots", {7, 0, 12, 12}, kTenChars, kHAlignCentre, kVAlignTop, L"...", 7, 0},
       {"unknown codes act as left and top", {3, 4, 200, 50}, kTenChars, 9, 9, kTenChars, 3, 4},
@@ -104,13 +130,16 @@ TEST(TextDrawing, CutKeepsSurrogatePairsWhole) {
 TEST(TextDrawing, HaloCopiesComeInOrderThenTheText) {
   const TBlockFont font;
   TBitmap32 target(300, 60);
-  DrawHaloText(target, font, {50, 20, 200, 40}, L"abc", 2, kHAlignLeft, kVAlignTop, kColor32Black,
-               kColor32White, true, true, true, true, true, 3, 2, false, 0, 0);
+  DrawHaloText(target, font, {50, 20, 200, 40}, L"abc", 2, kHAlignLeft, kVAlignTop, kColor32Black, kColor32White, true,
+               true, true, true, true, 3, 2, false, 0, 0);
   const struct {
     int x, y;
     TColor32 color;
-  } want[] = {{47, 18, kColor32White}, {53, 18, kColor32White}, {47, 22, kColor32White},
-              {53, 22, kColor32White}, {50, 20, kColor32Black}};
+  } want[] = {{47, 18, kColor32White},
+              {53, 18, kColor32White},
+              {47, 22, kColor32White},
+              {53, 22, kColor32White},
+              {50, 20, kColor32Black}};
   ASSERT_EQ(font.calls.size(), 5u);
   for (std::size_t i = 0; i < 5; ++i) {
     EXPECT_EQ(font.calls[i].x, want[i].x) << i;
@@ -127,14 +156,14 @@ TEST(TextDrawing, HaloCopiesComeInOrderThenTheText) {
 
   // Copies switched off are skipped; without the text, only the halo.
   font.calls.clear();
-  DrawHaloText(target, font, {50, 20, 200, 40}, L"abc", 2, kHAlignLeft, kVAlignTop, kColor32White,
-               kColor32Black, false, true, false, true, false, 1, 1, false, 0, 0);
+  DrawHaloText(target, font, {50, 20, 200, 40}, L"abc", 2, kHAlignLeft, kVAlignTop, kColor32White, kColor32Black, false,
+               true, false, true, false, 1, 1, false, 0, 0);
   ASSERT_EQ(font.calls.size(), 2u);
   EXPECT_EQ(font.calls[0].y, 19);
   EXPECT_EQ(font.calls[1].y, 21);
   font.calls.clear();
-  DrawHaloText(target, font, {50, 20, 200, 40}, L"", 2, kHAlignLeft, kVAlignTop, kColor32White, kColor32Black,
-               true, true, true, true, true, 1, 1, true, 1, 1);
+  DrawHaloText(target, font, {50, 20, 200, 40}, L"", 2, kHAlignLeft, kVAlignTop, kColor32White, kColor32Black, true,
+               true, true, true, true, 1, 1, true, 1, 1);
   EXPECT_TRUE(font.calls.empty());
 }
 
@@ -156,8 +185,8 @@ TEST(TextDrawing, HaloCopiesAreCutLikeTheText) {
 TEST(TextDrawing, BlurSoftensTheHaloNotTheText) {
   const TBlockFont font;
   TBitmap32 target(100, 40);
-  DrawHaloText(target, font, {20, 10, 90, 30}, L"ab", 0, kHAlignLeft, kVAlignTop, kColor32Black, kColor32White,
-               true, true, true, true, true, 1, 1, true, 2, 1);
+  DrawHaloText(target, font, {20, 10, 90, 30}, L"ab", 0, kHAlignLeft, kVAlignTop, kColor32Black, kColor32White, true,
+               true, true, true, true, 1, 1, true, 2, 1);
   for (int y = 10; y < 22; ++y)
     for (int x = 20; x < 40; ++x) ASSERT_EQ(target.Pixel(x, y), kColor32Black) << x << "," << y;
   // Just right of the copies (which cover x 19..40, y 9..22): faded white,

@@ -118,7 +118,8 @@ TEST_F(Activation, ShortcutToAMissingX86TargetRunsTheRepairedTarget) {
   // which follows it to the recorded target.
   programs.Add(L"Program Files (x86)\\App\\app.hfrec");
   const std::wstring opened = RunEntry(Quoted(folder.Path()), 0);
-  EXPECT_EQ(::lstrcmpiW(opened.c_str(), recorded.c_str()), 0) << "not repaired: " << std::string(opened.begin(), opened.end());
+  EXPECT_EQ(::lstrcmpiW(opened.c_str(), recorded.c_str()), 0)
+      << "not repaired: " << std::string(opened.begin(), opened.end());
 }
 
 TEST_F(Activation, DamagedShortcutIsReportedAndTheViewerStaysOpen) {

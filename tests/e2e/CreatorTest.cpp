@@ -205,13 +205,16 @@ TEST_P(CreatorCreateMode, OpensEmptyWithTheCreateDefaults) {
   TCreatorWindow creator(form);
   ASSERT_TRUE(creator.Found());
   // Every control at its place in the client area.
-  const struct { int Id; int X, Y; } places[] = {
-      {kIdEditFolder, 8, 24},        {kIdEditName, 8, 72},         {kIdCboStackType, 248, 72},
-      {kIdEditIcon, 8, 120},         {kIdChkExplore, 8, 152},      {kIdChkBrowse, 8, 168},
-      {kIdChkHideExt, 8, 184},       {kIdChkShowThumbs, 8, 200},   {kIdChkClear, 8, 224},
-      {kIdLblDonate, 264, 225},      {kIdBtnCreateShortcut, 8, 248}, {kIdBtnCheckNewVersion, 176, 248},
-      {kIdBtnPrefs, 204, 248},       {kIdBtnAbout, 232, 248},      {kIdBtnClose, 264, 248},
-      {kIdGrpStatus, 8, 280},        {kIdLblStatus, 16, 296},
+  const struct {
+    int Id;
+    int X, Y;
+  } places[] = {
+      {kIdEditFolder, 8, 24},   {kIdEditName, 8, 72},           {kIdCboStackType, 248, 72},
+      {kIdEditIcon, 8, 120},    {kIdChkExplore, 8, 152},        {kIdChkBrowse, 8, 168},
+      {kIdChkHideExt, 8, 184},  {kIdChkShowThumbs, 8, 200},     {kIdChkClear, 8, 224},
+      {kIdLblDonate, 264, 225}, {kIdBtnCreateShortcut, 8, 248}, {kIdBtnCheckNewVersion, 176, 248},
+      {kIdBtnPrefs, 204, 248},  {kIdBtnAbout, 232, 248},        {kIdBtnClose, 264, 248},
+      {kIdGrpStatus, 8, 280},   {kIdLblStatus, 16, 296},
   };
   for (const auto& place : places) {
     const POINT at = PlaceInForm(form, ::GetDlgItem(form, place.Id));
@@ -247,9 +250,9 @@ struct TSaveCase {
   const wchar_t* Caption;
   int StackType;
   std::vector<bool> Checks;
-  const wchar_t* Icon;          // as typed into the icon field
-  const wchar_t* Switches;      // expected after the quoted folder
-  const wchar_t* IconPath;      // expected; nullptr: the folder's own icon, else the target
+  const wchar_t* Icon;      // as typed into the icon field
+  const wchar_t* Switches;  // expected after the quoted folder
+  const wchar_t* IconPath;  // expected; nullptr: the folder's own icon, else the target
   int IconIndex;
 };
 
@@ -265,10 +268,20 @@ TEST_F(Creator, SavesEachStackOntoTheDesktopAsComposed) {
 
   const TSaveCase cases[] = {
       {L"Plain", 0, {true, true, false, false, false}, L"", L"", nullptr, 0},
-      {L"Grid No Explore", 1, {false, true, true, false, false}, L"C:\\icons\\a.ico|5", L"/grid /noexplore /hideext ",
-       L"C:\\icons\\a.ico", 5},
-      {L"Menu Everything", 2, {false, false, true, true, true}, L"%SystemRoot%\\b.dll",
-       L"/menu /noexplore /nobrowse /hideext /thumbs /clear ", L"%SystemRoot%\\b.dll", 0},
+      {L"Grid No Explore",
+       1,
+       {false, true, true, false, false},
+       L"C:\\icons\\a.ico|5",
+       L"/grid /noexplore /hideext ",
+       L"C:\\icons\\a.ico",
+       5},
+      {L"Menu Everything",
+       2,
+       {false, false, true, true, true},
+       L"%SystemRoot%\\b.dll",
+       L"/menu /noexplore /nobrowse /hideext /thumbs /clear ",
+       L"%SystemRoot%\\b.dll",
+       0},
       {L"Index Only", 0, {true, false, false, false, true}, L"|7", L"/nobrowse /clear ", nullptr, 0},
   };
   const HWND form = Start(L"");
@@ -583,7 +596,6 @@ TEST_F(Creator, AStackRunsFromItsCreationToItsViewer) {
   const TShellLinkInfo link = ReadShellLink(pinned);
   TProcess viewer = TProcess::Launch(link.TargetPath, link.Arguments);
   EXPECT_NE(WaitForWindow(viewer.Id(), kTimeout, L"Road Stack"), nullptr);
-
 }
 
 }  // namespace

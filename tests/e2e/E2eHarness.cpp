@@ -243,8 +243,8 @@ std::wstring WindowText(HWND window) {
   // WM_GETTEXT works across processes for any window class.
   const LRESULT length = ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const LRESULT copied = ::SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(length + 1),
-                                        reinterpret_cast<LPARAM>(&text[0]));
+  const LRESULT copied =
+      ::SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(length + 1), reinterpret_cast<LPARAM>(&text[0]));
   text.resize(static_cast<size_t>(copied));
   return text;
 }
@@ -326,8 +326,8 @@ void MoveCursor(POINT screen) {
   if (!arrived) {
     POINT now = {0, 0};
     ::GetCursorPos(&now);
-    Fail(L"the pointer did not stay at " + std::to_wstring(screen.x) + L"," + std::to_wstring(screen.y) + L" but is at " +
-         std::to_wstring(now.x) + L"," + std::to_wstring(now.y));
+    Fail(L"the pointer did not stay at " + std::to_wstring(screen.x) + L"," + std::to_wstring(screen.y) +
+         L" but is at " + std::to_wstring(now.x) + L"," + std::to_wstring(now.y));
   }
 }
 
@@ -518,7 +518,7 @@ std::vector<std::wstring> TDwmStandIn::Calls() const {
 std::vector<std::wstring> SplitArgs(const std::wstring& commandLine) {
   int count = 0;
   const std::unique_ptr<LPWSTR, decltype(&::LocalFree)> argv(::CommandLineToArgvW(commandLine.c_str(), &count),
-                                                            &::LocalFree);
+                                                             &::LocalFree);
   std::vector<std::wstring> args;
   for (int i = 0; argv && i < count; ++i) args.emplace_back(argv.get()[i]);
   return args;

@@ -24,10 +24,17 @@ protected:
 
 TEST_F(ExtraWinUtilsTest, ListingsHonourHiddenAndSystemAttributes) {
   const std::wstring foreign = L"\u03b1\u03b2\u65e5\u672c.txt";  // outside any ANSI code page
-  const struct { const wchar_t* name; bool folder; DWORD attributes; } entries[] = {
-      {L"plain.txt", false, 0}, {L"sys.txt", false, FILE_ATTRIBUTE_SYSTEM},
-      {L"hidden.txt", false, FILE_ATTRIBUTE_HIDDEN}, {foreign.c_str(), false, 0}, {L"sub", true, 0}, {L"hid", true, FILE_ATTRIBUTE_HIDDEN},
-      {L"sysdir", true, FILE_ATTRIBUTE_SYSTEM}};
+  const struct {
+    const wchar_t* name;
+    bool folder;
+    DWORD attributes;
+  } entries[] = {{L"plain.txt", false, 0},
+                 {L"sys.txt", false, FILE_ATTRIBUTE_SYSTEM},
+                 {L"hidden.txt", false, FILE_ATTRIBUTE_HIDDEN},
+                 {foreign.c_str(), false, 0},
+                 {L"sub", true, 0},
+                 {L"hid", true, FILE_ATTRIBUTE_HIDDEN},
+                 {L"sysdir", true, FILE_ATTRIBUTE_SYSTEM}};
   for (const auto& e : entries) Make(e.name, e.folder, e.attributes);
 
   long long count = -1;

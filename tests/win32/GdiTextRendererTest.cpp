@@ -16,9 +16,9 @@ const TGdiTextRenderer& CaptionFont() {
 }
 
 struct TInk {
-  int opaqueDark = 0;    // fully opaque black pixels
-  int partial = 0;       // neither transparent nor opaque
-  int outside = 0;       // any ink outside the box
+  int opaqueDark = 0;  // fully opaque black pixels
+  int partial = 0;     // neither transparent nor opaque
+  int outside = 0;     // any ink outside the box
   int maxAlpha = 0;
 };
 
@@ -100,7 +100,10 @@ TEST(GdiTextRenderer, ClippedRenderingMatchesTheWholeText) {
 TEST(DeviceBitmap, RoundTripThroughADeviceContext) {
   TBitmap32 picture(5, 3);
   for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 5; ++x) picture.SetPixel(x, y, Color32(static_cast<std::uint8_t>(40 * x), static_cast<std::uint8_t>(50 * x), static_cast<std::uint8_t>(80 * y), static_cast<std::uint8_t>(x + y)));
+    for (int x = 0; x < 5; ++x)
+      picture.SetPixel(x, y,
+                       Color32(static_cast<std::uint8_t>(40 * x), static_cast<std::uint8_t>(50 * x),
+                               static_cast<std::uint8_t>(80 * y), static_cast<std::uint8_t>(x + y)));
 
   const TBitmap canvas = CreateDeviceBitmap(TBitmap32(10, 8), TDibAlpha::Straight);
   ASSERT_TRUE(canvas);

@@ -41,7 +41,10 @@ TEST_F(RegUtilsTest, MissingKeyOrValueGivesDefaultsAndCreatesNothing) {
 }
 
 TEST_F(RegUtilsTest, DwordsRoundTripAndReadAsBool) {
-  const struct { std::int32_t stored; bool asBool; } cases[] = {{5, true}, {0, false}, {257, true}, {-2, true}};
+  const struct {
+    std::int32_t stored;
+    bool asBool;
+  } cases[] = {{5, true}, {0, false}, {257, true}, {-2, true}};
   for (const auto& c : cases) {
     RegWriteInteger(company_, kApp, kSection, L"TextColor", c.stored);
     EXPECT_EQ(ReadInt(3), c.stored);
@@ -54,7 +57,12 @@ TEST_F(RegUtilsTest, DwordsRoundTripAndReadAsBool) {
 TEST_F(RegUtilsTest, WrongTypeOrSizeRaisesAndWritingReplacesIt) {
   const wchar_t text[] = L"clWhite";
   const unsigned char eight[8] = {1, 2, 3, 4, 5, 6, 7, 8};
-  const struct { DWORD type; const void* data; DWORD size; const wchar_t* message; } cases[] = {
+  const struct {
+    DWORD type;
+    const void* data;
+    DWORD size;
+    const wchar_t* message;
+  } cases[] = {
       {REG_SZ, text, sizeof(text), L"Invalid data type for 'TextColor'"},
       {REG_BINARY, eight, 4, L"Invalid data type for 'TextColor'"},
       {REG_DWORD, eight, 8, L"Failed to get data for 'TextColor'"},
@@ -63,8 +71,10 @@ TEST_F(RegUtilsTest, WrongTypeOrSizeRaisesAndWritingReplacesIt) {
     SetRaw(c.type, c.data, c.size);
     for (int reader = 0; reader < 2; ++reader) {
       try {
-        if (reader == 0) ReadInt(0);
-        else RegReadBool(company_, kApp, kSection, L"TextColor", false);
+        if (reader == 0)
+          ReadInt(0);
+        else
+          RegReadBool(company_, kApp, kSection, L"TextColor", false);
         ADD_FAILURE() << "no error for type " << c.type;
       } catch (const EError& e) {
         EXPECT_EQ(e.Message(), c.message);

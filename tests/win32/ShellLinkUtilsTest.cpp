@@ -51,7 +51,7 @@ std::string LinkFileBytes(const std::string& target, const std::wstring& argumen
   std::string bytes;
   PutDword(bytes, 0x4C);
   bytes.append(reinterpret_cast<const char*>(kClsidShellLink), 16);
-  PutDword(bytes, 0x02 | 0x20 | 0x80);  // has link info, has arguments, Unicode strings
+  PutDword(bytes, 0x02 | 0x20 | 0x80);      // has link info, has arguments, Unicode strings
   bytes.append(0x4C - bytes.size(), '\0');  // attributes, times, size, icon, show command, hot key: zero
 
   const std::uint32_t volumeSize = 0x11;  // size, drive type, serial, label offset, empty label

@@ -39,7 +39,8 @@ protected:
     ASSERT_TRUE(::CreateDirectoryW(scratch_.c_str(), nullptr));
   }
   void TearDown() override {
-    TFindFileSource().Enumerate(scratch_ + L"*", [&](const TDirEntry& e) { ::DeleteFileW((scratch_ + e.Name).c_str()); });
+    TFindFileSource().Enumerate(scratch_ + L"*",
+                                [&](const TDirEntry& e) { ::DeleteFileW((scratch_ + e.Name).c_str()); });
     ::RemoveDirectoryW(scratch_.c_str());
   }
   std::wstring MakeEmptyFile(const std::wstring& name) {
@@ -68,10 +69,12 @@ TEST_F(SysImgTest, DesktopPathIsTheDesktopFolderInAnySpelling) {
 TEST_F(SysImgTest, SharedPathsGoToTheEarlierFolderOfTheFixedOrder) {
   // (earlier, later) in the alphabetical order of the constants' names;
   // numeric order would pick the other one in most pairs.
-  const struct { int earlier, later; } pairs[] = {{CSIDL_COMMON_FAVORITES, CSIDL_FAVORITES},
-                                                  {kCsidlMyDocuments, CSIDL_PERSONAL},
-                                                  {CSIDL_DESKTOP, CSIDL_DESKTOPDIRECTORY},
-                                                  {CSIDL_PRINTERS, CSIDL_SYSTEM}};
+  const struct {
+    int earlier, later;
+  } pairs[] = {{CSIDL_COMMON_FAVORITES, CSIDL_FAVORITES},
+               {kCsidlMyDocuments, CSIDL_PERSONAL},
+               {CSIDL_DESKTOP, CSIDL_DESKTOPDIRECTORY},
+               {CSIDL_PRINTERS, CSIDL_SYSTEM}};
   int shared = 0;
   for (const auto& pair : pairs) {
     const std::wstring earlier = GetSpecialFolderPath(pair.earlier);

@@ -22,8 +22,8 @@ std::wstring g_recordPath;
 
 void Append(const std::string& line) {
   if (g_recordPath.empty()) return;
-  const HANDLE file = ::CreateFileW(g_recordPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = ::CreateFileW(g_recordPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
   ::WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
@@ -57,8 +57,8 @@ HRESULT WINAPI DwmIsCompositionEnabled(BOOL* enabled) {
 
 HRESULT WINAPI DwmExtendFrameIntoClientArea(HWND window, const TMargins* margins) {
   if (!margins) return E_INVALIDARG;
-  Append(std::to_string(reinterpret_cast<std::uintptr_t>(window)) + " " + std::to_string(margins->cxLeftWidth) +
-         " " + std::to_string(margins->cxRightWidth) + " " + std::to_string(margins->cyTopHeight) + " " +
+  Append(std::to_string(reinterpret_cast<std::uintptr_t>(window)) + " " + std::to_string(margins->cxLeftWidth) + " " +
+         std::to_string(margins->cxRightWidth) + " " + std::to_string(margins->cyTopHeight) + " " +
          std::to_string(margins->cyBottomHeight) + "\r\n");
   return S_OK;
 }
