@@ -10,6 +10,7 @@
 
 #include "core/Errors.h"
 #include "core/Supersampling.h"
+#include "shared/DeviceBitmap.h"
 
 namespace {
 
@@ -137,22 +138,13 @@ void DrawCancel(HDC dc) {
 // A 32-bit top-down DIB section and its pixels.
 struct TDib {
   TBitmap Bitmap;
-  std::uint32_t* Bits = nullptr;
+  TColor32* Bits = nullptr;
 };
 
 TDib CreateDib(int width, int height) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   TDib dib;
-  void* bits = nullptr;
-  dib.Bitmap.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!dib.Bitmap || !bits) throw EError(L"Cannot create the button images.");
-  dib.Bits = static_cast<std::uint32_t*>(bits);
+  dib.Bitmap = CreateTopDownDib(nullptr, width, height, dib.Bits);
+  if (!dib.Bitmap) throw EError(L"Cannot create the button images.");
   return dib;
 }
 

@@ -184,16 +184,7 @@ void TFormHeapmaker::ApplyFont() {
   for (TControl* control : controls) control->SetFont(font_.Get());
 }
 
-void TFormHeapmaker::PlaceOnMonitorUnderCursor() {
-  POINT cursor = {0, 0};
-  ::GetCursorPos(&cursor);
-  MonitorIndex = MonitorIndexNearest(cursor);
-  RECT outer = {};
-  ::GetWindowRect(Handle(), &outer);
-  const TPointI at =
-      CentreOnWorkArea(MonitorWorkArea(MonitorIndex), outer.right - outer.left, outer.bottom - outer.top);
-  ::SetWindowPos(Handle(), nullptr, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void TFormHeapmaker::PlaceOnMonitorUnderCursor() { MonitorIndex = CentreOnMonitorUnderCursor(Handle()); }
 
 void TFormHeapmaker::RunOneShotAction(TCreatorMode mode) {
   switch (mode) {

@@ -5,6 +5,14 @@
 
 namespace {
 
+TColor32 Premultiplied(TColor32 c) {
+  const std::uint32_t a = AlphaOf(c);
+  const auto scale = [a](std::uint32_t v) { return static_cast<std::uint8_t>((v * a + 127) / 255); };
+  return Color32(static_cast<std::uint8_t>(a), scale(RedOf(c)), scale(GreenOf(c)), scale(BlueOf(c)));
+}
+
+}  // namespace
+
 // GDI's 32-bit DIB pixel, blue in the low byte, is laid out as TColor32.
 TBitmap CreateTopDownDib(HDC dc, int width, int height, TColor32*& bits) {
   BITMAPINFO info = {};
@@ -19,14 +27,6 @@ TBitmap CreateTopDownDib(HDC dc, int width, int height, TColor32*& bits) {
   bits = dib ? static_cast<TColor32*>(raw) : nullptr;
   return dib;
 }
-
-TColor32 Premultiplied(TColor32 c) {
-  const std::uint32_t a = AlphaOf(c);
-  const auto scale = [a](std::uint32_t v) { return static_cast<std::uint8_t>((v * a + 127) / 255); };
-  return Color32(static_cast<std::uint8_t>(a), scale(RedOf(c)), scale(GreenOf(c)), scale(BlueOf(c)));
-}
-
-}  // namespace
 
 TBitmap CreateDeviceBitmap(const TBitmap32& bitmap, TDibAlpha alpha) {
   if (bitmap.Empty()) return TBitmap();

@@ -11,6 +11,11 @@
 // AlphaBlend with AC_SRC_ALPHA, which expects colours already scaled by alpha.
 enum class TDibAlpha { Straight, Premultiplied };
 
+// An uninitialised 32-bit top-down DIB section of the given size for dc (the
+// screen's when null); bits receives its pixels, laid out as TColor32 (blue in
+// the low byte). Empty, and bits null, when GDI refuses.
+TBitmap CreateTopDownDib(HDC dc, int width, int height, TColor32*& bits);
+
 // A 32-bit top-down DIB section with the bitmap's pixels. Empty for an empty
 // bitmap or when GDI refuses.
 TBitmap CreateDeviceBitmap(const TBitmap32& bitmap, TDibAlpha alpha);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/Blend.h"
+#include "shared/DeviceBitmap.h"
 
 namespace {
 
@@ -56,17 +57,10 @@ void TGdiTextRenderer::Render(TBitmap32& target, int x, int y, const std::wstrin
   if (left >= right || top >= bottom) return;
 
   const int dibWidth = (right - left) * scale, dibHeight = (bottom - top) * scale;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = dibWidth;
-  info.bmiHeader.biHeight = -dibHeight;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* raw = nullptr;
-  const TBitmap dib(::CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &raw, nullptr, 0));
+  TColor32* raw = nullptr;
+  const TBitmap dib = CreateTopDownDib(dc_.Get(), dibWidth, dibHeight, raw);
   if (!dib) return;  // too large for GDI: nothing is drawn
-  const auto* bits = static_cast<const TColor32*>(raw);
+  const TColor32* bits = raw;
   {
     const TSelectObject selectedBitmap(dc_.Get(), dib.Get());
     const TSelectObject selectedFont(dc_.Get(), font);

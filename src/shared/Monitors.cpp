@@ -29,6 +29,18 @@ int MonitorIndexNearest(const POINT& point) {
   return 0;
 }
 
+int CentreOnMonitorUnderCursor(HWND window, HWND insertAfter) {
+  POINT cursor = {0, 0};
+  ::GetCursorPos(&cursor);
+  const int monitor = MonitorIndexNearest(cursor);
+  RECT outer = {};
+  ::GetWindowRect(window, &outer);
+  const TPointI at = CentreOnWorkArea(MonitorWorkArea(monitor), outer.right - outer.left, outer.bottom - outer.top);
+  ::SetWindowPos(window, insertAfter, at.X, at.Y, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE | (insertAfter ? 0 : SWP_NOZORDER));
+  return monitor;
+}
+
 TRectI MonitorWorkArea(int index) {
   const auto monitors = EnumerateMonitors();
   if (index >= 0 && static_cast<size_t>(index) < monitors.size()) return monitors[static_cast<size_t>(index)].WorkArea;

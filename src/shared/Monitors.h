@@ -18,5 +18,9 @@ std::vector<TMonitor> EnumerateMonitors();
 int MonitorIndexNearest(const POINT& point);
 // Work area of a monitor by index; the primary work area when the index is stale.
 TRectI MonitorWorkArea(int index);
+// Centres a window by its outer size on the work area of the monitor under the
+// cursor as it is now; gives that monitor's index. insertAfter as for
+// SetWindowPos (nullptr keeps the z-order).
+int CentreOnMonitorUnderCursor(HWND window, HWND insertAfter = nullptr);
 
 inline TRectI ToRectI(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }

@@ -200,14 +200,7 @@ void TFormMain::ShowHelpWindow() {
   ::ShowWindow(lblHelp_.Handle(), SW_SHOWNA);
 
   // Centred on the monitor under the cursor as it is now, by the outer size.
-  POINT cursor = {0, 0};
-  ::GetCursorPos(&cursor);
-  MonitorIndex = MonitorIndexNearest(cursor);
-  RECT outer = {};
-  ::GetWindowRect(Handle(), &outer);
-  const TPointI at =
-      CentreOnWorkArea(MonitorWorkArea(MonitorIndex), outer.right - outer.left, outer.bottom - outer.top);
-  ::SetWindowPos(Handle(), HWND_TOPMOST, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  MonitorIndex = CentreOnMonitorUnderCursor(Handle(), HWND_TOPMOST);
 }
 
 void TFormMain::BuildStack(const std::wstring& folder) {
