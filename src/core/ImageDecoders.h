@@ -51,8 +51,8 @@ struct TJpegDecodeOptions {
 //   refused, and so is a file that ends before its end marker.
 // PNG: every colour type and depth; palette transparency (tRNS) and alpha
 //   channels kept as straight alpha; 16-bit samples rounded to 8 bits;
-//   interlaced files; gamma is not applied. Chunks after the picture's data
-//   are not read.
+//   interlaced files; gamma is not applied. A file that ends before its end
+//   chunk is refused.
 // GIF: the first picture at its own frame size (not placed on the logical
 //   screen), every pixel opaque, the transparent colour index included;
 //   indexes beyond the colour table are black.

@@ -73,10 +73,12 @@ bool PngSetTransforms(TPngContext& context) {
   return true;
 }
 
-// Step 3: the picture, every pass of an interlaced one.
+// Step 3: the picture, every pass of an interlaced one, and the chunks after
+// it up to the end chunk, so that a file cut anywhere is refused.
 bool PngReadImage(TPngContext& context, png_bytepp rows) {
   if (setjmp(png_jmpbuf(context.png))) return false;
   png_read_image(context.png, rows);
+  png_read_end(context.png, nullptr);
   return true;
 }
 
