@@ -49,9 +49,9 @@ TJpegContext& ContextOf(j_decompress_ptr info) { return *static_cast<TJpegContex
 }
 
 void EmitJpegMessage(j_common_ptr info, int level) {
-  // Warnings report corrupt data that libjpeg decodes past (and trace
-  // messages, level >= 0, are not wanted). They are not errors, except that
-  // running out of data never reaches here: our source fails first.
+  // Warnings report corrupt data that libjpeg decodes past; they are not
+  // errors (running out of data is, but our source fails on that itself).
+  // Trace messages (level >= 0) are dropped.
   if (level < 0) info->err->num_warnings++;
 }
 

@@ -82,3 +82,28 @@ TEST(JpegDecoder, DamagedFilesRefusedCleanly) {
     EXPECT_THROW(DecodeBytes(withSize(size.first, size.second), L"huge.jpg"), EImageError) << size.first;
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
+
+// Each scan of a progressive file is a pass over the whole picture; a file
+// that repeats its last scan without end is refused, not decoded for minutes.
+TEST(JpegDecoder, EndlessProgressiveScansRefused) {
+  const TBytes good = QuadrantJpeg(true);
+  std::size_t lastScan = 0;
+  for (std::size_t i = 0; i + 1 < good.size(); ++i)
+    if (good[i] == 0xFF && good[i + 1] == 0xDA) lastScan = i;
+  const TBytes scan(good.begin() + std::ptrdiff_t(lastScan), good.end() - 2);
+  for (int repeats : {20, 1200}) {
+    TBytes bytes(good.begin(), good.end() - 2);
+    for (int i = 0; i < repeats; ++i) bytes.insert(bytes.end(), scan.begin(), scan.end());
+    bytes.insert(bytes.end(), {0xFF, 0xD9});
+    std::wstring message;
+    try {
+      DecodeBytes(bytes, L"scans.jpg");
+    } catch (const EImageError& e) {
+      message = e.Message();
+    }
+    if (repeats < 1000)
+      EXPECT_EQ(message, L"");
+    else
+      EXPECT_NE(message.find(L"too many progressive scans"), std::wstring::npos);
+  }
+}
