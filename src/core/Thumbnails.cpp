@@ -1,0 +1,43 @@
+#include "core/Thumbnails.h"
+
+#include <cerrno>
+
+#include "core/ImageDecoders.h"
+#include "core/WideFile.h"
+
+int JpegThumbnailScale(int fullWidth) {
+  if (fullWidth > 256) return 8;
+  if (fullWidth > 128) return 4;
+  if (fullWidth > 64) return 2;
+  return 1;
+}
+
+std::optional<TBitmap32> DecodeThumbnailSource(const std::wstring& path, bool fast) {
+  const TImageKind kind = ImageKindOf(path);
+  if (kind == TImageKind::None) return std::nullopt;
+  errno = 0;
+  TFilePtr file = OpenWideFile(path, L"rb");
+  if (!file) {
+    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+    throw EImageError(path, L"the file cannot be opened");
+  }
+  switch (kind) {
+    case TImageKind::Jpeg: {
+      TJpegDecodeOptions options;
+      if (fast) {
+        options.fast = true;
+        options.scaleDenominator = JpegThumbnailScale;
+      }
+      return DecodeJpeg(file.get(), path, options);
+    }
+    case TImageKind::Bitmap: return DecodeBmp(file.get(), path);
+    case TImageKind::Gif: return DecodeGif(file.get(), path);
+    case TImageKind::Png: return DecodePng(file.get(), path);
+    case TImageKind::None: break;
+  }
+  return std::nullopt;
+}
+
+TThumbnailResampler ChooseThumbnailResampler(int decodedWidth) {
+  return decodedWidth <= 32 ? TThumbnailResampler::Linear : TThumbnailResampler::Draft;
+}

@@ -1,0 +1,28 @@
+// The grid's thumbnails: which picture a file gives and how it is stretched.
+// The stretch itself is the raster library's; these are its inputs.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/Bitmap32.h"
+
+// Reduced-size JPEG decoding for thumbnails, by the picture's full width:
+// more than 256 pixels an eighth, more than 128 a quarter, more than 64 a
+// half, else full size. Gives the divisor (8, 4, 2 or 1).
+int JpegThumbnailScale(int fullWidth);
+
+// Decodes the picture at path for a thumbnail, by ImageKindOf(path): JPEG (in
+// fast mode with the fast transform and the reduced size above; otherwise
+// full size at full quality), Windows bitmap, GIF (every pixel opaque) and
+// PNG (with its alpha).
+// Nothing (nullopt) when no file exists at the path, or when its extension is
+// none of the five: then nothing is drawn and the target keeps its pixels.
+// A file that exists but cannot be read as its extension says throws
+// EImageError.
+std::optional<TBitmap32> DecodeThumbnailSource(const std::wstring& path, bool fast);
+
+// The resampler a decoded picture is stretched with: linear interpolation for
+// pictures 32 pixels wide or less, the fast draft resampler above.
+enum class TThumbnailResampler { Linear, Draft };
+TThumbnailResampler ChooseThumbnailResampler(int decodedWidth);

@@ -1,0 +1,46 @@
+#include "core/WideFile.h"
+
+#include <cstdint>
+
+std::string WideToUtf8(const std::wstring& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    std::uint32_t code = static_cast<std::uint32_t>(text[i]);
+    if constexpr (sizeof(wchar_t) == 2) {
+      code &= 0xFFFFu;
+      if (code >= 0xD800u && code <= 0xDBFFu && i + 1 < text.size()) {
+        const std::uint32_t low = static_cast<std::uint32_t>(text[i + 1]) & 0xFFFFu;
+        if (low >= 0xDC00u && low <= 0xDFFFu) {
+          code = 0x10000u + ((code - 0xD800u) << 10) + (low - 0xDC00u);
+          ++i;
+        }
+      }
+    }
+    if ((code >= 0xD800u && code <= 0xDFFFu) || code > 0x10FFFFu) code = 0xFFFDu;
+    if (code < 0x80u) {
+      out += static_cast<char>(code);
+    } else if (code < 0x800u) {
+      out += static_cast<char>(0xC0u | (code >> 6));
+      out += static_cast<char>(0x80u | (code & 0x3Fu));
+    } else if (code < 0x10000u) {
+      out += static_cast<char>(0xE0u | (code >> 12));
+      out += static_cast<char>(0x80u | ((code >> 6) & 0x3Fu));
+      out += static_cast<char>(0x80u | (code & 0x3Fu));
+    } else {
+      out += static_cast<char>(0xF0u | (code >> 18));
+      out += static_cast<char>(0x80u | ((code >> 12) & 0x3Fu));
+      out += static_cast<char>(0x80u | ((code >> 6) & 0x3Fu));
+      out += static_cast<char>(0x80u | (code & 0x3Fu));
+    }
+  }
+  return out;
+}
+
+TFilePtr OpenWideFile(const std::wstring& path, const wchar_t* mode) {
+#ifdef _WIN32
+  return TFilePtr(_wfopen(path.c_str(), mode));
+#else
+  return TFilePtr(std::fopen(WideToUtf8(path).c_str(), WideToUtf8(mode).c_str()));
+#endif
+}
