@@ -17,8 +17,12 @@ endif()
 
 set(HEAPFOLD_THIRD_PARTY_DIR "${CMAKE_SOURCE_DIR}/build/third-party" CACHE PATH
   "Where the Windows builds keep the image libraries' sources and builds")
+# The architecture from the toolchain's triple, which every configure reads
+# afresh (a build tree first configured before the toolchain files named
+# their processor has no CMAKE_SYSTEM_PROCESSOR).
+string(REGEX MATCH "^[^-]+" third_arch "${HEAPFOLD_MINGW_TRIPLE}")
 set(third_sources ${HEAPFOLD_THIRD_PARTY_DIR}/src)
-set(third_prefix ${HEAPFOLD_THIRD_PARTY_DIR}/${CMAKE_SYSTEM_PROCESSOR})
+set(third_prefix ${HEAPFOLD_THIRD_PARTY_DIR}/${third_arch})
 set(third_recipe ${CMAKE_CURRENT_LIST_DIR}/third-party)
 
 # zlib: the static library only, so the programs need no zlib1.dll.
@@ -29,7 +33,7 @@ if(NOT HEAPFOLD_ZLIB_LIBRARY OR NOT HEAPFOLD_ZLIB_INCLUDE_DIR)
 endif()
 
 file(MAKE_DIRECTORY ${HEAPFOLD_THIRD_PARTY_DIR})
-file(LOCK ${HEAPFOLD_THIRD_PARTY_DIR}/.lock-${CMAKE_SYSTEM_PROCESSOR} GUARD FILE TIMEOUT 3600)
+file(LOCK ${HEAPFOLD_THIRD_PARTY_DIR}/.lock-${third_arch} GUARD FILE TIMEOUT 3600)
 
 set(third_packages libjpeg-turbo libpng1.6 giflib)
 set(missing_source OFF)
@@ -45,7 +49,7 @@ if(missing_source)
 endif()
 
 # What the built prefix depends on.
-set(third_key "${CMAKE_C_COMPILER};${CMAKE_SYSTEM_PROCESSOR};${HEAPFOLD_ZLIB_LIBRARY}")
+set(third_key "${CMAKE_C_COMPILER};${third_arch};${HEAPFOLD_ZLIB_LIBRARY}")
 foreach(f ${third_recipe}/CMakeLists.txt ${third_recipe}/giflib/CMakeLists.txt)
   file(READ ${f} content)
   string(APPEND third_key ";${content}")
@@ -62,8 +66,8 @@ if(EXISTS ${third_stamp})
   file(READ ${third_stamp} built_key)
 endif()
 if(NOT built_key STREQUAL third_key)
-  message(STATUS "Building libjpeg-turbo, libpng and giflib for ${CMAKE_SYSTEM_PROCESSOR} (once)")
-  set(third_build ${HEAPFOLD_THIRD_PARTY_DIR}/build-${CMAKE_SYSTEM_PROCESSOR})
+  message(STATUS "Building libjpeg-turbo, libpng and giflib for ${third_arch} (once)")
+  set(third_build ${HEAPFOLD_THIRD_PARTY_DIR}/build-${third_arch})
   file(REMOVE_RECURSE ${third_prefix} ${third_build})
   set(third_log ${third_build}.log)
   execute_process(
@@ -88,7 +92,7 @@ if(NOT built_key STREQUAL third_key)
   file(WRITE ${third_stamp} "${third_key}")
 endif()
 
-file(LOCK ${HEAPFOLD_THIRD_PARTY_DIR}/.lock-${CMAKE_SYSTEM_PROCESSOR} RELEASE)
+file(LOCK ${HEAPFOLD_THIRD_PARTY_DIR}/.lock-${third_arch} RELEASE)
 
 function(heapfold_import_static name library)
   add_library(${name} STATIC IMPORTED GLOBAL)

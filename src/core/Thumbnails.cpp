@@ -1,5 +1,7 @@
 #include "core/Thumbnails.h"
 
+#include "core/Resamplers.h"
+
 #include <cerrno>
 
 #include "core/ImageDecoders.h"
@@ -40,4 +42,14 @@ std::optional<TBitmap32> DecodeThumbnailSource(const std::wstring& path, bool fa
 
 TThumbnailResampler ChooseThumbnailResampler(int decodedWidth) {
   return decodedWidth <= 32 ? TThumbnailResampler::Linear : TThumbnailResampler::Draft;
+}
+
+bool LoadThumbnail(const std::wstring& path, TBitmap32& target, bool fast) {
+  std::optional<TBitmap32> picture = DecodeThumbnailSource(path, fast);
+  if (!picture || target.Empty()) return false;
+  picture->SetResampler(ChooseThumbnailResampler(picture->Width()) == TThumbnailResampler::Linear ? LinearResampler()
+                                                                                                  : DraftResampler());
+  picture->SetDrawMode(TDrawMode::Opaque);
+  StretchBitmap(target, {0, 0, target.Width(), target.Height()}, *picture);
+  return true;
 }

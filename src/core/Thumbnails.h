@@ -26,3 +26,10 @@ std::optional<TBitmap32> DecodeThumbnailSource(const std::wstring& path, bool fa
 // pictures 32 pixels wide or less, the fast draft resampler above.
 enum class TThumbnailResampler { Linear, Draft };
 TThumbnailResampler ChooseThumbnailResampler(int decodedWidth);
+
+// Draws the picture at path stretched over the whole target, replacing its
+// pixels (the aspect ratio is not kept: a 640 x 480 picture fills a 32 x 32
+// target). Nothing happens when DecodeThumbnailSource gives nothing; a picture
+// that cannot be read throws EImageError and leaves the target as it was.
+// Gives whether a picture was drawn.
+bool LoadThumbnail(const std::wstring& path, TBitmap32& target, bool fast);

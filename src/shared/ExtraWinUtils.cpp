@@ -96,6 +96,25 @@ std::wstring FormatByteSize(std::int64_t size) {
   return FormatByteSize(size, length > 1 ? std::wstring(separator, length - 1) : std::wstring(L"."));
 }
 
+std::optional<TFileFacts> ReadFileFacts(const std::wstring& path) {
+  // The time is read first, then the size.
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+  FILETIME local{};
+  SYSTEMTIME when{};
+  if (!::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !::FileTimeToSystemTime(&local, &when))
+    return std::nullopt;
+  when.wSecond = static_cast<WORD>(when.wSecond & ~1);  // two-second steps, as file dates have them
+  when.wMilliseconds = 0;
+  wchar_t date[128] = {}, time[128] = {};
+  ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, date, 128);
+  ::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &when, nullptr, time, 128);
+  const std::int64_t size = FileSizeOf(path);
+  if (size < 0) return std::nullopt;
+  return TFileFacts{FormatByteSize(size), FileDateText(date, time, when.wHour, when.wMinute, when.wSecond)};
+}
+
 std::wstring ExpandEnvVars(const std::wstring& text) {
   const DWORD needed = ::ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
   if (needed < 1) return std::wstring();

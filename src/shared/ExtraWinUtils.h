@@ -8,6 +8,9 @@
 #include <cstdint>
 #include <string>
 
+#include <optional>
+
+#include "core/EntryHints.h"
 #include "core/Errors.h"
 #include "core/Listing.h"
 
@@ -48,6 +51,10 @@ void ShellOpen(const std::wstring& fileOrAddress);
 std::int64_t FileSizeOf(const std::wstring& path);
 // FormatByteSize with the user's decimal separator.
 std::wstring FormatByteSize(std::int64_t size);
+// A file's size and last-write time as its hint shows them: the time local,
+// to two seconds, in the user's short date and long time formats; nothing
+// when the file is not there (any more).
+std::optional<TFileFacts> ReadFileFacts(const std::wstring& path);
 
 std::wstring ExpandEnvVars(const std::wstring& text);
 // Creates or truncates a file to zero bytes; raises EError with the system's

@@ -10,6 +10,7 @@ const wchar_t kToolbarClass[] = L"THeapToolbar";
 const wchar_t kDockClass[] = L"THeapDock";
 constexpr int kIconSize = 32;
 constexpr int kIconMargin = 6;
+constexpr UINT_PTR kHintTimer = 1;
 
 // Mixes a colour toward white (positive amount) or black (negative), for the
 // hot and pressed highlights over any background.
@@ -39,7 +40,35 @@ void TToolbar::SetLayout(TToolbarLayout layout, int columns) {
   columns_ = columns < 1 ? 1 : columns;
 }
 
+void TToolbar::SetShowHints(bool show) {
+  showHints_ = show;
+  if (show && !hint_.Handle() && Handle()) hint_.Create(::GetAncestor(Handle(), GA_ROOT));
+  if (!show) CancelHint();
+}
+
+void TToolbar::CancelHint() {
+  if (Handle()) ::KillTimer(Handle(), kHintTimer);
+  hint_.HideHint();
+}
+
+void TToolbar::ShowHint() {
+  ::KillTimer(Handle(), kHintTimer);
+  if (!showHints_ || hot_ < 0 || static_cast<size_t>(hot_) >= items_.size()) return;
+  const TToolbarItem& item = items_[static_cast<size_t>(hot_)];
+  std::wstring text = item.Hint;
+  bool paintDefault = true;
+  if (item.OnDrawHint) item.OnDrawHint(item, text, paintDefault);
+  if (!paintDefault || text.empty()) {
+    hint_.HideHint();
+    return;
+  }
+  POINT cursor = {0, 0};
+  ::GetCursorPos(&cursor);
+  hint_.ShowAt(text, cursor);
+}
+
 void TToolbar::Clear() {
+  CancelHint();
   items_.clear();
   hot_ = pressed_ = -1;
   if (Handle()) ::InvalidateRect(Handle(), nullptr, TRUE);
@@ -90,6 +119,19 @@ void TToolbar::SetHot(int index) {
   InvalidateItem(hot_);
   hot_ = index;
   InvalidateItem(hot_);
+  if (!showHints_) return;
+  // Moving on from a shown hint shows the next one at once, as tooltips do;
+  // otherwise the pointer must rest for the system's hover time first.
+  const bool wasShowing = hint_.Showing();
+  if (hot_ < 0) {
+    CancelHint();
+  } else if (wasShowing) {
+    ShowHint();
+  } else {
+    UINT hover = 400;
+    ::SystemParametersInfoW(SPI_GETMOUSEHOVERTIME, 0, &hover, 0);
+    ::SetTimer(Handle(), kHintTimer, hover, nullptr);
+  }
 }
 
 void TToolbar::PaintItem(HDC dc, size_t index) {
@@ -103,17 +145,18 @@ void TToolbar::PaintItem(HDC dc, size_t index) {
   }
 
   RECT caption = r;
+  const HIMAGELIST images = item.Images ? item.Images : images_;
   if (item.Display == TItemDisplay::ImageAndText) {
     const int iconTop = r.top + (item.Height - kIconSize) / 2;
-    if (images_ && item.ImageIndex >= 0) {
-      ::ImageList_Draw(images_, item.ImageIndex, dc, r.left + kIconMargin, iconTop, ILD_TRANSPARENT);
+    if (images && item.ImageIndex >= 0) {
+      ::ImageList_Draw(images, item.ImageIndex, dc, r.left + kIconMargin, iconTop, ILD_TRANSPARENT);
     }
     caption.left = r.left + kIconMargin + kIconSize + kIconMargin;
     caption.right -= 2;
   } else {
     const int iconLeft = r.left + (item.Width - kIconSize) / 2;
-    if (images_ && item.ImageIndex >= 0) {
-      ::ImageList_Draw(images_, item.ImageIndex, dc, iconLeft, r.top + 4, ILD_TRANSPARENT);
+    if (images && item.ImageIndex >= 0) {
+      ::ImageList_Draw(images, item.ImageIndex, dc, iconLeft, r.top + 4, ILD_TRANSPARENT);
     }
     caption.top = r.top + 4 + kIconSize + 2;
     caption.left += 2;
@@ -121,7 +164,7 @@ void TToolbar::PaintItem(HDC dc, size_t index) {
   }
 
   bool paintDefault = true;
-  if (OnDrawCaption) OnDrawCaption(*this, item, dc, caption, TPaintStage::PrePaint, paintDefault);
+  if (OnDrawCaption) OnDrawCaption(*this, item, dc, r, caption, TPaintStage::PrePaint, paintDefault);
   if (paintDefault) {
     const UINT format = item.Display == TItemDisplay::ImageAndText
                             ? DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX
@@ -130,7 +173,7 @@ void TToolbar::PaintItem(HDC dc, size_t index) {
     ::SetTextColor(dc, text_);
     ::DrawTextW(dc, item.Caption.c_str(), static_cast<int>(item.Caption.size()), &caption, format);
   }
-  if (OnDrawCaption) OnDrawCaption(*this, item, dc, caption, TPaintStage::PostPaint, paintDefault);
+  if (OnDrawCaption) OnDrawCaption(*this, item, dc, r, caption, TPaintStage::PostPaint, paintDefault);
 }
 
 void TToolbar::Paint(HDC dc, const RECT& clip) {
@@ -176,8 +219,19 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       tracking_ = false;
       if (pressed_ < 0) SetHot(-1);
       return 0;
+    case WM_TIMER:
+      if (wParam == kHintTimer) {
+        ShowHint();
+        return 0;
+      }
+      break;
+    case WM_SHOWWINDOW:
+      if (!wParam) CancelHint();
+      break;
+    case WM_DESTROY: CancelHint(); break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+      CancelHint();
       pressed_ = ItemAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       SetHot(pressed_);
       if (pressed_ >= 0) ::SetCapture(Handle());

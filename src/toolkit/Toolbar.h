@@ -2,7 +2,9 @@
 // of an image list with a caption, laid out as one column (the stack) or as
 // wrapping rows (the grid). Items track the mouse (hot and pressed states)
 // and raise OnClick; captions go through OnDrawCaption, whose pre-paint stage
-// may take over the painting and whose post-paint stage may add to it.
+// may take over the painting and whose post-paint stage may add to it. A
+// toolbar whose hints are on shows each item's hint in a hint window when the
+// pointer rests on it; the item's OnDrawHint may change the text first.
 #pragma once
 
 #include <windows.h>
@@ -12,11 +14,17 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/HintWindow.h"
 #include "toolkit/Window.h"
 
 enum class TItemDisplay { ImageAndText, ImageAboveCaption };
 enum class TToolbarLayout { SingleColumn, WrapRows };
 enum class TPaintStage { PrePaint, PostPaint };
+
+struct TToolbarItem;
+// The hint about to be shown (the item's Hint when raised); clear
+// paintDefault to show none.
+using TDrawHintEvent = std::function<void(const TToolbarItem& item, std::wstring& hint, bool& paintDefault)>;
 
 struct TToolbarItem {
   std::wstring Caption;
@@ -24,17 +32,21 @@ struct TToolbarItem {
   std::wstring Name;
   int Tag = 0;
   int ImageIndex = -1;
+  HIMAGELIST Images = nullptr;  // the item's own image list; the toolbar's when null
   int Width = 0;
   int Height = 0;
   TItemDisplay Display = TItemDisplay::ImageAndText;
+  TDrawHintEvent OnDrawHint;
 };
 
 class TToolbar;
 
-// hdc and the item's caption rectangle; set paintDefault to false in the
-// pre-paint stage to leave the caption to the handler.
-using TDrawCaptionEvent = std::function<void(TToolbar& toolbar, const TToolbarItem& item, HDC dc,
-                                             const RECT& captionRect, TPaintStage stage, bool& paintDefault)>;
+// dc, the item's client area and its caption rectangle (the handler may move
+// the caption rectangle); set paintDefault to false in the pre-paint stage to
+// leave the caption to the handler.
+using TDrawCaptionEvent =
+    std::function<void(TToolbar& toolbar, const TToolbarItem& item, HDC dc, const RECT& clientArea, RECT& captionRect,
+                       TPaintStage stage, bool& paintDefault)>;
 using TItemClickEvent = std::function<void(TToolbar& toolbar, const TToolbarItem& item)>;
 
 class TToolbar : public TWindow {
@@ -48,6 +60,9 @@ public:
   void SetLayout(TToolbarLayout layout, int columns = 1);
   // Space between the toolbar's edge and its items.
   void SetPadding(int padding) { padding_ = padding; }
+  void SetShowHints(bool show);
+  // The hint window, while the toolbar shows hints (for tools outside).
+  const THintWindow& HintWindow() const { return hint_; }
 
   void Clear();
   void AddItem(TToolbarItem item);
@@ -66,6 +81,8 @@ protected:
 private:
   int ItemAt(POINT point) const;
   void SetHot(int index);
+  void ShowHint();
+  void CancelHint();
   void Paint(HDC dc, const RECT& clip);
   void PaintItem(HDC dc, size_t index);
   void InvalidateItem(int index);
@@ -81,6 +98,8 @@ private:
   int hot_ = -1;
   int pressed_ = -1;
   bool tracking_ = false;
+  bool showHints_ = false;
+  THintWindow hint_;
 };
 
 // A dock: a plain coloured child window that holds one toolbar.

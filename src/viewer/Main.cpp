@@ -1,9 +1,18 @@
 #include "viewer/Main.h"
 
+#include <thread>
+
 #include "core/Activation.h"
+#include "core/Blend.h"
+#include "core/EntryHints.h"
+#include "core/EntryPainting.h"
+#include "core/GridLayout.h"
+#include "core/ImageDecoders.h"
 #include "core/PathUtils.h"
 #include "core/Placement.h"
 #include "core/StackLayout.h"
+#include "core/Thumbnails.h"
+#include "shared/DeviceBitmap.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/Monitors.h"
 #include "shared/RegUtils.h"
@@ -19,6 +28,18 @@ constexpr int kDesignClientHeight = 224;
 const wchar_t kCreatorFile[] = L"Heapmaker.exe";
 const COLORREF kGray = RGB(128, 128, 128);
 const COLORREF kBlack = RGB(0, 0, 0);
+
+const wchar_t kListSeparator[] = L"-|-";
+
+RECT ToRect(const TRectI& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+
+// Sub-folders and files of a folder as a hint counts them.
+void CountFolderContents(const std::wstring& folder, long long& folders, long long& files) {
+  std::wstring list;
+  ListFolders(folder + L"\\*", kListSeparator, folders, list);
+  list.clear();
+  ListFiles(folder + L"\\*.*", kListSeparator, files, false, faReadOnly | faSysFile | faArchive, list);
+}
 
 int TextWidth(HFONT font, const std::wstring& text) {
   const TScreenDC screen;
@@ -138,9 +159,17 @@ void TFormMain::CreateDocks() {
   ToolbarGrid.SetFont(font_.Get());
   ToolbarGrid.SetColors(kBlack, RGB(255, 255, 255));
   ToolbarGrid.SetLayout(TToolbarLayout::WrapRows);
+  ToolbarGrid.SetShowHints(true);
   auto onClick = [this](TToolbar&, const TToolbarItem& item) { DockItemExecute(item); };
   ToolbarStack.OnClick = onClick;
   ToolbarGrid.OnClick = onClick;
+  auto onDrawCaption = [this](TToolbar&, const TToolbarItem& item, HDC dc, const RECT& clientArea, RECT& captionRect,
+                              TPaintStage stage, bool& paintDefault) {
+    DockItemDrawCaption(item, dc, clientArea, captionRect, stage, paintDefault);
+  };
+  ToolbarStack.OnDrawCaption = onDrawCaption;
+  ToolbarGrid.OnDrawCaption = onDrawCaption;
+  Dispatcher.Create();
 }
 
 SIZE TFormMain::OuterSizeOf(int clientWidth, int clientHeight) const {
@@ -243,11 +272,171 @@ void TFormMain::BuildStack(const std::wstring& folder) {
   ::ShowWindow(ToolbarStack.Handle(), SW_SHOWNA);
 }
 
+void TFormMain::SetCaption(const std::wstring& caption) { ::SetWindowTextW(Handle(), caption.c_str()); }
+
 void TFormMain::BuildGrid(const std::wstring& folder) {
-  ::SetWindowTextW(Handle(), ExtractLastFolderName(folder).c_str());
-  RECT outer = {};
-  ::GetWindowRect(Handle(), &outer);
-  DoOpenAnimation({outer.right - outer.left, outer.bottom - outer.top});
+  const TRectI workArea = MonitorWorkArea(MonitorIndex);
+  const std::int64_t capacity = GridCapacity(workArea.Width(), workArea.Height());
+  TFolderListing listing = ListFolder(folder);
+  SortListing(listing, &CompareTextIgnoringCase);
+  const std::size_t allFiles = listing.Files.size();
+  const std::wstring name = ExtractLastFolderName(folder);
+
+  SetCaption(name + L" (Cleaning up)");
+  ::ShowWindow(ToolbarGrid.Handle(), SW_HIDE);
+  ToolbarGrid.Clear();
+  SetCaption(name + L" (Loading)");
+
+  LimitListingToGrid(listing, capacity);
+  std::vector<TStackEntry> entries =
+      BuildEntries(listing, folder, TViewKind::Grid, StackFolder, Options, false, GetWindowsFolder());
+  ToolbarGrid.SetImageList(SysImgList.Handle());
+  ILImagePreviews.Create(32, 32, ILC_COLOR32, 16);
+
+  // The pictures of the file tiles are decoded on worker threads while this
+  // thread looks up the other tiles' icons; they are taken in tile order.
+  std::vector<std::wstring> pictures;
+  if (Options.ShowThumbnails)
+    for (const std::wstring& file : listing.Files)
+      if (IsImageFile(file)) pictures.push_back(file);
+  const std::uint64_t job = Dispatcher.StartJob();
+  TThumbnailPool pool(
+      pictures,
+      [](const std::wstring& path) -> std::optional<TBitmap32> {
+        TBitmap32 thumbnail(32, 32);
+        if (!LoadThumbnail(path, thumbnail, true)) return std::nullopt;
+        return thumbnail;
+      },
+      [this, job] { Dispatcher.Post(job, [] {}); },
+      ThumbnailWorkerCount(std::thread::hardware_concurrency(), pictures.size()));
+
+  std::size_t fileNumber = 0;
+  for (const TStackEntry& entry : entries) {
+    TToolbarItem item;
+    item.Caption = entry.Caption;
+    item.Hint = entry.Hint;
+    item.Name = entry.Name;
+    item.Tag = entry.Tag;
+    item.Width = kGridTileWidth;
+    item.Height = kGridTileHeight;
+    item.Display = TItemDisplay::ImageAboveCaption;
+    bool hasPicture = false;
+    switch (entry.Kind) {
+      case TEntryKind::GoBack:
+        item.OnDrawHint = [this](const TToolbarItem& i, std::wstring& h, bool& p) { DockItemDrawHintGoBack(i, h, p); };
+        break;
+      case TEntryKind::Folder:
+        item.OnDrawHint = [this](const TToolbarItem& i, std::wstring& h, bool& p) { DockItemDrawHintFolder(i, h, p); };
+        break;
+      case TEntryKind::Explore:
+        item.OnDrawHint = [this](const TToolbarItem& i, std::wstring& h, bool& p) { DockItemDrawHintExplore(i, h, p); };
+        break;
+      case TEntryKind::File: {
+        item.OnDrawHint = [this](const TToolbarItem& i, std::wstring& h, bool& p) { DockItemDrawHintFile(i, h, p); };
+        SetCaption(name + L" (Loading " + std::to_wstring(++fileNumber) + L" of " + std::to_wstring(allFiles) + L")");
+        if (Options.ShowThumbnails && IsImageFile(entry.Hint)) {
+          std::optional<TThumbnailPool::TResult> result;
+          if (!WaitForThumbnail(pool, result)) {
+            Dispatcher.CancelJob(job);
+            return;  // the window closed while the pictures were made
+          }
+          if (result->Picture) {
+            AddThumbnail(item, *result->Picture);
+            hasPicture = true;
+          }
+        }
+        break;
+      }
+    }
+    if (!hasPicture) item.ImageIndex = SysImgList.GetIconIndex(entry.IconPath, 0);
+    ToolbarGrid.AddItem(std::move(item));
+  }
+  Dispatcher.CancelJob(job);
+
+  const TGridShape shape = GridShape(ToolbarGrid.Items().size());
+  const TSizeI client = GridClientSize(shape);
+  ToolbarGrid.SetLayout(TToolbarLayout::WrapRows, shape.Columns);
+  ::SetWindowPos(DockTop.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(ToolbarGrid.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  DoOpenAnimation(OuterSizeOf(client.Width, client.Height));
+  ::ShowWindow(ToolbarGrid.Handle(), SW_SHOWNA);
+  SetCaption(name);
+}
+
+bool TFormMain::WaitForThumbnail(TThumbnailPool& pool, std::optional<TThumbnailPool::TResult>& result) {
+  const HWND window = Handle();
+  while (!(result = pool.TakeNext())) {
+    // Messages go on while the pictures are made, so the window never looks
+    // hung; the grid's toolbar is hidden, so nothing in it can be clicked.
+    MSG msg;
+    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      ::PostQuitMessage(static_cast<int>(msg.wParam));  // for the main loop
+      return false;
+    }
+    if (got < 0) return false;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+    if (!::IsWindow(window)) return false;
+  }
+  return true;
+}
+
+void TFormMain::AddThumbnail(TToolbarItem& item, const TBitmap32& picture) {
+  const TBitmap bitmap = CreateDeviceBitmap(picture, TDibAlpha::Straight);
+  const int index = bitmap ? ::ImageList_Add(ILImagePreviews.Handle(), bitmap.Get(), nullptr) : -1;
+  if (index < 0) return;  // the tile keeps its icon
+  item.Images = ILImagePreviews.Handle();
+  item.ImageIndex = index;
+}
+
+void TFormMain::DockItemDrawCaption(const TToolbarItem& item, HDC dc, const RECT& clientArea, RECT& captionRect,
+                                    TPaintStage stage, bool& paintDefault) {
+  if (stage == TPaintStage::PostPaint) return;
+  paintDefault = false;
+  const TRectI client = ToRectI(clientArea);
+  const TRectI rect = CaptionRectFor(ViewKind, ToRectI(captionRect), client);
+  captionRect = ToRect(rect);
+  if (client.Width() <= 0 || client.Height() <= 0) return;
+  if (!captionFont_) {
+    captionFont_ = std::make_unique<TGdiTextRenderer>(fontDescription_.Name,
+                                                      CaptionPointSize(ViewKind, fontDescription_.PointSize), true);
+  }
+  // The text layer and the background under the entry, both the size of the
+  // entry's client area; the caption rectangle in their coordinates.
+  TBitmap32 text(client.Width(), client.Height());
+  text.SetDrawMode(TDrawMode::Blend);
+  PaintCaption(text, *captionFont_, MoveRectEdges(rect, -client.Left, -client.Top, -client.Left, -client.Top),
+               item.Caption, CaptionRecipeFor(ViewKind, TextColor));
+  TBitmap32 background = CopyFromDC(dc, client);
+  DrawBitmap(background, 0, 0, text);
+  PaintBitmap32(dc, client.Left, client.Top, background);
+}
+
+void TFormMain::DockItemDrawHintFolder(const TToolbarItem&, std::wstring& hint, bool& paintDefault) {
+  if (ViewKind != TViewKind::Grid) return;
+  long long folders = 0, files = 0;
+  CountFolderContents(StripTrailingBackslash(hint), folders, files);
+  hint = FolderHintText(hint, folders, files);
+  paintDefault = true;
+}
+
+void TFormMain::DockItemDrawHintFile(const TToolbarItem&, std::wstring& hint, bool& paintDefault) {
+  if (ViewKind != TViewKind::Grid) return;
+  hint = FileHintText(hint, Options.HideExtensions, ReadFileFacts(hint));
+  paintDefault = true;
+}
+
+void TFormMain::DockItemDrawHintGoBack(const TToolbarItem&, std::wstring& hint, bool& paintDefault) {
+  if (ViewKind != TViewKind::Grid) return;
+  hint = GoBackHintText(hint);
+  paintDefault = true;
+}
+
+void TFormMain::DockItemDrawHintExplore(const TToolbarItem&, std::wstring& hint, bool& paintDefault) {
+  if (ViewKind != TViewKind::Grid) return;
+  hint = ExploreHintText(hint);
+  paintDefault = true;
 }
 
 void TFormMain::BuildMenu(const std::wstring&) {
@@ -278,7 +467,7 @@ void TFormMain::DockItemExecute(const TToolbarItem& item) {
   switch (DecideClick(item.Tag, ViewKind)) {
     case TClickAction::BrowseStack: BuildStack(path); break;
     case TClickAction::BrowseGrid:
-      ::SetWindowTextW(Handle(), GridCleaningUpCaption(path).c_str());
+      SetCaption(GridCleaningUpCaption(path));
       BuildGrid(path);
       break;
     case TClickAction::Run:

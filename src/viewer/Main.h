@@ -6,17 +6,22 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/CommandLine.h"
 #include "core/StackEntries.h"
 #include "core/ViewerFrame.h"
+#include "core/ThumbnailPool.h"
 #include "shared/Desktop.h"
+#include "shared/GdiTextRenderer.h"
 #include "shared/ScopedWin.h"
 #include "shared/SysImg.h"
+#include "toolkit/Controls.h"
 #include "toolkit/RichLabel.h"
 #include "toolkit/Toolbar.h"
+#include "toolkit/UiDispatcher.h"
 #include "toolkit/Window.h"
 
 class TFormMain : public TWindow {
@@ -57,6 +62,16 @@ public:
   TToolbar ToolbarGrid;
   TToolbar ToolbarStack;
   TSysImageList SysImgList;
+  TImageList ILImagePreviews;  // the grid's thumbnails, 32 x 32
+  TUiDispatcher Dispatcher;    // work of the thumbnail threads onto this thread
+
+  // Caption painting of stack and grid entries, and the grid's hints.
+  void DockItemDrawCaption(const TToolbarItem& item, HDC dc, const RECT& clientArea, RECT& captionRect,
+                           TPaintStage stage, bool& paintDefault);
+  void DockItemDrawHintFolder(const TToolbarItem& item, std::wstring& hint, bool& paintDefault);
+  void DockItemDrawHintFile(const TToolbarItem& item, std::wstring& hint, bool& paintDefault);
+  void DockItemDrawHintGoBack(const TToolbarItem& item, std::wstring& hint, bool& paintDefault);
+  void DockItemDrawHintExplore(const TToolbarItem& item, std::wstring& hint, bool& paintDefault);
 
   bool PreviewKey(const MSG& msg) override;
 
@@ -79,6 +94,11 @@ private:
   void CreateFormWindow();
   void ShowHelpWindow();
   void FormKeyPress(wchar_t key);
+  void SetCaption(const std::wstring& caption);
+  // Waits, handling messages, for the pool's next thumbnail in order; false
+  // when the window closed meanwhile.
+  bool WaitForThumbnail(TThumbnailPool& pool, std::optional<TThumbnailPool::TResult>& result);
+  void AddThumbnail(TToolbarItem& item, const TBitmap32& picture);
 
   std::vector<std::wstring> args_;
   TViewerFrame frame_;
@@ -89,6 +109,7 @@ private:
   TRichLabel lblHelp_;
   TFontDescription fontDescription_{L"MS Sans Serif", 8};  // the form's font: captions painted by the viewer
   TFont font_;
-  TFont stackFont_;  // the stack toolbar's own font, which its entries are measured with
+  TFont stackFont_;                                // the stack toolbar's own font, which its entries are measured with
+  std::unique_ptr<TGdiTextRenderer> captionFont_;  // the painted captions' font, bold, sized for the view
   COLORREF formColor_ = 0;
 };

@@ -1,0 +1,49 @@
+#include "core/EntryPainting.h"
+
+#include <cmath>
+
+#include "core/TextDrawing.h"
+
+TRectI CaptionRectFor(TViewKind view, const TRectI& captionRect, const TRectI& clientAreaRect) {
+  TRectI rect = captionRect;
+  if (view == TViewKind::Grid) {
+    const std::int32_t centre = captionRect.Left + RectWidth(captionRect) / 2;
+    rect.Left = centre - 29;
+    rect.Right = centre + 30;
+  } else {
+    rect.Right = clientAreaRect.Right - 5;
+  }
+  return rect;
+}
+
+int CaptionPointSize(TViewKind view, int formPointSize) {
+  if (view != TViewKind::Grid) return formPointSize;
+  return static_cast<int>(std::lround(formPointSize * 0.8));
+}
+
+TCaptionRecipe CaptionRecipeFor(TViewKind view, std::uint8_t textColor) {
+  TCaptionRecipe recipe;
+  recipe.HAlign = view == TViewKind::Grid ? kHAlignCentre : kHAlignLeft;
+  recipe.BlackOnWhite = textColor == 1;
+  // Only the stack's black-on-white halo is wide and soft.
+  const bool wideHalo = recipe.BlackOnWhite && view != TViewKind::Grid;
+  recipe.Shift = wideHalo ? 3 : 1;
+  recipe.BlurRadius = wideHalo ? 3 : 1;
+  recipe.BlurPasses = wideHalo ? 2 : 1;
+  return recipe;
+}
+
+void PaintCaption(TBitmap32& layer, const TTextRenderer& font, const TRectI& rect, const std::wstring& caption,
+                  const TCaptionRecipe& recipe) {
+  constexpr std::uint8_t kLevel = 2;
+  const std::int32_t s = recipe.Shift;
+  if (recipe.BlackOnWhite) {
+    DrawHaloText(layer, font, rect, caption, kLevel, recipe.HAlign, kVAlignCentre, kColor32Black, kColor32White, true,
+                 true, true, true, true, s, s, true, recipe.BlurRadius, recipe.BlurPasses);
+    return;
+  }
+  DrawHaloText(layer, font, MoveRectEdges(rect, 1, 1, 1, 1), caption, kLevel, recipe.HAlign, kVAlignCentre,
+               kColor32Black, kColor32Black, true, true, true, true, false, s, s, true, recipe.BlurRadius,
+               recipe.BlurPasses);
+  DrawTextEllipsis(layer, font, rect, caption, kLevel, kColor32White, recipe.HAlign, kVAlignCentre);
+}

@@ -1,0 +1,36 @@
+// How the viewer paints the caption of a stack or grid entry: where in the
+// entry the caption goes, in which size, and by which of the four recipes of
+// text, halo and shadow.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/Bitmap32.h"
+#include "core/CommandLine.h"
+#include "core/Rect.h"
+#include "core/TextRenderer.h"
+
+// The caption's rectangle: in the stack from where the toolbar places it to 5
+// pixels short of the entry's right edge; in the grid a band 59 pixels wide
+// centred under the icon (29 left of the given rectangle's centre, 30 right).
+TRectI CaptionRectFor(TViewKind view, const TRectI& captionRect, const TRectI& clientAreaRect);
+
+// The caption's point size: the form's, and 80 % of it (rounded) in the grid.
+int CaptionPointSize(TViewKind view, int formPointSize);
+
+// Black text in a white blurred halo (TextColor 1) or white text over a black
+// shadow one pixel right and down (any other value), left-aligned in the
+// stack and centred in the grid, with anti-aliasing level 2.
+struct TCaptionRecipe {
+  std::uint8_t HAlign = 0;
+  bool BlackOnWhite = true;  // halo and text in one DrawHaloText
+  std::int32_t Shift = 1;    // of the four copies
+  int BlurRadius = 1;
+  int BlurPasses = 1;
+};
+TCaptionRecipe CaptionRecipeFor(TViewKind view, std::uint8_t textColor);
+
+// Draws the caption by the recipe into a transparent text layer.
+void PaintCaption(TBitmap32& layer, const TTextRenderer& font, const TRectI& rect, const std::wstring& caption,
+                  const TCaptionRecipe& recipe);

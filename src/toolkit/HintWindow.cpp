@@ -1,0 +1,110 @@
+#include "toolkit/HintWindow.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "shared/Monitors.h"
+
+namespace {
+
+const wchar_t kHintClass[] = L"THeapHint";
+constexpr int kPadding = 4;
+constexpr int kOffsetBelowPointer = 20;
+
+std::vector<std::wstring> Lines(const std::wstring& text) {
+  std::vector<std::wstring> lines;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = text.find(L'\r', start);
+    lines.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
+    if (end == std::wstring::npos) break;
+    start = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace
+
+void THintWindow::Create(HWND owner) {
+  RegisterWindowClass(kHintClass, ::GetSysColorBrush(COLOR_INFOBK));
+  CreateHandle(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, L"", WS_POPUP | WS_BORDER, 0, 0, 0, 0,
+               owner);
+  NONCLIENTMETRICSW metrics = {};
+  metrics.cbSize = sizeof(metrics);
+  if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+    messageFont_.Reset(::CreateFontIndirectW(&metrics.lfStatusFont));
+}
+
+SIZE THintWindow::TextSize(HDC dc) const {
+  const TSelectObject select(dc, font_ ? font_ : messageFont_.Get());
+  SIZE total = {0, 0};
+  for (const std::wstring& line : Lines(text_)) {
+    SIZE size = {0, 0};
+    // An empty line still has the font's height.
+    const std::wstring measured = line.empty() ? L" " : line;
+    ::GetTextExtentPoint32W(dc, measured.c_str(), static_cast<int>(measured.size()), &size);
+    total.cx = std::max(total.cx, line.empty() ? 0L : size.cx);
+    total.cy += size.cy;
+  }
+  return total;
+}
+
+void THintWindow::ShowAt(const std::wstring& text, POINT screenPoint) {
+  if (!Handle()) return;
+  text_ = text;
+  ::SetWindowTextW(Handle(), text_.c_str());
+  SIZE size = {0, 0};
+  {
+    const TWindowDC dc(Handle());
+    size = TextSize(dc.Get());
+  }
+  RECT outer = {0, 0, size.cx + 2 * kPadding, size.cy + 2 * kPadding};
+  ::AdjustWindowRectEx(&outer, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE);
+  const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+  const TRectI work = MonitorWorkArea(MonitorIndexNearest(screenPoint));
+  int left = screenPoint.x, top = screenPoint.y + kOffsetBelowPointer;
+  // On the work area: a hint that would cross its bottom goes above the pointer.
+  if (left + width > work.Right) left = work.Right - width;
+  if (left < work.Left) left = work.Left;
+  if (top + height > work.Bottom) top = screenPoint.y - height - 2;
+  if (top < work.Top) top = work.Top;
+  ::SetWindowPos(Handle(), HWND_TOPMOST, left, top, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void THintWindow::HideHint() {
+  if (Showing()) ::ShowWindow(Handle(), SW_HIDE);
+}
+
+void THintWindow::Paint(HDC dc) {
+  RECT client = {};
+  ::GetClientRect(Handle(), &client);
+  ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_INFOBK));
+  const TSelectObject select(dc, font_ ? font_ : messageFont_.Get());
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
+  int y = kPadding;
+  for (const std::wstring& line : Lines(text_)) {
+    SIZE size = {0, 0};
+    const std::wstring measured = line.empty() ? L" " : line;
+    ::GetTextExtentPoint32W(dc, measured.c_str(), static_cast<int>(measured.size()), &size);
+    ::TextOutW(dc, kPadding, y, line.c_str(), static_cast<int>(line.size()));
+    y += size.cy;
+  }
+}
+
+LRESULT THintWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      const HDC dc = ::BeginPaint(Handle(), &ps);
+      Paint(dc);
+      ::EndPaint(Handle(), &ps);
+      return 0;
+    }
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_NCHITTEST: return HTTRANSPARENT;  // the pointer goes through to what lies below
+    default: break;
+  }
+  return DefaultHandling(message, wParam, lParam);
+}

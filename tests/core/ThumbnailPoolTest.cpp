@@ -1,0 +1,92 @@
+#include "core/ThumbnailPool.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+
+namespace {
+
+// Waits for the pool's next result without a fixed sleep: the workers' notice
+// wakes the waiter.
+class TWaiter {
+public:
+  void Notify() {
+    const std::lock_guard<std::mutex> hold(lock_);
+    ++notices_;
+    wake_.notify_all();
+  }
+  template <typename Ready>
+  bool WaitFor(Ready ready) {
+    std::unique_lock<std::mutex> hold(lock_);
+    return wake_.wait_for(hold, std::chrono::seconds(10), ready);
+  }
+
+private:
+  std::mutex lock_;
+  std::condition_variable wake_;
+  int notices_ = 0;
+};
+
+}  // namespace
+
+TEST(ThumbnailPool, WorkerCountFollowsTheCoresWithinBounds) {
+  EXPECT_EQ(ThumbnailWorkerCount(2, 100), 2u);
+  EXPECT_EQ(ThumbnailWorkerCount(16, 100), 8u);
+  EXPECT_EQ(ThumbnailWorkerCount(4, 3), 3u);
+  EXPECT_EQ(ThumbnailWorkerCount(0, 5), 1u) << "an unknown core count still gives one worker";
+  EXPECT_EQ(ThumbnailWorkerCount(4, 0), 1u);
+}
+
+TEST(ThumbnailPool, ResultsComeInTileOrderWhateverOrderTheyFinishIn) {
+  std::vector<std::wstring> paths;
+  for (int i = 0; i < 40; ++i) paths.push_back(std::to_wstring(i));
+  TWaiter waiter;
+  // Early tiles take longest, and every fifth one cannot be decoded.
+  TThumbnailPool pool(
+      paths,
+      [](const std::wstring& path) -> std::optional<TBitmap32> {
+        const int n = std::stoi(path);
+        std::this_thread::sleep_for(std::chrono::microseconds(200 * (40 - n)));
+        if (n % 5 == 4) throw std::runtime_error("damaged");
+        TBitmap32 picture(1, 1);
+        picture.SetPixel(0, 0, static_cast<TColor32>(n));
+        return picture;
+      },
+      [&] { waiter.Notify(); }, 4);
+  std::vector<std::size_t> order;
+  while (!pool.AllTaken()) {
+    std::optional<TThumbnailPool::TResult> result;
+    ASSERT_TRUE(waiter.WaitFor([&] { return (result = pool.TakeNext()).has_value(); }));
+    order.push_back(result->Index);
+    const int n = static_cast<int>(result->Index);
+    if (n % 5 == 4) {
+      EXPECT_FALSE(result->Picture.has_value()) << n;
+    } else {
+      ASSERT_TRUE(result->Picture.has_value()) << n;
+      EXPECT_EQ(result->Picture->Pixel(0, 0), static_cast<TColor32>(n));
+    }
+  }
+  for (std::size_t i = 0; i < order.size(); ++i) EXPECT_EQ(order[i], i);
+  EXPECT_EQ(pool.Taken(), 40u);
+}
+
+TEST(ThumbnailPool, CancellingStopsTheRemainingWork) {
+  std::vector<std::wstring> paths(1000, L"x");
+  std::atomic<int> decoded{0};
+  TWaiter waiter;
+  {
+    TThumbnailPool pool(
+        paths,
+        [&](const std::wstring&) -> std::optional<TBitmap32> {
+          ++decoded;
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
+          return TBitmap32(1, 1);
+        },
+        [&] { waiter.Notify(); }, 2);
+    ASSERT_TRUE(waiter.WaitFor([&] { return pool.TakeNext().has_value(); }));
+    pool.Cancel();
+  }  // the destructor waits for the workers
+  EXPECT_LT(decoded.load(), 100);
+}
