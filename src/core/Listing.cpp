@@ -13,12 +13,24 @@ bool IsDotEntry(const std::wstring& name) { return name == L"." || name == L".."
 
 bool IsDirectory(std::uint32_t attributes) { return (attributes & faDirectory) != 0; }
 
+}  // namespace
+
+bool IsListedFolder(const TDirEntry& entry) {
+  return PassesAttributeSet(entry.Attributes, faDirectory) && IsDirectory(entry.Attributes) && !IsDotEntry(entry.Name);
+}
+
+bool IsListedFile(const TDirEntry& entry, std::uint32_t attributeSet) {
+  return PassesAttributeSet(entry.Attributes, attributeSet) &&
+         !(IsDirectory(entry.Attributes) && IsDotEntry(entry.Name));
+}
+
+namespace {
+
 void ListFolderFiles(TDirEntrySource& source, const std::wstring& folder, const std::wstring& mask,
                      const std::wstring& sep, long long& count, bool recursive, std::uint32_t attributeSet,
                      std::wstring& list) {
   source.Enumerate(folder + mask, [&](const TDirEntry& entry) {
-    if (!PassesAttributeSet(entry.Attributes, attributeSet)) return;
-    if (IsDirectory(entry.Attributes) && IsDotEntry(entry.Name)) return;
+    if (!IsListedFile(entry, attributeSet)) return;
     list += folder + entry.Name + sep;
     ++count;
   });
@@ -78,8 +90,7 @@ void ListFolders(TDirEntrySource& source, const std::wstring& fileMask, const st
   count = 0;
   const std::wstring folder = ExtractFilePath(fileMask);
   source.Enumerate(folder + ExtractFileName(fileMask), [&](const TDirEntry& entry) {
-    if (!PassesAttributeSet(entry.Attributes, faDirectory)) return;
-    if (!IsDirectory(entry.Attributes) || IsDotEntry(entry.Name)) return;
+    if (!IsListedFolder(entry)) return;
     list += folder + entry.Name + sep;
     ++count;
   });

@@ -43,6 +43,12 @@ bool PassesAttributeSet(std::uint32_t entryAttributes, std::uint32_t attributeSe
 // every name, also names without a full stop. For fake sources.
 bool MatchesMask(const std::wstring& mask, const std::wstring& name);
 
+// The rules ListFolders and ListFiles apply to each entry: a folder that is
+// neither hidden nor system, "." and ".." left out; an entry whose special
+// attribute bits all lie in the attribute set, "." and ".." left out.
+bool IsListedFolder(const TDirEntry& entry);
+bool IsListedFile(const TDirEntry& entry, std::uint32_t attributeSet);
+
 // Appends the folder part + name + sep of every matching entry to list and
 // sets count to their number (see the .cpp for the exact rules).
 void ListFiles(TDirEntrySource& source, const std::wstring& fileMask, const std::wstring& sep, long long& count,

@@ -10,13 +10,6 @@
 
 namespace {
 
-// '|' cannot occur in a file name, so this separator never splits a path.
-const wchar_t kListSeparator[] = L"-|-";
-
-std::vector<std::wstring> SplitListing(const std::wstring& joined, long long count) {
-  return SplitList(kListSeparator, joined, count > 0 ? static_cast<std::size_t>(count) : 0);
-}
-
 // Menu captions treat a single "&" as an accelerator marker; doubling shows it.
 std::wstring DoubleAmpersands(const std::wstring& text) {
   std::wstring out;
@@ -46,21 +39,39 @@ TViewWording WordingFor(TViewKind view) {
 }  // namespace
 
 TFolderListing ListFolderEntries(TDirEntrySource& source, const std::wstring& folder) {
+  // One enumeration gives both lists, each entry going where ListFolders("*")
+  // and ListFiles("*.*", read-only, system and archive) would put it: both
+  // masks match every name, and a folder with many entries is read once.
   TFolderListing listing;
-  std::wstring joined;
-  long long count = 0;
-  ListFolders(source, folder + L"\\*", kListSeparator, count, joined);
-  listing.Folders = SplitListing(joined, count);
-  joined.clear();
-  ListFiles(source, folder + L"\\*.*", kListSeparator, count, false, faReadOnly | faSysFile | faArchive, joined);
-  listing.Files = SplitListing(joined, count);
+  const std::wstring prefix = folder + L"\\";
+  source.Enumerate(prefix + L"*", [&](const TDirEntry& entry) {
+    if (IsListedFolder(entry))
+      listing.Folders.push_back(prefix + entry.Name);
+    else if (IsListedFile(entry, faReadOnly | faSysFile | faArchive))
+      listing.Files.push_back(prefix + entry.Name);
+  });
   return listing;
 }
 
-void SortListing(TFolderListing& listing, const TStringComparer& compare) {
-  const auto less = [&compare](const std::wstring& a, const std::wstring& b) { return compare(a, b) < 0; };
-  std::stable_sort(listing.Folders.begin(), listing.Folders.end(), less);
-  std::stable_sort(listing.Files.begin(), listing.Files.end(), less);
+namespace {
+
+void SortPathsByNameKeys(std::vector<std::wstring>& paths, const TSortKeyMaker& keyOf) {
+  // The listed position breaks ties, which keeps equal keys in listed order.
+  std::vector<std::pair<std::string, std::size_t>> keys;
+  keys.reserve(paths.size());
+  for (std::size_t i = 0; i < paths.size(); ++i) keys.emplace_back(keyOf(ExtractFileName(paths[i])), i);
+  std::sort(keys.begin(), keys.end());
+  std::vector<std::wstring> sorted;
+  sorted.reserve(paths.size());
+  for (const auto& key : keys) sorted.push_back(std::move(paths[key.second]));
+  paths = std::move(sorted);
+}
+
+}  // namespace
+
+void SortListing(TFolderListing& listing, const TSortKeyMaker& keyOf) {
+  SortPathsByNameKeys(listing.Folders, keyOf);
+  SortPathsByNameKeys(listing.Files, keyOf);
 }
 
 std::wstring FileCaption(const std::wstring& path, bool hideExtensions) {

@@ -35,9 +35,13 @@ struct TFolderListing {
 // folder given without trailing backslash, in the platform's order.
 TFolderListing ListFolderEntries(TDirEntrySource& source, const std::wstring& folder);
 
-// <0, 0, >0 like a three-way string comparison.
-using TStringComparer = std::function<int(const std::wstring&, const std::wstring&)>;
-void SortListing(TFolderListing& listing, const TStringComparer& compare);
+// Sorts both lists by the sort keys of the entries' names: byte strings whose
+// plain order (byte by byte, a key that begins another one first) is the
+// wanted order. Entries with equal keys keep their listed order. All entries
+// of a listing share their folder, so their names decide the order, and each
+// key is made once rather than once per comparison.
+using TSortKeyMaker = std::function<std::string(const std::wstring& name)>;
+void SortListing(TFolderListing& listing, const TSortKeyMaker& keyOf);
 
 // The entries of a view of folder in display order: go-back, folders, files,
 // Explore (the menu: Explore first, no go-back). listing must be sorted. A

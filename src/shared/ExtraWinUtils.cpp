@@ -164,3 +164,19 @@ int CompareTextIgnoringCase(const std::wstring& a, const std::wstring& b) {
                           static_cast<int>(b.size())) -
          CSTR_EQUAL;
 }
+
+std::string SortKeyIgnoringCase(const std::wstring& text) {
+  // A sort key is bytes, though the call's buffer is typed as wide text; its
+  // length counts bytes and includes a closing zero byte, which is dropped.
+  const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+  char buffer[512];
+  int size = ::LCMapStringW(LOCALE_USER_DEFAULT, flags, text.c_str(), -1, reinterpret_cast<LPWSTR>(buffer),
+                            static_cast<int>(sizeof(buffer)));
+  if (size > 0) return std::string(buffer, static_cast<std::size_t>(size - 1));
+  size = ::LCMapStringW(LOCALE_USER_DEFAULT, flags, text.c_str(), -1, nullptr, 0);
+  if (size <= 0) return std::string();
+  std::string key(static_cast<std::size_t>(size), '\0');
+  size = ::LCMapStringW(LOCALE_USER_DEFAULT, flags, text.c_str(), -1, reinterpret_cast<LPWSTR>(&key[0]), size);
+  key.resize(size > 0 ? static_cast<std::size_t>(size - 1) : 0);
+  return key;
+}

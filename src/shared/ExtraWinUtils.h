@@ -33,6 +33,10 @@ bool PathExists(const std::wstring& path);
 // <0, 0, >0 as the user's locale orders two texts with letter case ignored:
 // the order of names in the views and of paths in the special-folder index.
 int CompareTextIgnoringCase(const std::wstring& a, const std::wstring& b);
+// The user locale's sort key of a text, ignoring case: keys compared byte by
+// byte order texts as CompareTextIgnoringCase does. Empty when the system
+// gives none.
+std::string SortKeyIgnoringCase(const std::wstring& text);
 
 // The Windows folder with a trailing backslash ("C:\Windows\" when the system
 // will not say).

@@ -237,7 +237,7 @@ void TFormMain::BuildStack(const std::wstring& folder) {
   const int nameWidth = TextWidth(stackFont_.Get(), LongestName(listing));
   const int goBackWidth = TextWidth(stackFont_.Get(), GoBackText(folder));
   const int entryWidth = EntryWidth(goBackWidth, nameWidth);
-  SortListing(listing, &CompareTextIgnoringCase);
+  SortListing(listing, &SortKeyIgnoringCase);
 
   // The column is rebuilt out of sight and shown again once the window is placed.
   ::ShowWindow(ToolbarStack.Handle(), SW_HIDE);
@@ -278,7 +278,7 @@ void TFormMain::BuildGrid(const std::wstring& folder) {
   const TRectI workArea = MonitorWorkArea(MonitorIndex);
   const std::int64_t capacity = GridCapacity(workArea.Width(), workArea.Height());
   TFolderListing listing = ListFolder(folder);
-  SortListing(listing, &CompareTextIgnoringCase);
+  SortListing(listing, &SortKeyIgnoringCase);
   const std::size_t allFiles = listing.Files.size();
   const std::wstring name = ExtractLastFolderName(folder);
 

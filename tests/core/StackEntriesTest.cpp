@@ -11,7 +11,12 @@
 
 namespace {
 
-int CompareNoCase(const std::wstring& a, const std::wstring& b) { return AsciiLowerCase(a).compare(AsciiLowerCase(b)); }
+// ASCII names only: one byte a character.
+std::string KeyNoCase(const std::wstring& name) {
+  std::string key;
+  for (const wchar_t c : AsciiLowerCase(name)) key += static_cast<char>(c);
+  return key;
+}
 
 // "Name|Caption|Tag" of every entry, in order.
 std::vector<std::wstring> Describe(const std::vector<TStackEntry>& entries) {
@@ -35,13 +40,28 @@ TEST(StackEntries, ListsVisibleEntriesAndSortsFoldersBeforeFiles) {
   EXPECT_EQ(listing.Files,
             (std::vector<std::wstring>{L"C:\\S\\b.txt", L"C:\\S\\A.txt", L"C:\\S\\sys.dat", L"C:\\S\\README"}));
 
-  SortListing(listing, CompareNoCase);
+  SortListing(listing, KeyNoCase);
   EXPECT_EQ(listing.Folders, (std::vector<std::wstring>{L"C:\\S\\sub", L"C:\\S\\Zed"}));
   EXPECT_EQ(listing.Files,
             (std::vector<std::wstring>{L"C:\\S\\A.txt", L"C:\\S\\b.txt", L"C:\\S\\README", L"C:\\S\\sys.dat"}));
 
   const TFolderListing missing = ListFolderEntries(s, L"C:\\Missing");
   EXPECT_TRUE(missing.Folders.empty() && missing.Files.empty());
+}
+
+TEST(StackEntries, SortingKeysTheNamesAndKeepsEqualKeysInListedOrder) {
+  TFolderListing listing;
+  // "B" and "b" have one key; "ab" begins "abc"'s key; the folder part differs
+  // in case only to show that names alone are keyed.
+  listing.Files = {L"C:\\S\\b", L"C:\\S\\abc", L"C:\\S\\B", L"C:\\s\\ab", L"C:\\S\\a"};
+  std::vector<std::wstring> keyed;
+  SortListing(listing, [&](const std::wstring& name) {
+    keyed.push_back(name);
+    return KeyNoCase(name);
+  });
+  EXPECT_EQ(listing.Files,
+            (std::vector<std::wstring>{L"C:\\S\\a", L"C:\\s\\ab", L"C:\\S\\abc", L"C:\\S\\b", L"C:\\S\\B"}));
+  EXPECT_EQ(keyed, (std::vector<std::wstring>{L"b", L"abc", L"B", L"ab", L"a"})) << "one key a name";
 }
 
 TEST(StackEntries, FileCaptionDropsExtensionOfShortcutsOrWhenHidden) {

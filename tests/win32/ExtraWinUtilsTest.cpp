@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <string>
 
 #include "core/Errors.h"
+#include "core/StackEntries.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/ScopedWin.h"
 #include "ScratchDir.h"
@@ -109,3 +111,28 @@ TEST(ExtraWinUtils, SystemFacts) {
 }
 
 }  // namespace
+
+// The viewer sorts by sort keys of names; the order must be the one the
+// locale's case-blind comparison gives the full paths, for names where word
+// sorting, accents, case, digits and symbols decide.
+TEST(ExtraWinUtils, SortKeysOrderNamesAsTheComparisonOrdersPaths) {
+  const std::vector<std::wstring> names = {
+      L"b",          L"B",          L"a-b",   L"ab",           L"a b",          L"a_b",   L"co-op", L"coop",
+      L"Coop",       L"caf\u00e9",  L"cafe",  L"Cafe",         L"10",           L"9",     L"1",     L"\u00e9lan",
+      L"Zebra",      L"zebra",      L"a'b",   L"_x",           L"~y",           L"x.txt", L"X.TXT", L"x.txt.",
+      L"na\u00efve", L"\u00c4rger", L"arger", L"\u65e5\u672c", L"\u03b1\u03b2", L"",      L"a",     L"aa",
+      L"a.b",        L"a!b"};
+  const std::wstring folder = L"C:\\Some Folder\\";
+  std::vector<std::wstring> byComparison;
+  for (const std::wstring& name : names) byComparison.push_back(folder + name);
+  std::stable_sort(byComparison.begin(), byComparison.end(),
+                   [](const std::wstring& a, const std::wstring& b) { return CompareTextIgnoringCase(a, b) < 0; });
+  TFolderListing listing;
+  for (const std::wstring& name : names) listing.Files.push_back(folder + name);
+  SortListing(listing, &SortKeyIgnoringCase);
+  EXPECT_EQ(listing.Files, byComparison);
+  EXPECT_FALSE(SortKeyIgnoringCase(L"a").empty());
+  EXPECT_EQ(SortKeyIgnoringCase(L"Readme"), SortKeyIgnoringCase(L"README"));
+  // Longer than the first buffer a key is made in.
+  EXPECT_GT(SortKeyIgnoringCase(std::wstring(400, L'x')).size(), 400u);
+}
