@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/TextRenderer.h"
 #include "shared/ScopedWin.h"
@@ -20,7 +22,8 @@ public:
   TTextExtent Measure(const std::wstring& text) const override;
   // Glyphs drawn white on black into a 32-bit DIB at 2^level times the size
   // (level capped at 3), the coverage of each scale x scale block averaged,
-  // then the colour put down with coverage times its alpha.
+  // then the colour put down with coverage times its alpha. The coverage of
+  // the last text rendered is kept: a halo draws one text five times.
   void Render(TBitmap32& target, int x, int y, const std::wstring& text, TColor32 color,
               std::uint8_t antialiasLevel) const override;
 
@@ -28,9 +31,19 @@ private:
   static constexpr int kMaxLevel = 3;
   HFONT FontAtLevel(int level) const;
 
+  // One text's coverage at one level, a byte a pixel, rows top to bottom.
+  struct TCoverage {
+    std::wstring Text;
+    int Level = -1;
+    int Width = 0, Height = 0;
+    std::vector<std::uint8_t> Values;
+  };
+  const TCoverage& CoverageOf(const std::wstring& text, int level) const;
+
   std::wstring face_;
   int pixelHeight_;  // the em height at level 0
   bool bold_;
   TMemoryDC dc_;
   mutable std::array<TFont, kMaxLevel + 1> fonts_;  // made on first use
+  mutable TCoverage coverage_;
 };

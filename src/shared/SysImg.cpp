@@ -202,7 +202,42 @@ int CsidlOfPath(const std::wstring& path) {
   return index.Matches(at, key) ? at->second : -1;
 }
 
+struct TSysImageList::TBoundFolder {
+  std::wstring Path;  // with its trailing backslash
+  TPidl Pidl;
+  ComPtr<IShellFolder> Folder;
+};
+
 TSysImageList::TSysImageList() { UpdateImageList(); }
+
+TPidl TSysImageList::ParsePathInFolder(const std::wstring& path) {
+  const std::size_t cut = path.find_last_of(L'\\');
+  if (cut == std::wstring::npos || cut + 1 >= path.size()) return ParsePath(path);
+  const std::wstring folder = path.substr(0, cut + 1);
+  if (!boundFolder_ || CompareTextIgnoringCase(boundFolder_->Path, folder) != 0) {
+    boundFolder_.reset();
+    auto bound = std::make_shared<TBoundFolder>();
+    bound->Path = folder;
+    bound->Pidl = ParsePath(folder);
+    ComPtr<IShellFolder> desktop;
+    if (!bound->Pidl || FAILED(::SHGetDesktopFolder(&desktop)) || !desktop ||
+        FAILED(desktop->BindToObject(bound->Pidl.Get(), nullptr, IID_IShellFolder,
+                                     reinterpret_cast<void**>(bound->Folder.GetAddressOf()))) ||
+        !bound->Folder) {
+      return ParsePath(path);
+    }
+    boundFolder_ = std::move(bound);
+  }
+  std::wstring name = path.substr(cut + 1);  // ParseDisplayName takes a writable string
+  TPidl child;
+  if (FAILED(boundFolder_->Folder->ParseDisplayName(nullptr, nullptr, &name[0], nullptr, child.Put(), nullptr)) ||
+      !child) {
+    // Not found in the folder: the full parse has the last word, as it did
+    // before the folder was kept.
+    return ParsePath(path);
+  }
+  return TPidl(::ILCombine(boundFolder_->Pidl.Get(), child.Get()));
+}
 
 void TSysImageList::SetIconSet(TIconSet value) {
   if (value == iconSet_) return;
@@ -261,7 +296,7 @@ int TSysImageList::GetIconIndex(const std::wstring& path, std::uint8_t state) {
   }
   if (path.empty()) return 0;
   const UINT flags = SHGFI_SYSICONINDEX | SizeFlag() | StateFlag(state);
-  if (const TPidl pidl = ParsePath(path)) {
+  if (const TPidl pidl = ParsePathInFolder(path)) {
     const int index = FileInfoOfPidl(pidl, flags).iIcon;
     return index > 0 ? index : 0;
   }

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "shared/ScopedWin.h"
@@ -62,9 +63,16 @@ public:
 
 private:
   UINT SizeFlag() const noexcept;
+  // The item identifier list of a path, empty when nothing of that name
+  // exists. Parsing a full path walks it from the desktop down; the entries of
+  // a view share their folder, so the last folder is kept bound and each
+  // name is parsed in it.
+  TPidl ParsePathInFolder(const std::wstring& path);
 
   TIconSet iconSet_ = TIconSet::isSystem;
   TIconSize iconSize_ = TIconSize::isSmallIcons;
   HIMAGELIST handle_ = nullptr;
   TOwnedWindow toolbarWindow_;  // only while IconSet is isToolbar
+  struct TBoundFolder;
+  std::shared_ptr<TBoundFolder> boundFolder_;  // the folder ParsePathInFolder parsed in last
 };

@@ -2,6 +2,9 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "shared/ScopedWin.h"
 
 namespace {
@@ -177,24 +180,40 @@ void TToolbar::PaintItem(HDC dc, size_t index) {
 }
 
 void TToolbar::Paint(HDC dc, const RECT& clip) {
-  RECT client = {};
-  ::GetClientRect(Handle(), &client);
-  const int width = client.right - client.left;
-  const int height = client.bottom - client.top;
-  if (width <= 0 || height <= 0) return;
-  // Painted off screen first, so rebuilding or hot-tracking never flickers.
+  const int width = clip.right - clip.left;
+  if (width <= 0 || clip.bottom <= clip.top) return;
+  // Painted off screen first, so rebuilding or hot-tracking never flickers,
+  // one band at a time: the bands are cut at the items' top and bottom edges,
+  // so each holds one row of items, and a grid of hundreds of tiles needs a
+  // buffer of one row rather than one of its whole size.
+  std::vector<LONG> cuts = {clip.top, clip.bottom};
+  for (size_t i = 0; i < items_.size(); ++i) {
+    const RECT r = ItemRect(i);
+    for (const LONG y : {r.top, r.bottom})
+      if (y > clip.top && y < clip.bottom) cuts.push_back(y);
+  }
+  std::sort(cuts.begin(), cuts.end());
+  cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+  LONG tallest = 0;
+  for (size_t b = 1; b < cuts.size(); ++b) tallest = std::max(tallest, cuts[b] - cuts[b - 1]);
+
   const TMemoryDC memory(::CreateCompatibleDC(dc));
-  const TBitmap bitmap(::CreateCompatibleBitmap(dc, width, height));
+  const TBitmap bitmap(::CreateCompatibleBitmap(dc, width, tallest));
+  if (!memory || !bitmap) return;
   const TSelectObject selectBitmap(memory.Get(), bitmap.Get());
   const TSelectObject selectFont(memory.Get(), font_);
   const TBrush background(::CreateSolidBrush(background_));
-  ::FillRect(memory.Get(), &client, background.Get());
-  for (size_t i = 0; i < items_.size(); ++i) {
-    RECT r = ItemRect(i), overlap = {};
-    if (::IntersectRect(&overlap, &r, &clip)) PaintItem(memory.Get(), i);
+  for (size_t b = 1; b < cuts.size(); ++b) {
+    const RECT band = {clip.left, cuts[b - 1], clip.right, cuts[b]};
+    // The buffer's corner stands for the band's: items paint in toolbar coordinates.
+    ::SetViewportOrgEx(memory.Get(), -band.left, -band.top, nullptr);
+    ::FillRect(memory.Get(), &band, background.Get());
+    for (size_t i = 0; i < items_.size(); ++i) {
+      RECT r = ItemRect(i), overlap = {};
+      if (::IntersectRect(&overlap, &r, &band)) PaintItem(memory.Get(), i);
+    }
+    ::BitBlt(dc, band.left, band.top, width, band.bottom - band.top, memory.Get(), band.left, band.top, SRCCOPY);
   }
-  ::BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, memory.Get(), clip.left, clip.top,
-           SRCCOPY);
 }
 
 LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
