@@ -323,7 +323,7 @@ void TToolTips::Add(HWND tool, const std::wstring& hint) {
 // TImageList
 
 void TImageList::Create(int width, int height, UINT flags, int initial) {
-  handle_.Reset(::ImageList_Create(width, height, flags, initial, 0));
+  handle_.Reset(::ImageList_Create(width, height, flags, initial, 16));
   if (!handle_) throw EError(L"Cannot create the image list.");
 }
 
