@@ -1,6 +1,8 @@
 // The Win32 side of files, folders, the shell and system facts.
 #include "shared/ExtraWinUtils.h"
 
+#include "core/Animation.h"
+
 #include <shellapi.h>
 #include <mmsystem.h>
 
@@ -47,6 +49,12 @@ void ListFiles(const std::wstring& fileMask, const std::wstring& sep, long long&
 void ListFolders(const std::wstring& fileMask, const std::wstring& sep, long long& count, std::wstring& list) {
   TFindFileSource source;
   ListFolders(source, fileMask, sep, count, list);
+}
+
+double NowDayTime() {
+  SYSTEMTIME now = {};
+  ::GetLocalTime(&now);
+  return DayTime(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
 }
 
 std::wstring GetWindowsFolder() {

@@ -38,6 +38,10 @@ int CompareTextIgnoringCase(const std::wstring& a, const std::wstring& b);
 // gives none.
 std::string SortKeyIgnoringCase(const std::wstring& text);
 
+// The local time of day now as a day-based time (days since 30 December
+// 1899, the time of day as the fraction), to the millisecond.
+double NowDayTime();
+
 // The Windows folder with a trailing backslash ("C:\Windows\" when the system
 // will not say).
 std::wstring GetWindowsFolder();

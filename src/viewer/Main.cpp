@@ -1,8 +1,10 @@
 #include "viewer/Main.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "core/Activation.h"
+#include "core/Animation.h"
 #include "core/Blend.h"
 #include "core/EntryHints.h"
 #include "core/EntryPainting.h"
@@ -278,7 +280,6 @@ void TFormMain::BuildStack(const std::wstring& folder) {
   SIZE outer = OuterSizeOf(client.Width, client.Height);
   outer.cy = StackOuterHeight(outer.cy, client.Height, workHeight);
   DoOpenAnimation(outer);
-  ::ShowWindow(ToolbarStack.Handle(), SW_SHOWNA);
 }
 
 void TFormMain::SetCaption(const std::wstring& caption) { ::SetWindowTextW(Handle(), caption.c_str()); }
@@ -300,7 +301,6 @@ void TFormMain::BuildGrid(const std::wstring& folder) {
   std::vector<TStackEntry> entries =
       BuildEntries(listing, folder, TViewKind::Grid, StackFolder, Options, false, GetWindowsFolder());
   ToolbarGrid.SetImageList(SysImgList.Handle());
-  ILImagePreviews.Create(32, 32, ILC_COLOR32, 16);
 
   // The pictures of the file tiles are decoded on worker threads while this
   // thread looks up the other tiles' icons; they are taken in tile order.
@@ -308,6 +308,9 @@ void TFormMain::BuildGrid(const std::wstring& folder) {
   if (Options.ShowThumbnails)
     for (const std::wstring& file : listing.Files)
       if (IsImageFile(file)) pictures.push_back(file);
+  // Room for every picture from the start: a list that grows a few images at
+  // a time copies all of them on every step.
+  ILImagePreviews.Create(32, 32, ILC_COLOR32, static_cast<int>(std::max<std::size_t>(pictures.size(), 1)));
   const std::uint64_t job = Dispatcher.StartJob();
   TThumbnailPool pool(
       pictures,
@@ -367,7 +370,6 @@ void TFormMain::BuildGrid(const std::wstring& folder) {
   ::SetWindowPos(DockTop.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   ::SetWindowPos(ToolbarGrid.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   DoOpenAnimation(OuterSizeOf(client.Width, client.Height));
-  ::ShowWindow(ToolbarGrid.Handle(), SW_SHOWNA);
   SetCaption(name);
 }
 
@@ -460,8 +462,114 @@ void TFormMain::DoOpenAnimation(const SIZE& outer) {
   RestLeft = place.RestLeft;
   RestTop = place.RestTop;
   ::SetWindowPos(Handle(), nullptr, RestLeft, RestTop, place.Width, place.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!AnimateOpen) {
+    ShowAtRest();
+    return;
+  }
+  // Only the first showing of the process slides in.
   AnimateOpen = false;
-  if (frame_.AlphaBlend) ::SetLayeredWindowAttributes(Handle(), 0, 255, LWA_ALPHA);
+  const TOpenSlide slide = OpenSlideFor(GetTaskbarEdge(), RestLeft, RestTop, place.Width, place.Height);
+  AnimStartLeft = slide.StartLeft;
+  AnimStartTop = slide.StartTop;
+  AnimStep = slide.Step;
+  AnimAlphaStep = kSlideAlphaStep;
+  ::SetWindowPos(Handle(), nullptr, AnimStartLeft, AnimStartTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetOpacity(0);
+  AnimStartTime = NowDayTime();
+  AnimEndTime = SlideEnd(AnimStartTime);
+  // The ticks come on the clock's thread; each is handed to this thread and
+  // applied here, in order, and none after the slide was stopped.
+  const std::uint64_t job = Dispatcher.StartJob();
+  animJob_ = job;
+  AnimTimer.OnTimer = [this, job] { Dispatcher.Post(job, [this] { AnimTimerTimer(); }); };
+  try {
+    AnimTimer.SetEnabled(true);
+  } catch (const ETickwellTimer& error) {
+    // Without a clock there is no slide: the window is placed at rest,
+    // opaque and usable, and the error is reported.
+    Dispatcher.CancelJob(job);
+    ShowAtRest();
+    TApplication::Instance().ShowError(error.Message(), Handle());
+  }
+}
+
+void TFormMain::AnimTimerTimer() {
+  const double now = NowDayTime();
+  const std::uint8_t edge = GetTaskbarEdge();
+  ApplySlideFrame(OpeningFrame(edge, RestLeft, RestTop, AnimStep, RemainingMilliseconds(now, AnimEndTime)));
+  if (now >= AnimEndTime) {
+    StopOpeningSlide();
+    ShowAtRest();
+  }
+}
+
+void TFormMain::StopOpeningSlide() {
+  AnimTimer.SetEnabled(false);
+  Dispatcher.CancelJob(animJob_);
+}
+
+void TFormMain::ShowAtRest() {
+  ::SetWindowPos(Handle(), nullptr, RestLeft, RestTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetOpacity(255);
+  if (ViewKind == TViewKind::Stack) ::ShowWindow(ToolbarStack.Handle(), SW_SHOWNA);
+  if (ViewKind == TViewKind::Grid) ::ShowWindow(ToolbarGrid.Handle(), SW_SHOWNA);
+}
+
+void TFormMain::SetOpacity(std::uint8_t alpha) {
+  if (frame_.AlphaBlend) ::SetLayeredWindowAttributes(Handle(), 0, alpha, LWA_ALPHA);
+}
+
+void TFormMain::ApplySlideFrame(const TSlideFrame& frame) {
+  RECT now = {};
+  ::GetWindowRect(Handle(), &now);
+  // One coordinate moves; the other stays where it is.
+  const int left = frame.MovesTop ? now.left : frame.Position;
+  const int top = frame.MovesTop ? frame.Position : now.top;
+  ::SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetOpacity(frame.Alpha);
+}
+
+void TFormMain::DoCloseAnimation() {
+  if (!Animate || (ViewKind != TViewKind::Stack && ViewKind != TViewKind::Grid)) {
+    Close();
+    return;
+  }
+  // A slide still opening stops first; the closing starts from wherever the
+  // window is, at full opacity.
+  StopOpeningSlide();
+  ::ShowWindow(ToolbarStack.Handle(), SW_HIDE);
+  ::ShowWindow(ToolbarGrid.Handle(), SW_HIDE);
+  RECT window = {};
+  ::GetWindowRect(Handle(), &window);
+  AnimStartLeft = window.left;
+  AnimStartTop = window.top;
+  const TCloseSlide slide = CloseSlideFor(GetTaskbarEdge(), MonitorWorkArea(MonitorIndex), window.left, window.top,
+                                          window.right - window.left, window.bottom - window.top);
+  AnimStep = slide.Step;
+  AnimAlphaStep = kSlideAlphaStep;
+  SetOpacity(255);
+  AnimStartTime = NowDayTime();
+  AnimEndTime = SlideEnd(AnimStartTime);
+  const HWND self = Handle();
+  // The slide runs here, handling messages on every pass, so the viewer
+  // never looks hung; another close trigger meanwhile runs a slide of its
+  // own from the present position and closes the window, which ends this one.
+  for (double now = AnimStartTime; now <= AnimEndTime; now = NowDayTime()) {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+        return;
+      }
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    if (!::IsWindow(self) || closing_) return;
+    ApplySlideFrame(ClosingFrame(GetTaskbarEdge(), slide, RemainingMilliseconds(now, AnimEndTime)));
+  }
+  ApplySlideFrame(ClosingFrame(GetTaskbarEdge(), slide, 0));
+  closing_ = true;
+  ::DestroyWindow(self);
 }
 
 void TFormMain::DockItemExecute(const TToolbarItem& item) {
@@ -503,7 +611,7 @@ bool TFormMain::PreviewKey(const MSG& msg) {
 }
 
 void TFormMain::FormKeyPress(wchar_t key) {
-  if (key == VK_ESCAPE) Close();
+  if (key == VK_ESCAPE) DoCloseAnimation();
 }
 
 LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -511,8 +619,11 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCACTIVATE:
       // Losing activation closes the window, unless a second click on the
       // stack's button is the way to close it.
-      if (!wParam && !CloseBySecondClick && ::IsWindowVisible(Handle()) && !TApplication::Instance().ShowingMessage()) {
-        Close();
+      if (!wParam && !CloseBySecondClick && ::IsWindowVisible(Handle()) && !TApplication::Instance().ShowingMessage() &&
+          !closing_) {
+        const LRESULT result = DefaultHandling(message, wParam, lParam);
+        DoCloseAnimation();
+        return result;
       }
       break;
     case WM_CHAR: FormKeyPress(static_cast<wchar_t>(wParam)); return 0;

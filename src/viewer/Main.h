@@ -23,6 +23,7 @@
 #include "toolkit/Toolbar.h"
 #include "toolkit/UiDispatcher.h"
 #include "toolkit/Window.h"
+#include "viewer/TickwellTimer.h"
 
 class TFormMain : public TWindow {
 public:
@@ -48,13 +49,28 @@ public:
   bool AnimateOpen = true;
   std::int32_t RestLeft = 0;
   std::int32_t RestTop = 0;
+  // The running slide: where it started, its day-based start and end, its
+  // pixels and opacity units per millisecond.
+  std::int32_t AnimStartLeft = 0;
+  std::int32_t AnimStartTop = 0;
+  double AnimStartTime = 0;
+  double AnimEndTime = 0;
+  double AnimStep = 0;
+  double AnimAlphaStep = 0;
+  TTickwellTimer AnimTimer;  // drives the opening slide
 
   void BuildStack(const std::wstring& folder);
   void BuildGrid(const std::wstring& folder);
   void BuildMenu(const std::wstring& folder);
   // Sizes the window to its new outer size, places it beside the taskbar and
-  // shows it.
+  // shows it: sliding in from the taskbar on the first showing when
+  // animation is on, else at rest at once.
   void DoOpenAnimation(const SIZE& outer);
+  // One step of the opening slide; the last one puts the window at rest.
+  void AnimTimerTimer();
+  // Slides the window back toward the taskbar while it fades out (when
+  // animation is on, in the stack and grid views) and closes it.
+  void DoCloseAnimation();
 
   // The docks and toolbars of the views, and the shell's icons they show.
   TDock DockTop;
@@ -99,6 +115,11 @@ private:
   // when the window closed meanwhile.
   bool WaitForThumbnail(TThumbnailPool& pool, std::optional<TThumbnailPool::TResult>& result);
   void AddThumbnail(TToolbarItem& item, const TBitmap32& picture);
+  void StopOpeningSlide();
+  // At rest: the rest position, opaque, the view's entries shown.
+  void ShowAtRest();
+  void SetOpacity(std::uint8_t alpha);
+  void ApplySlideFrame(const struct TSlideFrame& frame);
 
   std::vector<std::wstring> args_;
   TViewerFrame frame_;
@@ -112,4 +133,6 @@ private:
   TFont stackFont_;                                // the stack toolbar's own font, which its entries are measured with
   std::unique_ptr<TGdiTextRenderer> captionFont_;  // the painted captions' font, bold, sized for the view
   COLORREF formColor_ = 0;
+  std::uint64_t animJob_ = 0;  // the dispatcher's job of the opening slide's ticks
+  bool closing_ = false;       // the closing slide has ended and the window is going
 };
