@@ -23,6 +23,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     app.HandleCurrentException(form.Handle());
     return 1;
   }
+  form.AppRecv.Loaded();
   if (!form.ShouldShow()) return 0;
   app.SetKeyPreview(&form);
   form.Show();

@@ -5,6 +5,7 @@
 
 #include "core/Activation.h"
 #include "core/Animation.h"
+#include "core/AppComm.h"
 #include "core/Blend.h"
 #include "core/EntryHints.h"
 #include "core/EntryPainting.h"
@@ -75,6 +76,8 @@ void TFormMain::FormCreate() {
   ReadPreferences();
   SetUpSecondClickClosing();
   RebuildJumpList();
+  // A viewer that closed the open one of its stack shows nothing and ends.
+  if (endWithoutWindow_) return;
   ViewKind = command.ViewKind;
   Options = command.Options;
   frame_ = ChooseViewerFrame(ViewKind, Animate, Options.Clear);
@@ -124,11 +127,37 @@ void TFormMain::ReadPreferences() {
 }
 
 void TFormMain::SetUpSecondClickClosing() {
-  // With the preference on, this is where a new viewer will ask the open
-  // viewer of the same stack to close, through messages between viewer
-  // processes. That messaging is not built yet: a second click opens a
-  // second viewer, which the first one's loss of activation does not close.
+  // Without the preference this viewer neither looks for others nor joins a
+  // group, so no later viewer closes it by a second click.
+  AppSend.SetEnabled(CloseBySecondClick);
+  AppRecv.SetEnabled(CloseBySecondClick);
   if (!CloseBySecondClick) return;
+  AppRecv.OnReceiveData = [this](HWND sender, const std::vector<std::uint8_t>& data) {
+    AppRecvReceiveData(sender, data);
+  };
+  // Asked before this viewer joins the group, so it never finds itself.
+  if (OtherInstanceRunning(StackFolder)) {
+    endWithoutWindow_ = true;
+    CloseOtherInstances(StackFolder);
+  }
+  AppRecv.SetGroupName(GroupNameOf(StackFolder));
+}
+
+bool TFormMain::OtherInstanceRunning(const std::wstring& folder) {
+  return !AppSend.FindReceiversByName(GroupNameOf(folder), true).empty();
+}
+
+void TFormMain::CloseOtherInstances(const std::wstring& folder) {
+  // Each send returns when that viewer has handled the command, its closing
+  // slide included (or when it did not answer in time).
+  for (const HWND receiver : AppSend.FindReceiversByName(GroupNameOf(folder), true)) {
+    const TAppCommData block = MakeCloseCommand(NowDayTime());
+    AppSend.SendData(receiver, &block, sizeof block);
+  }
+}
+
+void TFormMain::AppRecvReceiveData(HWND, const std::vector<std::uint8_t>& data) {
+  if (IsCloseCommand(data)) DoCloseAnimation();
 }
 
 void TFormMain::RebuildJumpList() {

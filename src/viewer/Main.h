@@ -23,6 +23,7 @@
 #include "toolkit/Toolbar.h"
 #include "toolkit/UiDispatcher.h"
 #include "toolkit/Window.h"
+#include "viewer/InterAppComm.h"
 #include "viewer/TickwellTimer.h"
 
 class TFormMain : public TWindow {
@@ -58,6 +59,13 @@ public:
   double AnimStep = 0;
   double AnimAlphaStep = 0;
   TTickwellTimer AnimTimer;  // drives the opening slide
+
+  // Second-click closing between viewers of one stack folder.
+  TInterAppSender AppSend;
+  TInterAppReceiver AppRecv;
+  bool OtherInstanceRunning(const std::wstring& folder);
+  void CloseOtherInstances(const std::wstring& folder);
+  void AppRecvReceiveData(HWND sender, const std::vector<std::uint8_t>& data);
 
   void BuildStack(const std::wstring& folder);
   void BuildGrid(const std::wstring& folder);
