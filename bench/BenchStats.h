@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,26 @@ inline bool Ratio(const std::string& name, double ratio, double target) {
 inline void Heading(const char* text) {
   std::printf("%s\n", text);
   std::fflush(stdout);
+}
+
+// P2: the viewer's listing code (listed and sorted) against a bare loop over
+// the same folder, at 10,000 and 100,000 files, and its growth between them.
+// Each run gives the number of files it listed; the listing must lose none.
+inline void ListingFigures(const std::string& bareName, int runs, const std::function<std::size_t(int files)>& bare,
+                           const std::function<std::size_t(int files)>& listed) {
+  const int sizes[2] = {10000, 100000};
+  double listedMs[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    std::size_t entries = 0;
+    const double bareMs = MedianMs(runs, [&] { bare(sizes[i]); });
+    listedMs[i] = MedianMs(runs, [&] { entries = listed(sizes[i]); });
+    const std::string n = std::to_string(sizes[i]);
+    Figure(bareName + ", " + n + " files", bareMs, "ms");
+    Figure("listing code, listed and sorted, " + n + " files", listedMs[i], "ms");
+    Ratio("listing code / bare loop, " + n + " files", listedMs[i] / bareMs, 1.5);
+    if (entries != static_cast<std::size_t>(sizes[i])) throw std::runtime_error("the listing lost files");
+  }
+  Ratio("listing code, 100,000 / 10,000 files", listedMs[1] / listedMs[0], 12.0);
 }
 
 }  // namespace bench

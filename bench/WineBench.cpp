@@ -148,27 +148,17 @@ std::size_t BareFindLoop(const std::wstring& folder) {
   return count;
 }
 
-void ListingFigures(const std::wstring& data) {
+void WineListingFigures(const std::wstring& data) {
   Heading("P2 under Wine: listing and sorting a folder (viewer's listing code vs a bare FindFirstFileW loop)");
-  double listed[2] = {};
-  const int sizes[2] = {10000, 100000};
-  for (int i = 0; i < 2; ++i) {
-    const std::wstring folder = data + L"\\list" + std::to_wstring(sizes[i]);
-    std::size_t entries = 0;
-    const double bare = MedianMs(kRuns, [&] { entries = BareFindLoop(folder); });
-    listed[i] = MedianMs(kRuns, [&] {
-      TFindFileSource source;
-      TFolderListing listing = ListFolderEntries(source, folder);
-      SortListing(listing, &SortKeyIgnoringCase);
-      entries = listing.Files.size();
-    });
-    const std::string n = std::to_string(sizes[i]);
-    Figure("bare FindFirstFileW loop, " + n + " files", bare, "ms");
-    Figure("listing code, listed and sorted, " + n + " files", listed[i], "ms");
-    Ratio("listing code / bare loop, " + n + " files", listed[i] / bare, 1.5);
-    if (entries != static_cast<std::size_t>(sizes[i])) throw std::runtime_error("the listing lost files");
-  }
-  Ratio("listing code, 100,000 / 10,000 files", listed[1] / listed[0], 12.0);
+  const auto folder = [&](int files) { return data + L"\\list" + std::to_wstring(files); };
+  ListingFigures(
+      "bare FindFirstFileW loop", kRuns, [&](int files) { return BareFindLoop(folder(files)); },
+      [&](int files) {
+        TFindFileSource source;
+        TFolderListing listing = ListFolderEntries(source, folder(files));
+        SortListing(listing, &SortKeyIgnoringCase);
+        return listing.Files.size();
+      });
 }
 
 void GridFigures(const std::wstring& data, TPreferences& preferences) {
@@ -214,7 +204,7 @@ int wmain(int argc, wchar_t** argv) {
     TPreferences preferences;
     preferences.SetDword(L"DoAnim", 0);
     if (wanted(L"start")) StartFigures();
-    if (wanted(L"listing")) ListingFigures(argv[1]);
+    if (wanted(L"listing")) WineListingFigures(argv[1]);
     if (wanted(L"grid")) GridFigures(argv[1], preferences);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "wine_bench: %s\n", e.what());

@@ -85,7 +85,9 @@ void TFormHeapmaker::FormCreate() {
 }
 
 void TFormHeapmaker::CreateFormWindow() {
-  TWindow::RegisterWindowClass(kFormClass, ::GetSysColorBrush(COLOR_BTNFACE));
+  // The program's own icon on the caption bar and the taskbar (a shared resource icon).
+  TWindow::RegisterWindowClass(kFormClass, ::GetSysColorBrush(COLOR_BTNFACE),
+                               ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"));
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   const SIZE outer = OuterSizeForClient(kClientWidth, kClientHeight, style, exStyle);

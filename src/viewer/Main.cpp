@@ -11,6 +11,7 @@
 #include "core/EntryPainting.h"
 #include "core/GridLayout.h"
 #include "core/ImageDecoders.h"
+#include "core/JumpListTasks.h"
 #include "core/PathUtils.h"
 #include "core/Placement.h"
 #include "core/StackLayout.h"
@@ -63,7 +64,10 @@ int TextWidth(HFONT font, const std::wstring& text) {
 
 }  // namespace
 
-TFormMain::TFormMain(std::vector<std::wstring> args) : args_(std::move(args)) {}
+TFormMain::TFormMain(std::vector<std::wstring> args) : args_(std::move(args)) {
+  JumpList.DisplayFrequent = false;
+  JumpList.DisplayRecent = false;
+}
 
 void TFormMain::FormCreate() {
   NoteCursorAndMonitor();
@@ -161,8 +165,12 @@ void TFormMain::AppRecvReceiveData(HWND, const std::vector<std::uint8_t>& data) 
 }
 
 void TFormMain::RebuildJumpList() {
-  // This is where the stack button's jump list will be rebuilt on every start
-  // that gets here. Not built yet: the button keeps the system's jump list.
+  // The tasks describe the stack started last from this program file; the
+  // result of the commit is not looked at (no list before Windows 7).
+  JumpList.Tasks.clear();
+  for (const TJumpTask& task : ViewerJumpTasks(GetProgramPath(), StackFolder, args_.empty() ? L"" : args_.front()))
+    JumpList.Tasks.AddShellLink(task.Title, task.Arguments, task.IconIndex, task.IconFile);
+  JumpList.Commit();
 }
 
 void TFormMain::ApplySystemFontToForm() {
@@ -231,7 +239,9 @@ void TFormMain::FallBackToGridIfTooTall() {
 }
 
 void TFormMain::CreateFormWindow() {
-  TWindow::RegisterWindowClass(kFormClass, ::GetSysColorBrush(COLOR_BTNFACE));
+  // The program's own icon on the caption bar and the taskbar (a shared resource icon).
+  TWindow::RegisterWindowClass(kFormClass, ::GetSysColorBrush(COLOR_BTNFACE),
+                               ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"));
   DWORD style = WS_POPUP | WS_CLIPCHILDREN;
   DWORD exStyle = WS_EX_TOPMOST;
   switch (frame_.Border) {

@@ -24,6 +24,7 @@
 #include "toolkit/UiDispatcher.h"
 #include "toolkit/Window.h"
 #include "viewer/InterAppComm.h"
+#include "viewer/JumpLists.h"
 #include "viewer/TickwellTimer.h"
 
 class TFormMain : public TWindow {
@@ -59,6 +60,9 @@ public:
   double AnimStep = 0;
   double AnimAlphaStep = 0;
   TTickwellTimer AnimTimer;  // drives the opening slide
+
+  // The stack button's jump list; no shell categories, only the tasks.
+  TjlJumpLists JumpList;
 
   // Second-click closing between viewers of one stack folder.
   TInterAppSender AppSend;

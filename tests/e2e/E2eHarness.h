@@ -222,6 +222,29 @@ private:
   std::wstring log_;
 };
 
+// The test's stand-ins for the shell's destination list and shell link,
+// registered machine-wide in the prefix (where Wine reads COM classes) for
+// the scope; the old registrations come back at its end. What a program
+// commits to its jump list ends up in Records().
+class TJumpListStandIn {
+public:
+  TJumpListStandIn();
+  ~TJumpListStandIn();
+  // "task|title|arguments|path|icon file|icon index" per task, "known|n" per
+  // shell category, "commit" at the end of each commit.
+  std::vector<std::wstring> Records() const;
+  void Clear();
+
+private:
+  struct TSaved {
+    std::wstring Key;
+    bool Existed = false;
+    std::wstring Server, ThreadingModel;
+  };
+  std::vector<TSaved> saved_;
+  std::wstring log_;
+};
+
 // CommandLineToArgvW of a command line.
 std::vector<std::wstring> SplitArgs(const std::wstring& commandLine);
 
