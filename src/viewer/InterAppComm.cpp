@@ -14,14 +14,14 @@ constexpr DWORD kDataMilliseconds = 5000;
 // No single window may take more than this share of a broadcast's deadline.
 constexpr DWORD kPerWindowMilliseconds = 250;
 
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
 std::vector<HWND> TopLevelWindowsOursFirst() {
   std::vector<HWND> windows;
-  ::EnumWindows(
-      [](HWND window, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
   const auto ours = [](HWND window) {
     wchar_t name[32] = {};
     return ::GetClassNameW(window, name, 32) > 0 && std::wstring(name) == kInterAppClass;

@@ -13,11 +13,12 @@ using namespace e2e;
 namespace {
 
 // A 16 x 16 pure red PNG.
-const unsigned char kRedPng[] = {
-    0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44, 0x52, 0x00, 0x00, 0x00, 0x10,
-    0x00, 0x00, 0x00, 0x10, 0x08, 0x02, 0x00, 0x00, 0x00, 0x90, 0x91, 0x68, 0x36, 0x00, 0x00, 0x00, 0x16, 0x49, 0x44, 0x41,
-    0x54, 0x78, 0xda, 0x63, 0xf8, 0xcf, 0xc0, 0x40, 0x12, 0x62, 0x18, 0xd5, 0x30, 0xaa, 0x61, 0xf8, 0x6a, 0x00, 0x00, 0x90,
-    0xf9, 0xff, 0x01, 0xf2, 0xee, 0xe8, 0x57, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
+const unsigned char kRedPng[] = {0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48,
+                                 0x44, 0x52, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00, 0x10, 0x08, 0x02, 0x00, 0x00,
+                                 0x00, 0x90, 0x91, 0x68, 0x36, 0x00, 0x00, 0x00, 0x16, 0x49, 0x44, 0x41, 0x54, 0x78,
+                                 0xda, 0x63, 0xf8, 0xcf, 0xc0, 0x40, 0x12, 0x62, 0x18, 0xd5, 0x30, 0xaa, 0x61, 0xf8,
+                                 0x6a, 0x00, 0x00, 0x90, 0xf9, 0xff, 0x01, 0xf2, 0xee, 0xe8, 0x57, 0x00, 0x00, 0x00,
+                                 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
 
 constexpr int kTileWidth = 64, kTileHeight = 56, kPadding = 2;
 const COLORREF kGray = RGB(128, 128, 128);
@@ -178,8 +179,8 @@ TEST_F(GridView, HintsTellWhatATileHolds) {
     FILETIME localTime = {}, utc = {};
     ::SystemTimeToFileTime(&local, &localTime);
     ::LocalFileTimeToFileTime(&localTime, &utc);
-    const THandle file(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                     0, nullptr));
+    const THandle file(
+        ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     ::SetFileTime(file.Get(), nullptr, nullptr, &utc);
     wchar_t date[128] = {}, time[128] = {};
     ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, date, 128);
@@ -252,6 +253,9 @@ TEST_P(CaptionColours, FollowTheColourScheme) {
   preferences_.SetDword(L"TextColor", GetParam().TextColor);
   TScratchFolder folder(L"Colours");
   folder.Add(L"WWWW.txt");
+  // The pointer well above where the grid will stand: a tile under it would
+  // be highlighted and show its hint over the caption.
+  MoveCursor({640, 100});
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()) + L" /grid /noexplore");
   const HWND window = Open(viewer);
   ASSERT_NE(window, nullptr);
@@ -262,8 +266,11 @@ TEST_P(CaptionColours, FollowTheColourScheme) {
   // blurred copies of it, covers more pixels on the other side of gray.
   TScreenArea area;
   int darkest = 255, brightest = 0, dark = 0, light = 0;
+  TScreenArea previous;
   WaitUntil([&] {
+    previous = area;
     area = ReadArea(window, band);
+    if (area.Pixels != previous.Pixels) return false;  // still being painted
     darkest = 255, brightest = 0, dark = 0, light = 0;
     for (COLORREF c : area.Pixels) {
       const int l = Luminance(c);
@@ -286,6 +293,8 @@ TEST_P(CaptionColours, FollowTheColourScheme) {
 INSTANTIATE_TEST_SUITE_P(Schemes, CaptionColours,
                          ::testing::Values(TColourCase{"BlackOnWhite", 1, true}, TColourCase{"WhiteOnBlack", 0, false},
                                            TColourCase{"AnyOtherValue", 2, false}),
-                         [](const ::testing::TestParamInfo<TColourCase>& info) { return std::string(info.param.Name); });
+                         [](const ::testing::TestParamInfo<TColourCase>& info) {
+                           return std::string(info.param.Name);
+                         });
 
 }  // namespace

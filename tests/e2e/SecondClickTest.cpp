@@ -8,6 +8,8 @@
 #include <thread>
 
 #include "E2eHarness.h"
+#include "core/AppComm.h"
+#include "viewer/InterAppComm.h"
 
 using namespace e2e;
 
@@ -113,4 +115,24 @@ TEST_F(SecondClick, AHungWindowOnTheDesktopHoldsUpNeitherViewer) {
   TProcess second = TProcess::Launch(install_.Viewer(), Quoted(folder_.Path()));
   EXPECT_TRUE(second.WaitForExit()) << "the query passes the hung window";
   EXPECT_TRUE(first.WaitForExit()) << "and the close command still arrives";
+}
+
+TEST_F(SecondClick, OnlyACloseCommandClosesAStack) {
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder_.Path()));
+  const HWND window = OpenAtRest(viewer);
+  ASSERT_NE(window, nullptr);
+  TInterAppSender sender;
+  const std::vector<HWND> found = sender.FindReceiversByName(folder_.Path(), true);
+  ASSERT_EQ(found.size(), 1u) << "the open stack's receiver";
+  TAppCommData block = MakeCloseCommand(0);
+  block.Command = 2;
+  sender.SendData(found[0], &block, sizeof block);
+  block.Command = kAppCommClose;
+  sender.SendData(found[0], &block, 8);  // too short to hold its command
+  ASSERT_TRUE(Sync(window));
+  EXPECT_TRUE(viewer.Running());
+  EXPECT_TRUE(::IsWindowVisible(window));
+
+  sender.SendData(found[0], &block, sizeof block);
+  EXPECT_TRUE(viewer.WaitForExit()) << "a close command closes it";
 }

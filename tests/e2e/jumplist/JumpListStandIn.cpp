@@ -177,12 +177,6 @@ private:
   std::map<std::wstring, std::wstring> values_;
 };
 
-std::wstring TextOf(HRESULT (IShellLinkW::*get)(LPWSTR, int), IShellLinkW* link) {
-  wchar_t text[2048] = {};
-  (link->*get)(text, 2048);
-  return text;
-}
-
 class TDestinationList final : public TCounted<ICustomDestinationList> {
 public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
@@ -224,12 +218,12 @@ public:
         if (SUCCEEDED(store->GetValue(kTitleKey, &value)) && value.vt == VT_LPWSTR) title = value.pwszVal;
         PropVariantClear(&value);
       }
-      wchar_t path[MAX_PATH * 2] = {}, icon[MAX_PATH * 2] = {};
+      wchar_t path[MAX_PATH * 2] = {}, icon[MAX_PATH * 2] = {}, arguments[2048] = {};
       int index = -1;
       link->GetPath(path, MAX_PATH * 2, nullptr, 0);
+      link->GetArguments(arguments, 2048);
       link->GetIconLocation(icon, MAX_PATH * 2, &index);
-      lines_.push_back(L"task|" + title + L"|" + TextOf(&IShellLinkW::GetArguments, link.Get()) + L"|" + path + L"|" +
-                       icon + L"|" + std::to_wstring(index));
+      lines_.push_back(L"task|" + title + L"|" + arguments + L"|" + path + L"|" + icon + L"|" + std::to_wstring(index));
     }
     return S_OK;
   }
