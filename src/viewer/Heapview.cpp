@@ -1,6 +1,8 @@
 // The viewer's entry: application title, the main form, the message loop.
 #include <windows.h>
 
+#include <memory>
+
 #include "core/CommandLine.h"
 #include "shared/ScopedWin.h"
 #include "toolkit/Application.h"
@@ -15,17 +17,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   std::vector<std::wstring> args = TokenizeCommandLine(::GetCommandLineW());
   if (!args.empty()) args.erase(args.begin());
 
-  TFormMain form(std::move(args));
+  // The form's components make windows of their own as it is made, so an
+  // error there is reported like one of start-up, never left uncaught.
+  std::unique_ptr<TFormMain> form;
   try {
-    form.FormCreate();
+    form = std::make_unique<TFormMain>(std::move(args));
+    form->FormCreate();
   } catch (...) {
     // The error is reported; a half-built view is never shown.
-    app.HandleCurrentException(form.Handle());
+    app.HandleCurrentException(form ? form->Handle() : nullptr);
     return 1;
   }
-  form.AppRecv.Loaded();
-  if (!form.ShouldShow()) return 0;
-  app.SetKeyPreview(&form);
-  form.Show();
+  form->AppRecv.Loaded();
+  if (!form->ShouldShow()) return 0;
+  app.SetKeyPreview(form.get());
+  form->Show();
   return app.Run();
 }
