@@ -1,7 +1,7 @@
 // The benchmarks that run the real programs under Wine, and the listing code
 // as the viewer runs it there.
 //
-//   wine_bench DATA [start] [listing] [grid]
+//   wine_bench DATA [start] [listing] [menu] [grid]
 //                     DATA is the folder native_bench made (as a Windows
 //                     path); without section names every section runs. Prints:
 //   - P1: start of Heapview0.exe to its window at rest (animation off) for
@@ -9,6 +9,7 @@
 //     shell icon, a window) and a plain create-and-show window;
 //   - P2: listing and sorting through the viewer's listing code against a
 //     bare FindFirstFileW loop, at 10,000 and 100,000 entries;
+//   - the menu view's start for 20 entries and 5,000 files against the stack's;
 //   - the grid of 200 large pictures with /thumbs, two workers against one;
 //   - the viewer's peak working set for a grid of 600 pictures.
 #include <windows.h>
@@ -82,7 +83,11 @@ TStart TimeStart(const std::wstring& exe, const std::wstring& arguments, HWND (*
   counters.cb = sizeof(counters);
   if (::GetProcessMemoryInfo(process.Handle(), &counters, sizeof(counters)))
     result.PeakWorkingSet = counters.PeakWorkingSetSize;
-  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  // A popup menu closes on Esc, which ends the menu view; windows on WM_CLOSE.
+  if (ClassNameOf(window) == L"#32768")
+    PressKey(window, VK_ESCAPE, 27);
+  else
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
   if (!process.WaitForExit(kDeadline)) throw std::runtime_error("did not end: " + Narrow(exe));
   return result;
 }
@@ -104,6 +109,13 @@ void RunInterleaved(std::vector<TStartCase>& cases, int runs) {
       c.PeakWorkingSet = std::max(c.PeakWorkingSet, s.PeakWorkingSet);
     }
   }
+}
+
+// The menu view's popup menu on screen.
+HWND MenuShown(DWORD processId) {
+  for (HWND window : TopLevelWindows(processId))
+    if (ClassNameOf(window) == L"#32768") return window;
+  return nullptr;
 }
 
 std::wstring FloorExe() { return HostPath(HEAPFOLD_FLOOR_HOST); }
@@ -161,6 +173,34 @@ void WineListingFigures(const std::wstring& data) {
       });
 }
 
+void MenuFigures(const std::wstring& data) {
+  Heading("The menu view under Wine: start to the menu on screen, against the stack's start (median of 15)");
+  TScratchFolder small(L"Twenty");
+  for (int i = 0; i < 4; ++i) small.AddFolder(L"Folder " + std::to_wstring(i));
+  for (int i = 0; i < 16; ++i) small.Add(L"Document " + std::to_wstring(i) + L".txt");
+  // 5,000 of the 10,000 empty files: a folder of their own, made once.
+  const std::wstring large = data + L"\\menu5000";
+  if (::GetFileAttributesW(large.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    ::CreateDirectoryW(large.c_str(), nullptr);
+    for (int i = 0; i < 5000; ++i) {
+      const THandle file(::CreateFileW((large + L"\\file" + std::to_wstring(i) + L".txt").c_str(), GENERIC_WRITE, 0,
+                                       nullptr, CREATE_NEW, 0, nullptr));
+    }
+  }
+  std::vector<TStartCase> cases = {
+      {ViewerExe(), Quoted(small.Path()), ViewAtRest, {}},
+      {ViewerExe(), Quoted(small.Path()) + L" /menu", MenuShown, {}},
+      {ViewerExe(), Quoted(large) + L" /menu", MenuShown, {}},
+  };
+  RunInterleaved(cases, kRuns);
+  const double stack = Median(cases[0].Times), menu = Median(cases[1].Times), big = Median(cases[2].Times);
+  Figure("stack, 20 entries", stack, "ms");
+  Figure("menu, 20 entries", menu, "ms");
+  Figure("menu, 5,000 files", big, "ms");
+  Ratio("menu / stack, 20 entries", menu / stack, 1.0);
+  Ratio("menu of 5,000 files / menu of 20 entries", big / menu, 3.0);
+}
+
 void GridFigures(const std::wstring& data, TPreferences& preferences) {
   Heading("Grid of 200 large pictures with /thumbs under Wine: start to window at rest (median of 9)");
   const std::wstring arguments = Quoted(data + L"\\grid200") + L" /grid /thumbs";
@@ -191,7 +231,7 @@ void GridFigures(const std::wstring& data, TPreferences& preferences) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: wine_bench DATA-FOLDER [start] [listing] [grid]\n");
+    std::fprintf(stderr, "usage: wine_bench DATA-FOLDER [start] [listing] [menu] [grid]\n");
     return 2;
   }
   const auto wanted = [&](const wchar_t* section) {
@@ -205,6 +245,7 @@ int wmain(int argc, wchar_t** argv) {
     preferences.SetDword(L"DoAnim", 0);
     if (wanted(L"start")) StartFigures();
     if (wanted(L"listing")) WineListingFigures(argv[1]);
+    if (wanted(L"menu")) MenuFigures(argv[1]);
     if (wanted(L"grid")) GridFigures(argv[1], preferences);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "wine_bench: %s\n", e.what());

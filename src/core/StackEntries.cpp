@@ -161,3 +161,13 @@ std::vector<TStackEntry> BuildEntries(const TFolderListing& listing, const std::
   if (!menu && showExplore) entries.push_back(makeExplore());
   return entries;
 }
+
+std::vector<TMenuLine> MenuLines(const std::vector<TStackEntry>& entries, bool browseFolders) {
+  std::vector<TMenuLine> lines;
+  for (const TStackEntry& entry : entries) {
+    const bool subMenu = entry.Kind == TEntryKind::Folder && browseFolders;
+    lines.push_back({subMenu ? TMenuLineKind::SubMenu : TMenuLineKind::Item, entry});
+    if (entry.Kind == TEntryKind::Explore) lines.push_back({TMenuLineKind::Separator, TStackEntry{}});
+  }
+  return lines;
+}

@@ -52,6 +52,16 @@ std::vector<TStackEntry> BuildEntries(const TFolderListing& listing, const std::
                                       const std::wstring& stackFolder, const TDisplayOptions& options, bool crowded,
                                       const std::wstring& windowsFolder);
 
+// The menu view's lines for the entries of one folder (BuildEntries for the
+// menu): Explore is followed by a separator, folders open sub-menus when
+// browsing is on and are plain items otherwise, files are plain items.
+enum class TMenuLineKind { Item, SubMenu, Separator };
+struct TMenuLine {
+  TMenuLineKind Kind = TMenuLineKind::Item;
+  TStackEntry Entry;  // empty for a separator
+};
+std::vector<TMenuLine> MenuLines(const std::vector<TStackEntry>& entries, bool browseFolders);
+
 // A file's caption: with its extension unless extensions are hidden or it is a
 // shortcut (".lnk" in any case).
 std::wstring FileCaption(const std::wstring& path, bool hideExtensions);

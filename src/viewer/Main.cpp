@@ -34,6 +34,8 @@ const COLORREF kGray = RGB(128, 128, 128);
 const COLORREF kBlack = RGB(0, 0, 0);
 
 const wchar_t kListSeparator[] = L"-|-";
+// Posted to the form to pop the menu view's menu up.
+constexpr UINT kPopUpMenuMessage = WM_APP + 1;
 
 RECT ToRect(const TRectI& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
@@ -103,7 +105,13 @@ void TFormMain::FormCreate() {
       break;
     case TViewKind::Menu:
       SysImgList.SetIconSize(TIconSize::isSmallIcons);
-      BuildMenu(StackFolder);
+      // The window is an invisible point (transparent since its creation)
+      // that owns the menu; the menu pops up at the cursor once it is active.
+      ::SetWindowPos(Handle(), nullptr, -1, -1, 1, 1, SWP_NOZORDER | SWP_NOACTIVATE);
+      PopupMenu.Images = SysImgList.Handle();
+      PopupMenu.ImageIndexOf = [this](const std::wstring& path) { return SysImgList.GetIconIndex(path, 0); };
+      PopupMenu.OnClosePopup = [this] { PopupMenuClosePopup(); };
+      BuildMenu(StackFolder, nullptr);
       break;
     case TViewKind::Help: ShowHelpWindow(); break;
   }
@@ -488,11 +496,54 @@ void TFormMain::DockItemDrawHintExplore(const TToolbarItem&, std::wstring& hint,
   paintDefault = true;
 }
 
-void TFormMain::BuildMenu(const std::wstring&) {
-  // The menu view's window is an invisible point (transparent since its
-  // creation); the menu pops up at the cursor.
-  ::SetWindowPos(Handle(), nullptr, -1, -1, 1, 1, SWP_NOZORDER | SWP_NOACTIVATE);
+void TFormMain::BuildMenu(const std::wstring& folder, TMenuItem* parent) {
+  TMenuItem& target = parent ? *parent : PopupMenu.Root;
+  target.Clear();
+  const std::wstring listed = folder.empty() ? StackFolder : folder;
+  TFolderListing listing = ListFolder(listed);
+  SortListing(listing, &SortKeyIgnoringCase);
+  const std::vector<TStackEntry> entries =
+      BuildEntries(listing, listed, TViewKind::Menu, StackFolder, Options, false, GetWindowsFolder());
+  for (const TMenuLine& line : MenuLines(entries, Options.BrowseFolders)) {
+    TMenuItem& item = target.Add();
+    item.Separator = line.Kind == TMenuLineKind::Separator;
+    item.SubMenu = line.Kind == TMenuLineKind::SubMenu;
+    item.Caption = line.Entry.Caption;
+    item.Hint = line.Entry.Hint;
+    item.Tag = line.Entry.Tag;
+    item.IconPath = line.Entry.IconPath;
+    if (item.SubMenu)
+      item.OnClick = [this](TMenuItem& opened) { PopupMenuDisplayMenu(opened); };
+    else if (!item.Separator)
+      item.OnClick = [this](TMenuItem& chosen) { PopupMenuItemExecute(chosen); };
+  }
 }
+
+void TFormMain::FormActivate() {
+  if (ViewKind != TViewKind::Menu || menuShown_) return;
+  menuShown_ = true;
+  // The menu is tracked once the activation has been handled, not inside it.
+  ::PostMessageW(Handle(), kPopUpMenuMessage, 0, 0);
+}
+
+void TFormMain::PopupMenuDisplayMenu(TMenuItem& item) { BuildMenu(item.Hint, &item); }
+
+void TFormMain::PopupMenuItemExecute(TMenuItem& item) {
+  try {
+    std::wstring path = item.Hint;
+    if (NeedsShortcutCheck(FileExists(path), IsShortcutName(path))) {
+      // A damaged shortcut raises here: nothing runs.
+      const std::wstring target = ResolveShellLink(path);
+      if (const auto repaired = RepairedShortcutTarget(target, PathExists(target))) path = *repaired;
+    }
+    RunFile(path, L"");
+  } catch (...) {
+    // Reported while the window still stands; the viewer ends after it.
+    TApplication::Instance().HandleCurrentException(Handle());
+  }
+}
+
+void TFormMain::PopupMenuClosePopup() { Close(); }
 
 void TFormMain::DoOpenAnimation(const SIZE& outer) {
   const TRestPlacement place =
@@ -654,6 +705,14 @@ void TFormMain::FormKeyPress(wchar_t key) {
 }
 
 LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (ViewKind == TViewKind::Menu) {
+    LRESULT result = 0;
+    if (PopupMenu.HandleOwnerMessage(message, wParam, lParam, result)) return result;
+    if (message == kPopUpMenuMessage) {
+      PopupMenu.Popup(Handle(), StartCursorPos);
+      return 0;
+    }
+  }
   switch (message) {
     case WM_NCACTIVATE:
       // Losing activation closes the window, unless a second click on the
@@ -673,6 +732,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ::FillRect(reinterpret_cast<HDC>(wParam), &client, brush.Get());
       return 1;
     }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
+      break;
     case WM_DESTROY: TApplication::Instance().Terminate(); break;
     default: break;
   }

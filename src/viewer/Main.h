@@ -19,6 +19,7 @@
 #include "shared/ScopedWin.h"
 #include "shared/SysImg.h"
 #include "toolkit/Controls.h"
+#include "toolkit/PopupMenu.h"
 #include "toolkit/RichLabel.h"
 #include "toolkit/Toolbar.h"
 #include "toolkit/UiDispatcher.h"
@@ -73,7 +74,10 @@ public:
 
   void BuildStack(const std::wstring& folder);
   void BuildGrid(const std::wstring& folder);
-  void BuildMenu(const std::wstring& folder);
+  // Fills the menu's root (parent null) or a folder's sub-menu from disk:
+  // Explore and a separator, the folders, the files.
+  void BuildMenu(const std::wstring& folder, TMenuItem* parent);
+  TPopupMenu PopupMenu;  // the menu view
   // Sizes the window to its new outer size, places it beside the taskbar and
   // shows it: sliding in from the taskbar on the first showing when
   // animation is on, else at rest at once.
@@ -128,6 +132,10 @@ private:
   bool WaitForThumbnail(TThumbnailPool& pool, std::optional<TThumbnailPool::TResult>& result);
   void AddThumbnail(TToolbarItem& item, const TBitmap32& picture);
   void StopOpeningSlide();
+  void FormActivate();
+  void PopupMenuDisplayMenu(TMenuItem& item);
+  void PopupMenuItemExecute(TMenuItem& item);
+  void PopupMenuClosePopup();
   // At rest: the rest position, opaque, the view's entries shown.
   void ShowAtRest();
   void SetOpacity(std::uint8_t alpha);
@@ -146,5 +154,7 @@ private:
   std::unique_ptr<TGdiTextRenderer> captionFont_;  // the painted captions' font, bold, sized for the view
   COLORREF formColor_ = 0;
   std::uint64_t animJob_ = 0;  // the dispatcher's job of the opening slide's ticks
-  bool closing_ = false;       // the closing slide has ended and the window is going
+  bool closing_ = false;
+  bool menuShown_ =
+      false;  // the menu view pops its menu up once       // the closing slide has ended and the window is going
 };

@@ -180,3 +180,27 @@ TEST(StackEntries, EntriesPerViewAndOptions) {
     }
   }
 }
+
+TEST(StackEntries, MenuLinesPutASeparatorAfterExploreAndOpenFoldersAsSubMenus) {
+  TFolderListing listing;
+  listing.Folders = {L"C:\\S\\Docs"};
+  listing.Files = {L"C:\\S\\a.txt", L"C:\\S\\R&D.txt"};
+  const auto describe = [](const std::vector<TMenuLine>& lines) {
+    std::vector<std::wstring> out;
+    for (const TMenuLine& l : lines)
+      out.push_back(l.Kind == TMenuLineKind::Separator
+                        ? L"-"
+                        : l.Entry.Caption + (l.Kind == TMenuLineKind::SubMenu ? L" >" : L""));
+    return out;
+  };
+  const auto linesWith = [&](bool explore, bool browse) {
+    TDisplayOptions options;
+    options.ShowExplore = explore;
+    options.BrowseFolders = browse;
+    return describe(
+        MenuLines(BuildEntries(listing, L"C:\\S", TViewKind::Menu, L"C:\\S", options, false, L"C:\\W\\"), browse));
+  };
+  EXPECT_EQ(linesWith(true, true), (std::vector<std::wstring>{L"Explore: S", L"-", L"Docs >", L"a.txt", L"R&&D.txt"}));
+  EXPECT_EQ(linesWith(false, true), (std::vector<std::wstring>{L"Docs >", L"a.txt", L"R&&D.txt"}));
+  EXPECT_EQ(linesWith(false, false), (std::vector<std::wstring>{L"Docs", L"a.txt", L"R&&D.txt"}));
+}

@@ -1,0 +1,152 @@
+#include "toolkit/PopupMenu.h"
+
+#include <cwctype>
+
+namespace {
+
+constexpr int kIconSize = 16;
+
+// The caption as it reads: "&&" is one "&".
+std::wstring ShownText(const std::wstring& caption) {
+  std::wstring text;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == L'&' && i + 1 < caption.size() && caption[i + 1] == L'&') ++i;
+    text += caption[i];
+  }
+  return text;
+}
+
+}  // namespace
+
+TMenuItem& TMenuItem::Add() {
+  Items.push_back(std::make_unique<TMenuItem>());
+  return *Items.back();
+}
+
+void TPopupMenu::Fill(HMENU menu, TMenuItem& parent) {
+  while (::GetMenuItemCount(menu) > 0) ::DeleteMenu(menu, 0, MF_BYPOSITION);
+  for (const auto& owned : parent.Items) {
+    TMenuItem& item = *owned;
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    if (item.Separator) {
+      info.fMask = MIIM_FTYPE;
+      info.fType = MFT_SEPARATOR;
+      ::InsertMenuItemW(menu, ::GetMenuItemCount(menu), TRUE, &info);
+      continue;
+    }
+    info.fMask = MIIM_STRING | MIIM_DATA | MIIM_BITMAP | MIIM_ID;
+    info.dwTypeData = const_cast<wchar_t*>(item.Caption.c_str());
+    info.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
+    // The icon is drawn by this menu when the item is drawn, and looked up then.
+    info.hbmpItem = HBMMENU_CALLBACK;
+    commands_.push_back(&item);
+    info.wID = static_cast<UINT>(commands_.size());
+    if (item.SubMenu) {
+      item.menu_ = ::CreatePopupMenu();
+      menus_.push_back(item.menu_);
+      info.fMask |= MIIM_SUBMENU;
+      info.hSubMenu = item.menu_;
+    }
+    ::InsertMenuItemW(menu, ::GetMenuItemCount(menu), TRUE, &info);
+  }
+}
+
+TMenuItem* TPopupMenu::ItemOfMenu(TMenuItem& parent, HMENU menu) {
+  for (const auto& item : parent.Items) {
+    if (item->menu_ == menu) return item.get();
+    if (TMenuItem* found = ItemOfMenu(*item, menu)) return found;
+  }
+  return nullptr;
+}
+
+void TPopupMenu::Popup(HWND owner, POINT at) {
+  commands_.clear();
+  menus_.clear();
+  const HMENU root = ::CreatePopupMenu();
+  menus_.push_back(root);
+  Fill(root, Root);
+  // The owner comes to the foreground first and a null message follows the
+  // tracking, so the menu takes the keyboard and a click outside closes it.
+  ::SetForegroundWindow(owner);
+  const UINT chosen = static_cast<UINT>(::TrackPopupMenuEx(
+      root, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, owner, nullptr));
+  ::PostMessageW(owner, WM_NULL, 0, 0);
+  TMenuItem* item = chosen >= 1 && chosen <= commands_.size() ? commands_[chosen - 1] : nullptr;
+  ::DestroyMenu(root);  // with every sub-menu in it
+  commands_.clear();
+  menus_.clear();
+  // The chosen item runs before the menu counts as closed; an error it raises
+  // still lets the menu close.
+  struct TCloser {
+    TPopupMenu& Menu;
+    ~TCloser() {
+      if (Menu.OnClosePopup) Menu.OnClosePopup();
+    }
+  } closer{*this};
+  if (item && !item->SubMenu && item->OnClick) item->OnClick(*item);
+}
+
+bool TPopupMenu::HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_INITMENUPOPUP: {
+      const HMENU menu = reinterpret_cast<HMENU>(wParam);
+      TMenuItem* item = ItemOfMenu(Root, menu);
+      if (!item) return false;
+      // The sub-menu is rebuilt every time it opens.
+      if (item->OnClick) item->OnClick(*item);
+      Fill(menu, *item);
+      result = 0;
+      return true;
+    }
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (measure->CtlType != ODT_MENU) return false;
+      measure->itemWidth = kIconSize;
+      measure->itemHeight = kIconSize;
+      result = TRUE;
+      return true;
+    }
+    case WM_DRAWITEM: {
+      auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      if (draw->CtlType != ODT_MENU || draw->itemData == 0) return false;
+      auto* item = reinterpret_cast<TMenuItem*>(draw->itemData);
+      if (item->imageIndex_ == -2) item->imageIndex_ = ImageIndexOf ? ImageIndexOf(item->IconPath) : -1;
+      if (Images && item->imageIndex_ >= 0) {
+        const int top = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - kIconSize) / 2;
+        ::ImageList_Draw(Images, item->imageIndex_, draw->hDC, draw->rcItem.left, top, ILD_TRANSPARENT);
+      }
+      result = TRUE;
+      return true;
+    }
+    case WM_MENUCHAR: {
+      if (HIWORD(wParam) & MF_SYSMENU) return false;
+      result = MenuChar(static_cast<wchar_t>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
+      return true;
+    }
+    default: return false;
+  }
+}
+
+LRESULT TPopupMenu::MenuChar(wchar_t typed, HMENU menu) {
+  // The items whose captions start with the letter; the next one after the
+  // highlighted item is selected, or run when it is the only one.
+  const int count = ::GetMenuItemCount(menu);
+  std::vector<int> matches;
+  int highlighted = -1;
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_DATA | MIIM_STATE | MIIM_FTYPE;
+    if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) || (info.fType & MFT_SEPARATOR)) continue;
+    if (info.fState & MFS_HILITE) highlighted = i;
+    const auto* item = reinterpret_cast<const TMenuItem*>(info.dwItemData);
+    const std::wstring text = item ? ShownText(item->Caption) : std::wstring();
+    if (!text.empty() && std::towlower(text[0]) == std::towlower(typed)) matches.push_back(i);
+  }
+  if (matches.empty()) return MAKELRESULT(0, MNC_IGNORE);
+  if (matches.size() == 1) return MAKELRESULT(matches[0], MNC_EXECUTE);
+  for (const int i : matches)
+    if (i > highlighted) return MAKELRESULT(i, MNC_SELECT);
+  return MAKELRESULT(matches[0], MNC_SELECT);
+}

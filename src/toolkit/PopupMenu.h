@@ -1,0 +1,69 @@
+// TPopupMenu: a cascading popup menu of items with captions, hints, tags and
+// shell icons. Sub-menus are filled when they are about to open (OnClick of a
+// sub-menu item is raised then, so the item can rebuild its children), and
+// an item's icon is looked up only when the item is first drawn, so a folder
+// of thousands of entries opens at once. Typing a letter chooses the items
+// whose captions start with it, since not every system does so for menus
+// without mnemonics.
+//
+// The menu is tracked modally by Popup; the window that owns it must hand its
+// messages to HandleOwnerMessage while the menu is up.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct TMenuItem {
+  std::wstring Caption;  // shown as it stands ("&&" shows one "&")
+  std::wstring Hint;
+  int Tag = 0;
+  bool SubMenu = false;
+  bool Separator = false;
+  std::wstring IconPath;  // whose icon the item shows, looked up on first draw
+  // Plain items: raised when chosen, after the menu has closed. Sub-menu
+  // items: raised each time the sub-menu is about to open.
+  std::function<void(TMenuItem&)> OnClick;
+
+  std::vector<std::unique_ptr<TMenuItem>> Items;  // a sub-menu's items
+  TMenuItem& Add();
+  void Clear() { Items.clear(); }
+
+private:
+  friend class TPopupMenu;
+  HMENU menu_ = nullptr;  // of a sub-menu item: its popup menu while shown
+  int imageIndex_ = -2;   // -2: not looked up yet
+};
+
+class TPopupMenu {
+public:
+  TPopupMenu() = default;
+  TPopupMenu(const TPopupMenu&) = delete;
+  TPopupMenu& operator=(const TPopupMenu&) = delete;
+
+  TMenuItem Root;
+  HIMAGELIST Images = nullptr;  // small icons; not owned
+  // Gives the image index of a path in Images (called on an item's first draw).
+  std::function<int(const std::wstring& path)> ImageIndexOf;
+  // Raised when the menu has closed, whether an item was chosen or not.
+  std::function<void()> OnClosePopup;
+
+  // Shows the menu at a screen point and tracks it until it closes; then
+  // runs the chosen item's OnClick and OnClosePopup.
+  void Popup(HWND owner, POINT at);
+  // The owner's messages while the menu is up; true when handled, with the
+  // message's result.
+  bool HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+private:
+  void Fill(HMENU menu, TMenuItem& parent);
+  TMenuItem* ItemOfMenu(TMenuItem& parent, HMENU menu);
+  LRESULT MenuChar(wchar_t typed, HMENU menu);
+
+  std::vector<TMenuItem*> commands_;  // command identifier - 1 to item, for the menus shown
+  std::vector<HMENU> menus_;          // every menu made for this showing, the root's first
+};
