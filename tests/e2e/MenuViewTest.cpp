@@ -77,6 +77,16 @@ TEST_F(MenuView, EscClosesTheMenuAndEndsTheViewerWithoutOpeningAnything) {
   EXPECT_TRUE(handler_.SettledOpened().empty());
 }
 
+TEST_F(MenuView, AClickOutsideClosesTheMenuAndEndsTheViewer) {
+  MoveCursor({300, 200});
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder_.Path()) + L" /menu");
+  const HWND menu = Open(viewer);
+  ASSERT_NE(menu, nullptr);
+  ClickAt(::GetDesktopWindow(), {900, 700});  // well away from the menu
+  EXPECT_TRUE(viewer.WaitForExit());
+  EXPECT_TRUE(handler_.SettledOpened().empty());
+}
+
 TEST_F(MenuView, AFolderOpensAsASubMenuBelowTheSeparatorAndTheFilesFollow) {
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder_.Path()) + L" /menu");
   const HWND menu = Open(viewer);
