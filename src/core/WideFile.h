@@ -19,3 +19,7 @@ TFilePtr OpenWideFile(const std::wstring& path, const wchar_t* mode);
 // where it has 32. Unpaired surrogates and non-characters above U+10FFFF
 // become U+FFFD.
 std::string WideToUtf8(const std::wstring& text);
+// Wide text of UTF-8 bytes: UTF-16 where wchar_t has 16 bits. A byte that
+// starts no valid sequence, a cut sequence, an overlong form or a surrogate
+// becomes U+FFFD.
+std::wstring Utf8ToWide(const std::string& bytes);
