@@ -71,8 +71,8 @@ int CountRefused(const std::vector<TBytes>& files, const std::wstring& name) {
 
 std::vector<TBytes> Truncations(const TBytes& bytes) {
   std::vector<TBytes> cuts;
-  for (std::size_t length : {std::size_t{0}, std::size_t{1}, std::size_t{8}, std::size_t{30}, bytes.size() / 2,
-                             bytes.size() - 4})
+  for (std::size_t length :
+       {std::size_t{0}, std::size_t{1}, std::size_t{8}, std::size_t{30}, bytes.size() / 2, bytes.size() - 4})
     if (length < bytes.size()) cuts.emplace_back(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
   return cuts;
 }
@@ -96,7 +96,7 @@ std::vector<TBytes> ByteFlips(const TBytes& bytes, std::size_t n) {
   return ::testing::AssertionFailure() << text;
 }
 
-TBytes EncodeJpeg(const TJpegSpec& spec, const std::function<void(int, int, unsigned char*)>& pixel) {
+TBytes EncodeJpeg(const TJpegLayout& layout, const std::function<void(int, int, unsigned char*)>& pixel) {
   jpeg_compress_struct info;
   jpeg_error_mgr error;
   info.err = jpeg_std_error(&error);
@@ -104,21 +104,21 @@ TBytes EncodeJpeg(const TJpegSpec& spec, const std::function<void(int, int, unsi
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
   jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(spec.width);
-  info.image_height = static_cast<JDIMENSION>(spec.height);
-  info.input_components = spec.components;
-  info.in_color_space = spec.components == 1 ? JCS_GRAYSCALE : spec.components == 3 ? JCS_RGB : JCS_CMYK;
+  info.image_width = static_cast<JDIMENSION>(layout.width);
+  info.image_height = static_cast<JDIMENSION>(layout.height);
+  info.input_components = layout.components;
+  info.in_color_space = layout.components == 1 ? JCS_GRAYSCALE : layout.components == 3 ? JCS_RGB : JCS_CMYK;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, 95, TRUE);
-  if (spec.components == 4) {
+  if (layout.components == 4) {
     jpeg_set_colorspace(&info, JCS_CMYK);
-    info.write_Adobe_marker = spec.adobeMarker ? TRUE : FALSE;
+    info.write_Adobe_marker = layout.adobeMarker ? TRUE : FALSE;
   }
-  if (spec.progressive) jpeg_simple_progression(&info);
+  if (layout.progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row(static_cast<std::size_t>(spec.width * spec.components));
+  std::vector<unsigned char> row(static_cast<std::size_t>(layout.width * layout.components));
   while (info.next_scanline < info.image_height) {
-    for (int x = 0; x < spec.width; ++x) pixel(x, static_cast<int>(info.next_scanline), &row[x * spec.components]);
+    for (int x = 0; x < layout.width; ++x) pixel(x, static_cast<int>(info.next_scanline), &row[x * layout.components]);
     JSAMPROW rows[] = {row.data()};
     jpeg_write_scanlines(&info, rows, 1);
   }
@@ -137,7 +137,7 @@ TBytes SolidJpeg(int width, int height, std::uint8_t r, std::uint8_t g, std::uin
   });
 }
 
-TBytes EncodePng(const TPngSpec& spec, const std::vector<TBytes>& rows) {
+TBytes EncodePng(const TPngLayout& layout, const std::vector<TBytes>& rows) {
   TBytes bytes;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -148,15 +148,14 @@ TBytes EncodePng(const TPngSpec& spec, const std::vector<TBytes>& rows) {
         out->insert(out->end(), data, data + length);
       },
       nullptr);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width), static_cast<png_uint_32>(spec.height), spec.bitDepth,
-               spec.colorType, spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(layout.width), static_cast<png_uint_32>(layout.height),
+               layout.bitDepth, layout.colorType, layout.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   std::vector<png_color> palette;
-  for (std::uint32_t c : spec.palette)
-    palette.push_back({png_byte(c >> 16), png_byte(c >> 8), png_byte(c)});
+  for (std::uint32_t c : layout.palette) palette.push_back({png_byte(c >> 16), png_byte(c >> 8), png_byte(c)});
   if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-  if (!spec.paletteAlpha.empty())
-    png_set_tRNS(png, info, spec.paletteAlpha.data(), static_cast<int>(spec.paletteAlpha.size()), nullptr);
+  if (!layout.paletteAlpha.empty())
+    png_set_tRNS(png, info, layout.paletteAlpha.data(), static_cast<int>(layout.paletteAlpha.size()), nullptr);
   png_write_info(png, info);
   std::vector<png_bytep> pointers;
   for (const TBytes& row : rows) pointers.push_back(const_cast<png_bytep>(row.data()));

@@ -24,7 +24,7 @@ TBitmap32 DecodeBytes(const TBytes& bytes, const std::wstring& name, const TJpeg
 // For damaged copies of a valid file: each must decode or throw EImageError,
 // never anything else. Gives how many were refused.
 int CountRefused(const std::vector<TBytes>& files, const std::wstring& name);
-std::vector<TBytes> Truncations(const TBytes& bytes);              // cut at several lengths, the empty file too
+std::vector<TBytes> Truncations(const TBytes& bytes);               // cut at several lengths, the empty file too
 std::vector<TBytes> ByteFlips(const TBytes& bytes, std::size_t n);  // each of the first n bytes inverted
 
 // Channels within tolerance (alpha exactly).
@@ -32,22 +32,22 @@ std::vector<TBytes> ByteFlips(const TBytes& bytes, std::size_t n);  // each of t
 
 // JPEG: components 1 (grey), 3 (RGB) or 4 (CMYK, stored as given); pixel
 // fills one pixel's components.
-struct TJpegSpec {
+struct TJpegLayout {
   int width = 16, height = 16, components = 3;
   bool progressive = false;
   bool adobeMarker = true;  // CMYK only
 };
-TBytes EncodeJpeg(const TJpegSpec& spec, const std::function<void(int x, int y, unsigned char* px)>& pixel);
+TBytes EncodeJpeg(const TJpegLayout& layout, const std::function<void(int x, int y, unsigned char* px)>& pixel);
 TBytes SolidJpeg(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b);
 
 // PNG from raw rows as libpng takes them (16-bit samples big-endian).
-struct TPngSpec {
+struct TPngLayout {
   int width = 1, height = 1, bitDepth = 8, colorType = 2;  // PNG_COLOR_TYPE_RGB
   bool interlaced = false;
   std::vector<std::uint32_t> palette;  // 0xRRGGBB
   std::vector<unsigned char> paletteAlpha;
 };
-TBytes EncodePng(const TPngSpec& spec, const std::vector<TBytes>& rows);
+TBytes EncodePng(const TPngLayout& layout, const std::vector<TBytes>& rows);
 
 // GIF: one or more frames of palette indexes, rows top to bottom.
 struct TGifFrame {

@@ -8,8 +8,8 @@ namespace {
 
 // Four quadrants: red, green / blue, white.
 TBytes QuadrantJpeg(bool progressive) {
-  TJpegSpec spec{64, 48, 3, progressive};
-  return EncodeJpeg(spec, [](int x, int y, unsigned char* px) {
+  TJpegLayout layout{64, 48, 3, progressive};
+  return EncodeJpeg(layout, [](int x, int y, unsigned char* px) {
     const std::uint32_t c = y < 24 ? (x < 32 ? 0xFF0000 : 0x00FF00) : (x < 32 ? 0x0000FF : 0xFFFFFF);
     px[0] = static_cast<unsigned char>(c >> 16);
     px[1] = static_cast<unsigned char>(c >> 8);
@@ -49,9 +49,9 @@ TEST(JpegDecoder, ColoursOfBaselineProgressiveAndFastDecoding) {
 // come out as the same red at half black.
 TEST(JpegDecoder, CmykInvertedAndPlain) {
   for (bool adobe : {true, false}) {
-    TJpegSpec spec{16, 16, 4};
-    spec.adobeMarker = adobe;
-    const TBytes bytes = EncodeJpeg(spec, [&](int, int, unsigned char* px) {
+    TJpegLayout layout{16, 16, 4};
+    layout.adobeMarker = adobe;
+    const TBytes bytes = EncodeJpeg(layout, [&](int, int, unsigned char* px) {
       const unsigned char ink[] = {0, 255, 255, 128};
       for (int i = 0; i < 4; ++i) px[i] = adobe ? 255 - ink[i] : ink[i];
     });

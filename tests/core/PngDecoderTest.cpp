@@ -6,13 +6,13 @@
 
 namespace {
 
-TPngSpec Spec(int width, int height, int bitDepth, int colorType) {
-  TPngSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.bitDepth = bitDepth;
-  spec.colorType = colorType;
-  return spec;
+TPngLayout Layout(int width, int height, int bitDepth, int colorType) {
+  TPngLayout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.bitDepth = bitDepth;
+  layout.colorType = colorType;
+  return layout;
 }
 
 void ExpectRow(const TBitmap32& b, int y, std::vector<TColor32> want) {
@@ -24,41 +24,43 @@ void ExpectRow(const TBitmap32& b, int y, std::vector<TColor32> want) {
 
 TEST(PngDecoder, EveryColourTypeToStraightArgb) {
   // RGBA keeps its alpha unmultiplied.
-  ExpectRow(DecodeBytes(EncodePng(Spec(2, 1, 8, PNG_COLOR_TYPE_RGB_ALPHA), {{255, 0, 0, 128, 1, 2, 3, 0}}), L"a.png"),
+  ExpectRow(DecodeBytes(EncodePng(Layout(2, 1, 8, PNG_COLOR_TYPE_RGB_ALPHA), {{255, 0, 0, 128, 1, 2, 3, 0}}), L"a.png"),
             0, {0x80FF0000, 0x00010203});
-  ExpectRow(DecodeBytes(EncodePng(Spec(1, 1, 8, PNG_COLOR_TYPE_RGB), {{9, 8, 7}}), L"a.png"), 0, {0xFF090807});
+  ExpectRow(DecodeBytes(EncodePng(Layout(1, 1, 8, PNG_COLOR_TYPE_RGB), {{9, 8, 7}}), L"a.png"), 0, {0xFF090807});
   // Palette with tRNS: entries past the alpha table are opaque.
-  TPngSpec palette = Spec(3, 1, 4, PNG_COLOR_TYPE_PALETTE);
+  TPngLayout palette = Layout(3, 1, 4, PNG_COLOR_TYPE_PALETTE);
   palette.palette = {0x112233, 0x445566, 0x778899};
   palette.paletteAlpha = {0, 200};
   ExpectRow(DecodeBytes(EncodePng(palette, {{0x01, 0x20}}), L"a.png"), 0, {0x00112233, 0xC8445566, 0xFF778899});
   // Grey at 1, 2 and 8 bits, grey with alpha.
-  ExpectRow(DecodeBytes(EncodePng(Spec(3, 1, 1, PNG_COLOR_TYPE_GRAY), {{0xA0}}), L"a.png"), 0,
+  ExpectRow(DecodeBytes(EncodePng(Layout(3, 1, 1, PNG_COLOR_TYPE_GRAY), {{0xA0}}), L"a.png"), 0,
             {0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF});
-  ExpectRow(DecodeBytes(EncodePng(Spec(2, 1, 2, PNG_COLOR_TYPE_GRAY), {{0x60}}), L"a.png"), 0, {0xFF555555, 0xFFAAAAAA});
-  ExpectRow(DecodeBytes(EncodePng(Spec(1, 1, 8, PNG_COLOR_TYPE_GRAY_ALPHA), {{77, 99}}), L"a.png"), 0, {0x634D4D4D});
+  ExpectRow(DecodeBytes(EncodePng(Layout(2, 1, 2, PNG_COLOR_TYPE_GRAY), {{0x60}}), L"a.png"), 0,
+            {0xFF555555, 0xFFAAAAAA});
+  ExpectRow(DecodeBytes(EncodePng(Layout(1, 1, 8, PNG_COLOR_TYPE_GRAY_ALPHA), {{77, 99}}), L"a.png"), 0, {0x634D4D4D});
   // 16-bit samples round to 8 bits.
-  ExpectRow(DecodeBytes(EncodePng(Spec(1, 1, 16, PNG_COLOR_TYPE_RGB_ALPHA), {{0xFF, 0xFF, 0x80, 0x80, 0, 0x7F, 0x80, 0x80}}),
-                        L"a.png"),
+  ExpectRow(DecodeBytes(
+                EncodePng(Layout(1, 1, 16, PNG_COLOR_TYPE_RGB_ALPHA), {{0xFF, 0xFF, 0x80, 0x80, 0, 0x7F, 0x80, 0x80}}),
+                L"a.png"),
             0, {0x80FF8000});
 }
 
 TEST(PngDecoder, InterlacedRowsLandInPlace) {
-  TPngSpec spec = Spec(9, 9, 8, PNG_COLOR_TYPE_RGB);
-  spec.interlaced = true;
+  TPngLayout layout = Layout(9, 9, 8, PNG_COLOR_TYPE_RGB);
+  layout.interlaced = true;
   std::vector<TBytes> rows;
   for (int y = 0; y < 9; ++y) {
     rows.emplace_back();
     for (int x = 0; x < 9; ++x) rows.back().insert(rows.back().end(), {std::uint8_t(x * 20), std::uint8_t(y * 20), 7});
   }
-  const TBitmap32 b = DecodeBytes(EncodePng(spec, rows), L"i.png");
+  const TBitmap32 b = DecodeBytes(EncodePng(layout, rows), L"i.png");
   for (int y = 0; y < 9; ++y)
     for (int x = 0; x < 9; ++x) EXPECT_EQ(b.Pixel(x, y), Color32(255, std::uint8_t(x * 20), std::uint8_t(y * 20), 7));
 }
 
 TEST(PngDecoder, DamagedFilesRefusedCleanly) {
   std::vector<TBytes> rows(16, TBytes(16 * 3, 90));
-  const TBytes good = EncodePng(Spec(16, 16, 8, PNG_COLOR_TYPE_RGB), rows);
+  const TBytes good = EncodePng(Layout(16, 16, 8, PNG_COLOR_TYPE_RGB), rows);
   EXPECT_EQ(CountRefused(Truncations(good), L"cut.png"), int(Truncations(good).size()));
   EXPECT_GE(CountRefused(ByteFlips(good, good.size()), L"flip.png"), 30);
 

@@ -7,11 +7,21 @@
 #include "core/WideFile.h"
 
 TEST(ImageKind, ByLowerCasedExtension) {
-  struct { const wchar_t* path; TImageKind kind; } cases[] = {
-      {L"C:\\pics\\photo.JPEG", TImageKind::Jpeg}, {L"a.jpg", TImageKind::Jpeg},    {L"a.Bmp", TImageKind::Bitmap},
-      {L"a.gif", TImageKind::Gif},                 {L"a.PNG", TImageKind::Png},     {L"photo.tif", TImageKind::None},
-      {L"C:\\pics.png\\photo", TImageKind::None},  {L"photo", TImageKind::None},    {L"photo.png.txt", TImageKind::None},
-      {L"", TImageKind::None},                     {L"jpg", TImageKind::None},
+  struct {
+    const wchar_t* path;
+    TImageKind kind;
+  } cases[] = {
+      {L"C:\\pics\\photo.JPEG", TImageKind::Jpeg},
+      {L"a.jpg", TImageKind::Jpeg},
+      {L"a.Bmp", TImageKind::Bitmap},
+      {L"a.gif", TImageKind::Gif},
+      {L"a.PNG", TImageKind::Png},
+      {L"photo.tif", TImageKind::None},
+      {L"C:\\pics.png\\photo", TImageKind::None},
+      {L"photo", TImageKind::None},
+      {L"photo.png.txt", TImageKind::None},
+      {L"", TImageKind::None},
+      {L"jpg", TImageKind::None},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ImageKindOf(c.path), c.kind) << c.path;
@@ -20,8 +30,9 @@ TEST(ImageKind, ByLowerCasedExtension) {
 }
 
 TEST(Thumbnails, ScaleAndResamplerRules) {
-  struct { int width, scale; } scales[] = {{300, 8}, {257, 8}, {256, 4}, {200, 4}, {129, 4},
-                                           {128, 2}, {65, 2},  {64, 1},  {60, 1},  {1, 1}};
+  struct {
+    int width, scale;
+  } scales[] = {{300, 8}, {257, 8}, {256, 4}, {200, 4}, {129, 4}, {128, 2}, {65, 2}, {64, 1}, {60, 1}, {1, 1}};
   for (const auto& c : scales) EXPECT_EQ(JpegThumbnailScale(c.width), c.scale) << c.width;
   EXPECT_EQ(ChooseThumbnailResampler(16), TThumbnailResampler::Linear);
   EXPECT_EQ(ChooseThumbnailResampler(32), TThumbnailResampler::Linear);
@@ -31,8 +42,9 @@ TEST(Thumbnails, ScaleAndResamplerRules) {
 
 // The sizes the grid's thumbnails are decoded at, as libjpeg rounds them up.
 TEST(Thumbnails, JpegDecodedReducedOnlyInFastMode) {
-  struct { int width, height, fastWidth, fastHeight; } cases[] = {
-      {300, 20, 38, 3}, {200, 40, 50, 10}, {60, 30, 60, 30}, {100, 10, 50, 5}};
+  struct {
+    int width, height, fastWidth, fastHeight;
+  } cases[] = {{300, 20, 38, 3}, {200, 40, 50, 10}, {60, 30, 60, 30}, {100, 10, 50, 5}};
   for (const auto& c : cases) {
     const std::wstring path = WriteScratchFile(L"scaled.jpg", SolidJpeg(c.width, c.height, 200, 40, 40));
     const auto fast = DecodeThumbnailSource(path, true);
@@ -67,9 +79,9 @@ TEST(WideFile, Utf8AndNamesOutsideTheCodePage) {
   EXPECT_EQ(WideToUtf8(L"\U0001F600"), "\xF0\x9F\x98\x80");  // a surrogate pair where wchar_t has 16 bits
   EXPECT_EQ(WideToUtf8(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xEF\xBF\xBD");
 
-  TPngSpec spec;
+  TPngLayout layout;
   const std::wstring path =
-      WriteScratchFile(L"\u00e9t\u00e9-\u4e2d\u6587-\u0394.png", EncodePng(spec, {{10, 20, 30}}));
+      WriteScratchFile(L"\u00e9t\u00e9-\u4e2d\u6587-\u0394.png", EncodePng(layout, {{10, 20, 30}}));
   const auto decoded = DecodeThumbnailSource(path, true);
   ASSERT_TRUE(decoded.has_value());
   EXPECT_EQ(decoded->Pixel(0, 0), 0xFF0A141Eu);
