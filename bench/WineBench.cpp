@@ -34,7 +34,6 @@ namespace {
 constexpr int kRuns = 15;
 constexpr DWORD kDeadline = 120000;
 
-std::wstring Quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
 std::string Narrow(const std::wstring& s) { return std::string(s.begin(), s.end()); }
 
 // Polls every millisecond or so: the figures are start-up times of a few
@@ -55,12 +54,8 @@ HWND ShownWindow(DWORD processId) {
 
 // A view at rest: shown, opaque and with its entries' toolbar visible.
 HWND ViewAtRest(DWORD processId) {
-  for (HWND window : TopLevelWindows(processId)) {
-    const TWindowFacts facts = ReadWindowFacts(window);
-    if (facts.Layered && facts.Alpha != 255) continue;
-    for (HWND child : ChildWindows(window))
-      if (::IsWindowVisible(child) && ClassNameOf(child) == L"THeapToolbar") return window;
-  }
+  for (HWND window : TopLevelWindows(processId))
+    if (IsViewAtRest(window)) return window;
   return nullptr;
 }
 
@@ -113,9 +108,8 @@ void RunInterleaved(std::vector<TStartCase>& cases, int runs) {
 
 // The menu view's popup menu on screen.
 HWND MenuShown(DWORD processId) {
-  for (HWND window : TopLevelWindows(processId))
-    if (ClassNameOf(window) == L"#32768") return window;
-  return nullptr;
+  const std::vector<HWND> menus = MenuWindows(processId);
+  return menus.empty() ? nullptr : menus.front();
 }
 
 std::wstring FloorExe() { return HostPath(HEAPFOLD_FLOOR_HOST); }

@@ -209,6 +209,7 @@ struct TSysImageList::TBoundFolder {
 };
 
 TSysImageList::TSysImageList() { UpdateImageList(); }
+TSysImageList::~TSysImageList() = default;
 
 TPidl TSysImageList::ParsePathInFolder(const std::wstring& path) {
   const std::size_t cut = path.find_last_of(L'\\');
@@ -216,7 +217,7 @@ TPidl TSysImageList::ParsePathInFolder(const std::wstring& path) {
   const std::wstring folder = path.substr(0, cut + 1);
   if (!boundFolder_ || CompareTextIgnoringCase(boundFolder_->Path, folder) != 0) {
     boundFolder_.reset();
-    auto bound = std::make_shared<TBoundFolder>();
+    auto bound = std::make_unique<TBoundFolder>();
     bound->Path = folder;
     bound->Pidl = ParsePath(folder);
     ComPtr<IShellFolder> desktop;

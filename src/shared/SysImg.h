@@ -33,7 +33,7 @@ enum class TIconSize { isSmallIcons, isLargeIcons };
 class TSysImageList {
 public:
   TSysImageList();
-  ~TSysImageList() = default;  // the toolbar window, if any, goes with toolbarWindow_
+  ~TSysImageList();  // the toolbar window, if any, goes with toolbarWindow_
   TSysImageList(const TSysImageList&) = delete;
   TSysImageList& operator=(const TSysImageList&) = delete;
 
@@ -74,5 +74,5 @@ private:
   HIMAGELIST handle_ = nullptr;
   TOwnedWindow toolbarWindow_;  // only while IconSet is isToolbar
   struct TBoundFolder;
-  std::shared_ptr<TBoundFolder> boundFolder_;  // the folder ParsePathInFolder parsed in last
+  std::unique_ptr<TBoundFolder> boundFolder_;  // the folder ParsePathInFolder parsed in last
 };

@@ -44,7 +44,6 @@ void TPopupMenu::Fill(HMENU menu, TMenuItem& parent) {
     info.wID = static_cast<UINT>(commands_.size());
     if (item.SubMenu) {
       item.menu_ = ::CreatePopupMenu();
-      menus_.push_back(item.menu_);
       info.fMask |= MIIM_SUBMENU;
       info.hSubMenu = item.menu_;
     }
@@ -62,9 +61,7 @@ TMenuItem* TPopupMenu::ItemOfMenu(TMenuItem& parent, HMENU menu) {
 
 void TPopupMenu::Popup(HWND owner, POINT at) {
   commands_.clear();
-  menus_.clear();
   const HMENU root = ::CreatePopupMenu();
-  menus_.push_back(root);
   Fill(root, Root);
   // The owner comes to the foreground first and a null message follows the
   // tracking, so the menu takes the keyboard and a click outside closes it.
@@ -75,7 +72,6 @@ void TPopupMenu::Popup(HWND owner, POINT at) {
   TMenuItem* item = chosen >= 1 && chosen <= commands_.size() ? commands_[chosen - 1] : nullptr;
   ::DestroyMenu(root);  // with every sub-menu in it
   commands_.clear();
-  menus_.clear();
   // The chosen item runs before the menu counts as closed; an error it raises
   // still lets the menu close.
   struct TCloser {

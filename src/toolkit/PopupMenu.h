@@ -64,6 +64,7 @@ private:
   TMenuItem* ItemOfMenu(TMenuItem& parent, HMENU menu);
   LRESULT MenuChar(wchar_t typed, HMENU menu);
 
-  std::vector<TMenuItem*> commands_;  // command identifier - 1 to item, for the menus shown
-  std::vector<HMENU> menus_;          // every menu made for this showing, the root's first
+  // Command identifier - 1 to item, for this showing. A rebuilt sub-menu's
+  // old items keep their slots, but no menu holds their identifiers any more.
+  std::vector<TMenuItem*> commands_;
 };

@@ -186,10 +186,11 @@ void TToolbar::Paint(HDC dc, const RECT& clip) {
   // one band at a time: the bands are cut at the items' top and bottom edges,
   // so each holds one row of items, and a grid of hundreds of tiles needs a
   // buffer of one row rather than one of its whole size.
+  std::vector<RECT> rects(items_.size());
   std::vector<LONG> cuts = {clip.top, clip.bottom};
   for (size_t i = 0; i < items_.size(); ++i) {
-    const RECT r = ItemRect(i);
-    for (const LONG y : {r.top, r.bottom})
+    rects[i] = ItemRect(i);
+    for (const LONG y : {rects[i].top, rects[i].bottom})
       if (y > clip.top && y < clip.bottom) cuts.push_back(y);
   }
   std::sort(cuts.begin(), cuts.end());
@@ -209,8 +210,8 @@ void TToolbar::Paint(HDC dc, const RECT& clip) {
     ::SetViewportOrgEx(memory.Get(), -band.left, -band.top, nullptr);
     ::FillRect(memory.Get(), &band, background.Get());
     for (size_t i = 0; i < items_.size(); ++i) {
-      RECT r = ItemRect(i), overlap = {};
-      if (::IntersectRect(&overlap, &r, &band)) PaintItem(memory.Get(), i);
+      RECT overlap = {};
+      if (::IntersectRect(&overlap, &rects[i], &band)) PaintItem(memory.Get(), i);
     }
     ::BitBlt(dc, band.left, band.top, width, band.bottom - band.top, memory.Get(), band.left, band.top, SRCCOPY);
   }

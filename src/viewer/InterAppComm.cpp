@@ -33,15 +33,16 @@ std::vector<HWND> TopLevelWindowsOursFirst() {
 }  // namespace
 
 TInterApp::TInterApp() {
-  HandshakeMessage();  // registers all three
+  // The three messages are registered with the first component.
+  HandshakeMessage();
+  ByNameMessage();
+  ByNameSilentMessage();
   RegisterWindowClass(kInterAppClass, nullptr);
   CreateHandle(0, kInterAppClass, L"", WS_POPUP, 0, 0, 0, 0);
 }
 
 UINT TInterApp::HandshakeMessage() {
   static const UINT message = ::RegisterWindowMessageW(L"InterAppHandshake");
-  ByNameMessage();
-  ByNameSilentMessage();
   return message;
 }
 UINT TInterApp::ByNameMessage() {
@@ -76,7 +77,7 @@ void TInterApp::Broadcast(UINT message, WPARAM wParam, LPARAM lParam, DWORD mill
 
 std::vector<HWND> TInterAppSender::FindReceiversByName(const std::wstring& group, bool silent) {
   byName_.clear();
-  const ATOM atom = ::GlobalFindAtomW(group.c_str());
+  const ATOM atom = ::GlobalFindAtomW(GroupNameOf(group).c_str());
   if (atom == 0) return {};  // no viewer of the group runs
   Broadcast(silent ? ByNameSilentMessage() : ByNameMessage(), reinterpret_cast<WPARAM>(Handle()), atom,
             kQueryMilliseconds);

@@ -54,7 +54,8 @@ class TInterAppSender : public TInterApp {
 public:
   void SetEnabled(bool enabled) { enabled_ = enabled; }
 
-  // The windows of the enabled receivers in the group, other than this
+  // The windows of the enabled receivers in the group (its name cut to the
+  // 255 characters an atom holds, as receivers cut theirs), other than this
   // sender's own, in the order they answered; empty when none runs.
   std::vector<HWND> FindReceiversByName(const std::wstring& group, bool silent);
   // Sends the block as WM_COPYDATA of kind 0; gives the target's answer (0
@@ -78,7 +79,8 @@ public:
 
   // Setting a new value tells every sender (notice 7 or 6).
   void SetEnabled(bool enabled);
-  // Joins a group: the old group's atom is given up, the new one added.
+  // Joins a group, its name cut to the 255 characters an atom holds: the old
+  // group's atom is given up, the new one added.
   void SetGroupName(const std::wstring& name);
   const std::wstring& GroupName() const { return group_; }
   // The form that holds the receiver has loaded: tells every sender (notice 4).

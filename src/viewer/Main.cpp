@@ -152,17 +152,17 @@ void TFormMain::SetUpSecondClickClosing() {
     endWithoutWindow_ = true;
     CloseOtherInstances(StackFolder);
   }
-  AppRecv.SetGroupName(GroupNameOf(StackFolder));
+  AppRecv.SetGroupName(StackFolder);
 }
 
 bool TFormMain::OtherInstanceRunning(const std::wstring& folder) {
-  return !AppSend.FindReceiversByName(GroupNameOf(folder), true).empty();
+  return !AppSend.FindReceiversByName(folder, true).empty();
 }
 
 void TFormMain::CloseOtherInstances(const std::wstring& folder) {
   // Each send returns when that viewer has handled the command, its closing
   // slide included (or when it did not answer in time).
-  for (const HWND receiver : AppSend.FindReceiversByName(GroupNameOf(folder), true)) {
+  for (const HWND receiver : AppSend.FindReceiversByName(folder, true)) {
     const TAppCommData block = MakeCloseCommand(NowDayTime());
     AppSend.SendData(receiver, &block, sizeof block);
   }
@@ -546,9 +546,11 @@ void TFormMain::PopupMenuItemExecute(TMenuItem& item) {
 void TFormMain::PopupMenuClosePopup() { Close(); }
 
 void TFormMain::DoOpenAnimation(const SIZE& outer) {
-  const TRestPlacement place =
-      PlaceBesideTaskbar(MonitorWorkArea(MonitorIndex), GetTaskbarEdge(), {StartCursorPos.x, StartCursorPos.y},
-                         outer.cx, outer.cy, RestLeft, RestTop);
+  // The shell is asked for the taskbar's edge once: the placement and the
+  // slide's start both follow it.
+  const std::uint8_t edge = GetTaskbarEdge();
+  const TRestPlacement place = PlaceBesideTaskbar(
+      MonitorWorkArea(MonitorIndex), edge, {StartCursorPos.x, StartCursorPos.y}, outer.cx, outer.cy, RestLeft, RestTop);
   RestLeft = place.RestLeft;
   RestTop = place.RestTop;
   ::SetWindowPos(Handle(), nullptr, RestLeft, RestTop, place.Width, place.Height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -558,7 +560,7 @@ void TFormMain::DoOpenAnimation(const SIZE& outer) {
   }
   // Only the first showing of the process slides in.
   AnimateOpen = false;
-  const TOpenSlide slide = OpenSlideFor(GetTaskbarEdge(), RestLeft, RestTop, place.Width, place.Height);
+  const TOpenSlide slide = OpenSlideFor(edge, RestLeft, RestTop, place.Width, place.Height);
   AnimStartLeft = slide.StartLeft;
   AnimStartTop = slide.StartTop;
   AnimStep = slide.Step;

@@ -45,8 +45,6 @@ protected:
   }
 };
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
 TEST_F(Activation, FileEntryRunsThroughTheShellAndTheViewerEnds) {
   TScratchFolder folder(L"Files");
   const std::wstring document = folder.Add(L"doc.hfrec");

@@ -11,12 +11,6 @@ using namespace e2e;
 
 namespace {
 
-bool ToolbarShown(HWND window) {
-  for (HWND child : ChildWindows(window))
-    if (ClassNameOf(child) == L"THeapToolbar" && ::IsWindowVisible(child)) return true;
-  return false;
-}
-
 struct TSample {
   TWindowFacts Facts;
   bool Entries = false;
@@ -31,7 +25,7 @@ std::vector<TSample> Sample(HWND window, const std::function<bool(const TSample&
     TSample s;
     if (::IsWindow(window)) {
       s.Facts = ReadWindowFacts(window);
-      s.Entries = ToolbarShown(window);
+      s.Entries = EntriesShown(window);
       if (s.Facts.Visible) samples.push_back(s);
     }
     if (done(s) || ::GetTickCount() - start > kTimeout) return samples;

@@ -178,17 +178,29 @@ HWND WaitForWindow(DWORD processId, DWORD milliseconds, const std::wstring& capt
   return found;
 }
 
-bool WaitForViewAtRest(HWND window, DWORD milliseconds) {
-  return WaitUntil(
-      [&] {
-        const TWindowFacts facts = ReadWindowFacts(window);
-        if (!facts.Visible || (facts.Layered && facts.Alpha != 255)) return false;
-        for (HWND child : ChildWindows(window))
-          if (ClassNameOf(child) == L"THeapToolbar" && ::IsWindowVisible(child)) return true;
-        return false;
-      },
-      milliseconds);
+bool EntriesShown(HWND window) {
+  for (HWND child : ChildWindows(window))
+    if (ClassNameOf(child) == L"THeapToolbar" && ::IsWindowVisible(child)) return true;
+  return false;
 }
+
+bool IsViewAtRest(HWND window) {
+  const TWindowFacts facts = ReadWindowFacts(window);
+  return facts.Visible && (!facts.Layered || facts.Alpha == 255) && EntriesShown(window);
+}
+
+bool WaitForViewAtRest(HWND window, DWORD milliseconds) {
+  return WaitUntil([&] { return IsViewAtRest(window); }, milliseconds);
+}
+
+std::vector<HWND> MenuWindows(DWORD processId) {
+  std::vector<HWND> menus;
+  for (HWND w : TopLevelWindows(processId))
+    if (ClassNameOf(w) == L"#32768") menus.insert(menus.begin(), w);
+  return menus;
+}
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 bool Sync(HWND window) {
   // A sent message is handled only between the handlers of earlier messages;

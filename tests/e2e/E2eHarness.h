@@ -63,9 +63,16 @@ std::vector<HWND> TopLevelWindows(DWORD processId);
 // Waits for a visible top-level window of the process; with a caption given,
 // one with exactly that caption. nullptr on time-out.
 HWND WaitForWindow(DWORD processId, DWORD milliseconds = kTimeout, const std::wstring& caption = L"");
-// Waits until a stack or grid window has come to rest: visible, fully opaque
-// and showing its entries (a visible toolbar child).
+// Whether a stack or grid window shows its entries (a visible toolbar
+// child), and whether it is at rest: visible, fully opaque, entries shown.
+bool EntriesShown(HWND window);
+bool IsViewAtRest(HWND window);
+// Waits until a stack or grid window has come to rest.
 bool WaitForViewAtRest(HWND window, DWORD milliseconds = kTimeout);
+// The popup menu windows of a process, the first opened first.
+std::vector<HWND> MenuWindows(DWORD processId);
+// A path in double quotes, as a command line's argument.
+std::wstring Quoted(const std::wstring& path);
 // Waits until window's thread has handled everything sent or posted to the
 // window so far: the handler of a click or key has returned, unless it is
 // inside a message box.

@@ -81,8 +81,6 @@ protected:
   }
 };
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
 struct TShapeCase {
   const char* Name;
   int Files;

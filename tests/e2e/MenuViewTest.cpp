@@ -11,16 +11,6 @@ using namespace e2e;
 
 namespace {
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
-// The popup menu windows of a process, the first opened first.
-std::vector<HWND> MenuWindows(DWORD processId) {
-  std::vector<HWND> menus;
-  for (HWND w : TopLevelWindows(processId))
-    if (ClassNameOf(w) == L"#32768") menus.insert(menus.begin(), w);
-  return menus;
-}
-
 class MenuView : public ::testing::Test {
 protected:
   TPreferences preferences_;

@@ -4,21 +4,11 @@
 #include <windows.h>
 
 #include "ScratchDir.h"
+#include "Polling.h"
 #include "shared/ExtraWinUtils.h"
 #include "viewer/InterAppComm.h"
 
 namespace {
-
-bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 15000) {
-  const DWORD start = ::GetTickCount();
-  while (!condition()) {
-    if (::GetTickCount() - start > milliseconds) return false;
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-  return true;
-}
 
 // The peer process with a receiver in group, enabled or not; ended with the scope.
 class TPeer {

@@ -7,19 +7,9 @@
 #include <atomic>
 
 #include "viewer/TickwellTimer.h"
+#include "Polling.h"
 
 namespace {
-
-// Waits, up to a deadline, until condition holds; the test thread handles no
-// messages meanwhile (the clock needs none).
-bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 10000) {
-  const DWORD start = ::GetTickCount();
-  while (!condition()) {
-    if (::GetTickCount() - start > milliseconds) return false;
-    ::Sleep(1);
-  }
-  return true;
-}
 
 // Lets a fresh clock tick `ticks` times: long enough for a clock that should
 // be silent to have shown otherwise.
