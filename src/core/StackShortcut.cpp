@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "core/CommandLine.h"
 #include "core/ExtraStrUtils.h"
 #include "core/PathUtils.h"
 
@@ -63,10 +64,18 @@ TStackSettings ReadStackArguments(const std::wstring& arguments) {
   return settings;
 }
 
-bool IsPinnedStackOf(const std::wstring& target, const std::wstring& arguments, const std::wstring& folder) {
-  // An empty folder would be contained in every argument string.
-  if (folder.empty()) return false;
-  return Contains(target, L"Heapview") && arguments.find(folder) != std::wstring::npos;
+bool SameAsciiPath(const std::wstring& a, const std::wstring& b) { return AsciiLowerCase(a) == AsciiLowerCase(b); }
+
+bool IsPinnedStackOf(const std::wstring& target, const std::wstring& arguments, const std::wstring& folder,
+                     const TSamePath& samePath) {
+  const std::wstring wanted = StripTrailingBackslash(folder);
+  if (wanted.empty() || !Contains(target, L"Heapview")) return false;
+  // The viewer's own reading: the arguments follow a program name.
+  std::vector<std::wstring> args = TokenizeCommandLine(L"Heapview.exe " + arguments);
+  args.erase(args.begin());
+  const TViewerCommand command = ParseViewerCommand(args);
+  if (command.CreatorParameters || command.StackFolder.empty()) return false;
+  return samePath(command.StackFolder, wanted);
 }
 
 std::wstring ViewerFileName(int number) { return L"Heapview" + std::to_wstring(number) + L".exe"; }
@@ -101,11 +110,37 @@ TIconLocation ChooseStackIcon(const std::wstring& iconField, const std::function
   return {target, 0};
 }
 
+bool IsRefusedCaptionCharacter(wchar_t c) { return c != L'\0' && std::wstring(L"\\/:*?\"<>|").find(c) != std::wstring::npos; }
+
 std::optional<std::wstring> SaveRefusal(const std::wstring& folder, const std::wstring& caption) {
   if (folder.empty()) return std::wstring(L"Please choose the folder that the stack should show.");
   if (caption.empty())
     return std::wstring(L"Please type a caption for the stack. It becomes the name of the shortcut.");
-  return std::nullopt;
+  std::wstring found;
+  bool control = false;
+  for (wchar_t c : caption) {
+    if (c < 0x20 || c == 0x7F) {
+      control = true;
+    } else if (IsRefusedCaptionCharacter(c) && found.find(c) == std::wstring::npos) {
+      if (!found.empty()) found += L' ';
+      found += c;
+    }
+  }
+  if (found.empty() && !control) return std::nullopt;
+  std::wstring what;
+  if (!found.empty()) what = L"the characters " + found;
+  if (control) what += std::wstring(what.empty() ? L"" : L" and ") + L"control characters such as tabs";
+  return L"The caption cannot contain " + what +
+         L", because it becomes the name of the shortcut and a file name cannot hold them.\n\n"
+         L"Please remove them from the caption.";
+}
+
+std::wstring ProposeCaption(const std::wstring& folder, bool markDriveRoot) {
+  std::wstring name;
+  for (wchar_t c : ExtractLastFolderName(folder))
+    if (c != L':') name += c;
+  const bool driveRoot = folder.size() == 3 && folder[1] == L':' && folder[2] == L'\\';
+  return markDriveRoot && driveRoot ? L"Drive " + name : name;
 }
 
 std::wstring DesktopShortcutPath(const std::wstring& desktopFolder, const std::wstring& caption) {

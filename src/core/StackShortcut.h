@@ -28,9 +28,18 @@ std::wstring ComposeArguments(const TStackSettings& settings);
 // first two double quotes, quotes removed.
 TStackSettings ReadStackArguments(const std::wstring& arguments);
 
+// Whether two folder paths name the same folder, as Windows compares them.
+using TSamePath = std::function<bool(const std::wstring&, const std::wstring&)>;
+// Letter case ignored for ASCII letters only: what the core can do alone.
+bool SameAsciiPath(const std::wstring& a, const std::wstring& b);
+
 // A pinned shortcut is the stack of folder when its target contains
-// "Heapview" and its arguments contain the folder (both case-sensitive).
-bool IsPinnedStackOf(const std::wstring& target, const std::wstring& arguments, const std::wstring& folder);
+// "Heapview" and its arguments, read as the viewer reads its command line,
+// name that folder: one trailing backslash on either side is ignored and the
+// paths are compared with samePath. A stack of C:\Docs2 is not one of
+// C:\Docs, and a stack of the drive root D:\ is the only one of D:.
+bool IsPinnedStackOf(const std::wstring& target, const std::wstring& arguments, const std::wstring& folder,
+                     const TSamePath& samePath = SameAsciiPath);
 
 // "Heapview<n>.exe".
 std::wstring ViewerFileName(int number);
@@ -60,8 +69,20 @@ struct TIconLocation {
 TIconLocation ChooseStackIcon(const std::wstring& iconField, const std::function<TIconLocation()>& folderIcon,
                               const std::wstring& target);
 
-// Why the creator's fields cannot be saved as a stack, or nothing when they can.
+// The characters a file name cannot hold, which a caption (the shortcut's
+// file name) may not contain: \ / : * ? " < > |
+bool IsRefusedCaptionCharacter(wchar_t c);
+
+// Why the creator's fields cannot be saved as a stack, or nothing when they
+// can: an empty folder or caption, or a caption holding characters that a
+// file name cannot hold (control characters too), which the message names.
 std::optional<std::wstring> SaveRefusal(const std::wstring& folder, const std::wstring& caption);
+
+// The caption proposed for a chosen folder: its last name with every ":"
+// removed; with markDriveRoot, a drive root (its drive and a backslash and
+// nothing else) gets "Drive " before it: C:\Users\ann\Music gives Music,
+// and E:\ gives Drive E.
+std::wstring ProposeCaption(const std::wstring& folder, bool markDriveRoot);
 // Where a new stack's shortcut goes: the desktop folder, a backslash, the
 // caption, ".lnk".
 std::wstring DesktopShortcutPath(const std::wstring& desktopFolder, const std::wstring& caption);

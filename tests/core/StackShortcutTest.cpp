@@ -63,18 +63,30 @@ TEST(StackShortcut, EditModeReadings) {
   }
 }
 
-TEST(StackShortcut, IsPinnedStackOfTestsSubstringsCaseSensitively) {
+TEST(StackShortcut, IsPinnedStackOfReadsTheFolderAsTheViewerDoes) {
   struct {
     std::wstring target, args, folder;
     bool want;
   } cases[] = {
-      {L"C:\\P\\Heapview3.exe", L"\"C:\\Docs2\" /grid ", L"C:\\Docs", true},
-      {L"C:\\P\\Heapview3.exe", L"\"C:\\Docs\" ", L"c:\\docs", false},
+      {L"C:\\P\\Heapview3.exe", L"\"C:\\Docs2\" /grid ", L"C:\\Docs", false},
+      {L"C:\\P\\Heapview3.exe", L"\"C:\\Docs\" /grid ", L"C:\\Docs", true},
+      {L"C:\\P\\Heapview3.exe", L"\"C:\\Docs\" ", L"c:\\docs\\", true},
+      {L"C:\\P\\Heapview3.exe", L"\"C:\\Docs\\\" ", L"C:\\Docs", true},
       {L"C:\\P\\heapview3.exe", L"\"C:\\Docs\" ", L"C:\\Docs", false},
       {L"Heapview.exe", L"\"C:\\Docs\" ", L"C:\\Docs", true},
       {L"C:\\P\\Heapview3.exe", L"\"C:\\Docs\" ", L"", false},
+      {L"C:\\P\\Heapview3.exe", L"\"\" ", L"\\", false},
+      // A drive root: only the stack of D:\ itself, not every stack on D.
+      {L"C:\\P\\Heapview3.exe", L"\"D:\\\" /menu ", L"D:", true},
+      {L"C:\\P\\Heapview4.exe", L"\"D:\\Photos\" ", L"D:", false},
+      // Creator commands and switches are no folders.
+      {L"C:\\P\\Heapview3.exe", L"/edit \"C:\\Docs\"", L"C:\\Docs", false},
+      {L"C:\\P\\Heapview3.exe", L"", L"C:\\Docs", false},
   };
   for (const auto& c : cases) EXPECT_EQ(IsPinnedStackOf(c.target, c.args, c.folder), c.want) << c.args << c.folder;
+  // The comparison is the caller's: Windows' own folds more than ASCII.
+  const auto exact = [](const std::wstring& a, const std::wstring& b) { return a == b; };
+  EXPECT_FALSE(IsPinnedStackOf(L"Heapview1.exe", L"\"C:\\Docs\" ", L"c:\\docs", exact));
 }
 
 TEST(StackShortcut, ChooseViewerNumberTakesTheLowestFree) {
@@ -124,6 +136,19 @@ TEST(StackShortcut, SaveChecksIconChoiceAndTheDesktopPath) {
   EXPECT_EQ(SaveRefusal(L"C:\\Docs", L""),
             std::wstring(L"Please type a caption for the stack. It becomes the name of the shortcut."));
   EXPECT_EQ(SaveRefusal(L"C:\\Docs", L"Docs"), std::nullopt);
+  EXPECT_EQ(SaveRefusal(L"C:\\Docs", L"Caf\u00e9 & Co. (2) \U0001F600"), std::nullopt);
+  const std::pair<const wchar_t*, const wchar_t*> refused[] = {
+      {L"a?b*c?", L"the characters ? *,"},
+      {L"Sub\\Stack", L"the characters \\,"},
+      {L"x/y:z\"<>|", L"the characters / : \" < > |,"},
+      {L"tab\there", L"control characters such as tabs,"},
+      {L"a|b\nc", L"the characters | and control characters such as tabs,"},
+  };
+  for (const auto& [caption, named] : refused) {
+    const auto refusal = SaveRefusal(L"C:\\Docs", caption);
+    ASSERT_TRUE(refusal) << caption;
+    EXPECT_EQ(refusal->find(std::wstring(L"The caption cannot contain ") + named), 0u) << *refusal;
+  }
   EXPECT_EQ(DesktopShortcutPath(L"C:\\Users\\ann\\Desktop", L"My Docs"), L"C:\\Users\\ann\\Desktop\\My Docs.lnk");
 
   struct {
