@@ -67,6 +67,8 @@ struct TJpegDecodeOptions {
 //   files carry no alpha, they only have the field set.
 TBitmap32 DecodeJpeg(std::FILE* file, const std::wstring& name, const TJpegDecodeOptions& options = {});
 TBitmap32 DecodePng(std::FILE* file, const std::wstring& name);
+// A PNG picture held in memory (the programs' own pictures, from resources).
+TBitmap32 DecodePngBytes(const void* bytes, std::size_t size, const std::wstring& name);
 TBitmap32 DecodeGif(std::FILE* file, const std::wstring& name);
 TBitmap32 DecodeBmp(std::FILE* file, const std::wstring& name);
 

@@ -19,7 +19,10 @@ namespace {
 struct TPngContext {
   png_structp png;
   png_infop info;
-  std::FILE* file;
+  std::FILE* file;  // read from here, or from the bytes below when null
+  const unsigned char* bytes;
+  std::size_t size;
+  std::size_t position;
   bool truncated;
   char message[128];
 };
@@ -35,6 +38,15 @@ void IgnorePngWarning(png_structp, png_const_charp) {}
 
 void ReadPngData(png_structp png, png_bytep data, png_size_t length) {
   auto* context = static_cast<TPngContext*>(png_get_io_ptr(png));
+  if (context->file == nullptr) {
+    if (context->size - context->position < length) {
+      context->truncated = true;
+      png_error(png, "end of data");
+    }
+    std::memcpy(data, context->bytes + context->position, length);
+    context->position += length;
+    return;
+  }
   if (std::fread(data, 1, length, context->file) != length) {
     context->truncated = true;
     png_error(png, "end of file");
@@ -89,13 +101,11 @@ struct TPngDestroyer {
 
 }  // namespace
 
-TBitmap32 DecodePng(std::FILE* file, const std::wstring& name) {
-  static const unsigned char kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  ExpectSignature(file, kSignature, sizeof kSignature, name, L"PNG");
+namespace {
 
-  TPngContext context;
-  std::memset(&context, 0, sizeof context);
-  context.file = file;
+const unsigned char kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+TBitmap32 DecodePngFrom(TPngContext& context, const std::wstring& name) {
   context.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &context, FailPng, IgnorePngWarning);
   if (context.png == nullptr) throw EImageError(name, L"there is not enough memory");
   TPngDestroyer destroyer{context};
@@ -121,4 +131,24 @@ TBitmap32 DecodePng(std::FILE* file, const std::wstring& name) {
   for (int y = 0; y < height; ++y) rows[static_cast<std::size_t>(y)] = reinterpret_cast<png_bytep>(bitmap.Row(y));
   if (!PngReadImage(context, rows.data())) throw fail();
   return bitmap;
+}
+
+}  // namespace
+
+TBitmap32 DecodePng(std::FILE* file, const std::wstring& name) {
+  ExpectSignature(file, kPngSignature, sizeof kPngSignature, name, L"PNG");
+  TPngContext context;
+  std::memset(&context, 0, sizeof context);
+  context.file = file;
+  return DecodePngFrom(context, name);
+}
+
+TBitmap32 DecodePngBytes(const void* bytes, std::size_t size, const std::wstring& name) {
+  if (size < sizeof kPngSignature || std::memcmp(bytes, kPngSignature, sizeof kPngSignature) != 0)
+    throw EImageError(name, L"it is not a PNG file");
+  TPngContext context;
+  std::memset(&context, 0, sizeof context);
+  context.bytes = static_cast<const unsigned char*>(bytes);
+  context.size = size;
+  return DecodePngFrom(context, name);
 }

@@ -63,6 +63,10 @@ TEST(PngDecoder, DamagedFilesRefusedCleanly) {
   const TBytes good = EncodePng(Layout(16, 16, 8, PNG_COLOR_TYPE_RGB), rows);
   EXPECT_EQ(CountRefused(Truncations(good), L"cut.png"), int(Truncations(good).size()));
   EXPECT_GE(CountRefused(ByteFlips(good, good.size()), L"flip.png"), 30);
+  // The same from memory: whole, it reads as from a file; cut anywhere, refused.
+  EXPECT_EQ(DecodePngBytes(good.data(), good.size(), L"mem.png").Pixel(15, 15), 0xFF5A5A5Au);
+  for (std::size_t size = 0; size < good.size(); size += 7)
+    EXPECT_THROW(DecodePngBytes(good.data(), size, L"mem.png"), EImageError) << size;
 
   // Declared sizes with a correct CRC, so that only the size is wrong.
   auto withSize = [&](std::uint32_t w, std::uint32_t h) {
