@@ -21,6 +21,8 @@ int CaptionPointSize(TViewKind view, int formPointSize) {
   return static_cast<int>(std::lround(formPointSize * 0.8));
 }
 
+int PreviewPointSize(int dialogPointSize) { return static_cast<int>(std::lround(dialogPointSize * 0.9)); }
+
 TCaptionRecipe CaptionRecipeFor(TViewKind view, std::uint8_t textColor) {
   TCaptionRecipe recipe;
   recipe.HAlign = view == TViewKind::Grid ? kHAlignCentre : kHAlignLeft;

@@ -18,6 +18,9 @@ TRectI CaptionRectFor(TViewKind view, const TRectI& captionRect, const TRectI& c
 
 // The caption's point size: the form's, and 80 % of it (rounded) in the grid.
 int CaptionPointSize(TViewKind view, int formPointSize);
+// The preferences' previews of the grid's captions, bold at 90 % (rounded)
+// of the dialog's point size.
+int PreviewPointSize(int dialogPointSize);
 
 // Black text in a white blurred halo (TextColor 1) or white text over a black
 // shadow one pixel right and down (any other value), left-aligned in the

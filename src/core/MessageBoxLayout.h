@@ -34,7 +34,7 @@ enum : std::uint8_t {
   kButtonImageNew,
   kButtonImageEdit,
   kButtonImageShred,
-  kButtonImageCount = kButtonImageShred,
+  kMessageButtonImageCount = kButtonImageShred,
 };
 
 // One button of the box.

@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "core/Errors.h"
+#include "core/ImageDecoders.h"
+#include "core/MessageBoxLayout.h"
+#include "creator/PictureIds.h"
 #include "core/Supersampling.h"
 #include "shared/DeviceBitmap.h"
 
@@ -182,6 +185,25 @@ void CreateButtonImages(TImageList& images) {
   for (TDraw draw : drawings) {
     const TDib image = Render(draw);
     if (::ImageList_Add(images.Handle(), image.Bitmap.Get(), nullptr) < 0) {
+      throw EError(L"Cannot create the button images.");
+    }
+  }
+}
+
+TBitmap32 LoadPictureResource(int id) {
+  const HMODULE module = ::GetModuleHandleW(nullptr);
+  const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+  const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+  if (!bytes) throw EError(L"The program's picture " + std::to_wstring(id) + L" is missing.");
+  return DecodePngBytes(bytes, ::SizeofResource(module, found), L"picture " + std::to_wstring(id));
+}
+
+void CreateMessageButtonImages(TImageList& images) {
+  images.Create(kSize, kSize, ILC_COLOR32, kMessageButtonImageCount);
+  for (int i = 0; i < kMessageButtonImageCount; ++i) {
+    const TBitmap bitmap = CreateDeviceBitmap(LoadPictureResource(kButtonImageResource + i), TDibAlpha::Straight);
+    if (!bitmap || ::ImageList_Add(images.Handle(), bitmap.Get(), nullptr) < 0) {
       throw EError(L"Cannot create the button images.");
     }
   }

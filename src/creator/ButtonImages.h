@@ -2,6 +2,7 @@
 // the source of that artwork.
 #pragma once
 
+#include "core/Bitmap32.h"
 #include "toolkit/Controls.h"
 
 // Positions in the image list, in the order the forms expect them.
@@ -17,3 +18,10 @@ enum TButtonImage : int {
 
 // Fills a fresh 32-bit image list with the six images, in that order.
 void CreateButtonImages(TImageList& images);
+
+// A picture compiled in as a PNG resource (see PictureIds.h); raises EError
+// when it is missing or damaged.
+TBitmap32 LoadPictureResource(int id);
+// The message box's seven 16 x 16 button images: OK, cancel, add, remove,
+// new, edit, shred.
+void CreateMessageButtonImages(TImageList& images);

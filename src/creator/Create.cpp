@@ -5,10 +5,16 @@
 #include "core/CommandLine.h"
 #include "core/Errors.h"
 #include "core/ExtraStrUtils.h"
+#include "core/MessageBoxLayout.h"
 #include "core/PathUtils.h"
 #include "core/Placement.h"
+#include "core/UpdateCheck.h"
+#include "creator/About.h"
 #include "creator/ButtonImages.h"
 #include "creator/ControlIds.h"
+#include "creator/MessageDialog.h"
+#include "creator/Prefs.h"
+#include "shared/HttpClient.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/Monitors.h"
 #include "shared/RegUtils.h"
@@ -22,7 +28,6 @@ constexpr int kClientHeight = 280;            // the status panel lies just belo
 constexpr int kClientHeightWithStatus = 328;  // the status panel shows
 constexpr UINT kStatusMilliseconds = 15000;
 constexpr int kEditButtonWidth = 20;
-const wchar_t kDonateAddress[] = L"https://www.brenwick.example/heapfold/";
 const wchar_t kListSeparator[] = L"-|-";
 const wchar_t kPinnedSubfolder[] = L"\\Microsoft\\Internet Explorer\\Quick Launch\\User Pinned\\TaskBar";
 constexpr std::uint32_t kPinnedAttributes = faReadOnly | faSysFile | faArchive;
@@ -47,6 +52,83 @@ UINT StatusPanelMilliseconds() {
   } catch (const EError&) {
     return kStatusMilliseconds;
   }
+}
+
+// Folder paths compared as Windows compares them: letter case ignored.
+bool SameFolderPath(const std::wstring& a, const std::wstring& b) {
+  if (a.size() != b.size()) return false;
+  std::wstring upperA = a, upperB = b;
+  ::CharUpperBuffW(&upperA[0], static_cast<DWORD>(upperA.size()));
+  ::CharUpperBuffW(&upperB[0], static_cast<DWORD>(upperB.size()));
+  return upperA == upperB;
+}
+
+// The special folders of the "SF" menu: caption and CSIDL; a null caption is
+// a separator.
+struct TSpecialFolder {
+  const wchar_t* Caption;
+  int Csidl;
+};
+const TSpecialFolder kStartMenuFolders[] = {
+    {L"Start Menu", CSIDL_STARTMENU},
+    {L"Start Menu All Programs", CSIDL_PROGRAMS},
+    {L"Common Start Menu", CSIDL_COMMON_STARTMENU},
+    {L"Common Start Menu All Programs", CSIDL_COMMON_PROGRAMS},
+    {nullptr, 0},
+    {L"Startup", CSIDL_STARTUP},
+    {L"Alternate Startup", CSIDL_ALTSTARTUP},
+    {L"Common Alternate Startup", CSIDL_COMMON_ALTSTARTUP},
+};
+const TSpecialFolder kCommonFolders[] = {
+    {L"Common AppData", CSIDL_COMMON_APPDATA},
+    {L"Common Desktop", CSIDL_COMMON_DESKTOPDIRECTORY},
+    {L"Common Documents", CSIDL_COMMON_DOCUMENTS},
+    {L"Common Favorites", CSIDL_COMMON_FAVORITES},
+    {L"Common Music", CSIDL_COMMON_MUSIC},
+    {L"Common Pictures", CSIDL_COMMON_PICTURES},
+    {L"Common Startup", CSIDL_COMMON_STARTUP},
+    {L"Common Templates", CSIDL_COMMON_TEMPLATES},
+    {L"Common Video", CSIDL_COMMON_VIDEO},
+};
+const TSpecialFolder kOtherFolders[] = {
+    {L"Cookies", CSIDL_COOKIES},
+    {L"History", CSIDL_HISTORY},
+    {L"Internet Cache", CSIDL_INTERNET_CACHE},
+    {L"Fonts", CSIDL_FONTS},
+    {L"Local AppData", CSIDL_LOCAL_APPDATA},
+    {L"Roaming AppData", CSIDL_APPDATA},
+    {L"CD Burn Temp Folder", CSIDL_CDBURN_AREA},
+    {nullptr, 0},
+    {L"Program Files", CSIDL_PROGRAM_FILES},
+    {L"Program Files Common", CSIDL_PROGRAM_FILES_COMMON},
+    {L"Resources", CSIDL_RESOURCES},
+    {L"System", CSIDL_SYSTEM},
+    {L"Windows", CSIDL_WINDOWS},
+};
+const TSpecialFolder kTopLevelFolders[] = {
+    {L"Desktop", CSIDL_DESKTOP},
+    {L"Favorites", CSIDL_FAVORITES},
+    {L"My Documents", CSIDL_PERSONAL},
+    {L"My Music", CSIDL_MYMUSIC},
+    {L"My Pictures", CSIDL_MYPICTURES},
+    {L"My Video", CSIDL_MYVIDEO},
+    {L"Personal Profile", CSIDL_PROFILE},
+    {L"Recent Documents", CSIDL_RECENT},
+    {L"Send To", CSIDL_SENDTO},
+    {L"Templates", CSIDL_TEMPLATES},
+};
+
+// The server asked for newer versions: ours, or the one an organisation set
+// under the preferences key as "UpdateServer". Nothing when that value
+// cannot be used: then no request is made at all.
+std::optional<TServerAddress> UpdateServer() {
+  std::optional<std::wstring> configured;
+  try {
+    configured = RegReadString(kRegCompany, kRegApplication, kRegSection, L"UpdateServer");
+  } catch (const EError&) {
+    return std::nullopt;
+  }
+  return ParseServerAddress(configured ? *configured : std::wstring(kDefaultUpdateServer));
 }
 
 // A file that one of the stacks wrote: a shortcut that starts a viewer copy.
@@ -104,11 +186,16 @@ void TFormHeapmaker::CreateControls() {
   EditFolder.Create(form, 8, 24, 321, 21);
   TButton& chooseFolder = EditFolder.AddButton(L"...", kEditButtonWidth);
   chooseFolder.SetId(kIdBtnChooseFolder);
-  chooseFolder.OnClick = [this] { EditFolderButtonClick(); };
+  chooseFolder.OnClick = [this] { BEditFolderSubEditButton0Click(); };
+  EditFolder.OnChange = [this] { EditFolderChange(); };
+  DlgFolder = std::make_unique<TFolderBrowser>(form);
+  DlgFolder->Title = L"Select folder to use for stack";
+  DlgFolder->BrowseFlags = bfDirsOnly;
   Hints.Add(chooseFolder.Handle(), L"Choose Any Folder");
 
   LblCaption.Create(form, L"Caption:", 8, 56, 233, 14);
   EditName.Create(form, 8, 72, 233, 21);
+  EditName.OnKeyPress = [this](wchar_t& key) { EditNameKeyPress(key); };
   LblStackType.Create(form, L"Stack Type:", 248, 56, 81, 14);
   CboStackType.Create(form, 248, 72, 81, 120);
   for (const wchar_t* item : {L"Stack", L"Grid", L"Menu"}) CboStackType.AddItem(item);
@@ -118,7 +205,8 @@ void TFormHeapmaker::CreateControls() {
   EditIcon.Create(form, 8, 120, 321, 21);
   TButton& chooseIcon = EditIcon.AddButton(L"...", kEditButtonWidth);
   chooseIcon.SetId(kIdBtnChooseIcon);
-  chooseIcon.OnClick = [this] { EditIconButtonClick(); };
+  chooseIcon.OnClick = [this] { BEditIconSubEditButton0Click(); };
+  EditIcon.OnChange = [this] { EditIconChange(); };
 
   ChkExplore.Create(form, L"Show \"Explore\" item on the stack", 8, 152, 321, 17);
   ChkBrowse.Create(form, L"Browse subfolders within the stack", 8, 168, 321, 17);
@@ -200,24 +288,15 @@ void TFormHeapmaker::RunOneShotAction(TCreatorMode mode) {
 
 void TFormHeapmaker::StartEditMode(const std::wstring& wanted) {
   EditMode = true;
-  EditShortcutPath.clear();
-  bool searched = true;
-  try {
-    EditShortcutPath = FindPinnedStack(wanted);
-  } catch (const EError& e) {
-    // A pinned shortcut the shell cannot read ends the search.
-    TApplication::Instance().ShowError(e.Message());
-    searched = false;
-  }
+  EditShortcutPath = FindPinnedStack(wanted);
   if (!EditShortcutPath.empty()) {
     FillFromPinnedStack();
     return;
   }
   // Nothing to edit: the folder is kept, and a new stack can be made of it.
-  if (searched) {
-    Notice(L"No stack of the folder \"" + wanted +
-           L"\" is pinned to the taskbar, so there is none to edit.\n\nYou can create a new stack for it instead.");
-  }
+  Notice(L"No stack of the folder \"" + wanted +
+             L"\" is pinned to the taskbar, so there is none to edit.\n\nYou can create a new stack for it instead.",
+         kIconInformation);
   EditMode = false;
   StartCreateMode();
   EditFolder.SetText(wanted);
@@ -226,8 +305,13 @@ void TFormHeapmaker::StartEditMode(const std::wstring& wanted) {
 std::wstring TFormHeapmaker::FindPinnedStack(const std::wstring& folder) {
   for (const std::wstring& entry : PinnedEntries()) {
     if (!IsShortcutName(entry)) continue;
-    const TShellLinkInfo info = ReadShellLink(entry);
-    if (IsPinnedStackOf(info.TargetPath, info.Arguments, folder)) return entry;
+    TShellLinkInfo info;
+    try {
+      info = ReadShellLink(entry);
+    } catch (const EError&) {
+      continue;  // a damaged shortcut on the taskbar is no stack of anything
+    }
+    if (IsPinnedStackOf(info.TargetPath, info.Arguments, folder, SameFolderPath)) return entry;
   }
   return std::wstring();
 }
@@ -291,7 +375,7 @@ void TFormHeapmaker::BtnCreateShortcutClick() {
   const std::wstring folder = EditFolder.Text();
   const std::wstring caption = EditName.Text();
   if (const auto refusal = SaveRefusal(folder, caption)) {
-    Notice(*refusal, MB_OK | MB_ICONWARNING);
+    Notice(*refusal, kIconWarning);
     return;
   }
 
@@ -308,7 +392,7 @@ void TFormHeapmaker::BtnCreateShortcutClick() {
       Notice(
           L"All ten stack slots are in use: ten stacks are pinned to the taskbar already.\n\n"
           L"Please unpin one of them from the taskbar first, then create the new stack.",
-          MB_OK | MB_ICONWARNING);
+          kIconWarning);
       return;
     }
     path = DesktopShortcutPath(GetSpecialFolderPath(CSIDL_DESKTOPDIRECTORY), caption);
@@ -361,16 +445,20 @@ void TFormHeapmaker::ChooseIcon(TShellLinkInfo& info) {
 }
 
 std::optional<int> TFormHeapmaker::FreeViewerNumber() {
-  // A damaged pinned shortcut raises here: no stack is saved while it is there.
   std::vector<std::wstring> resolved;
-  for (const std::wstring& entry : PinnedEntries()) resolved.push_back(ResolveShellLink(entry));
+  for (const std::wstring& entry : PinnedEntries()) {
+    try {
+      resolved.push_back(ResolveShellLink(entry));
+    } catch (const EError&) {
+      // A damaged pinned shortcut starts no viewer copy, so it takes no number.
+    }
+  }
   return ChooseViewerNumber(resolved);
 }
 
 bool TFormHeapmaker::ConfirmReplacingForeignFile(const std::wstring& path) {
-  return Notice(L"The desktop already holds \"" + ExtractFileName(path) +
-                    L"\", which is not a stack shortcut.\n\nDo you want to replace it with the new stack?",
-                MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+  return Ask(L"The desktop already holds \"" + ExtractFileName(path) +
+             L"\", which is not a stack shortcut.\n\nDo you want to replace it with the new stack?");
 }
 
 void TFormHeapmaker::SaveShortcut(const std::wstring& path, const TShellLinkInfo& info, bool replaceForeignFile) {
@@ -405,26 +493,161 @@ void TFormHeapmaker::SaveShortcut(const std::wstring& path, const TShellLinkInfo
   }
 }
 
-// The pickers, the preferences, the update check and the about box come with
-// windows of their own; until then their buttons say what they will do.
+// The pickers
 
-void TFormHeapmaker::EditFolderButtonClick() { Notice(L"The folder picker will show here."); }
-void TFormHeapmaker::SpecialFolderButtonClick() { Notice(L"The menu of special folders will show here."); }
-void TFormHeapmaker::EditIconButtonClick() { Notice(L"The icon picker will show here."); }
-void TFormHeapmaker::BtnCheckNewVersionClick() { Notice(L"The check for a newer version will run here."); }
-void TFormHeapmaker::BtnPrefsClick() { Notice(L"The preferences will show here."); }
-void TFormHeapmaker::BtnAboutClick() { Notice(L"The about box will show here."); }
+void TFormHeapmaker::EditFolderChange() { DlgFolder->Folder = EditFolder.Text(); }
+
+void TFormHeapmaker::BEditFolderSubEditButton0Click() {
+  if (!DlgFolder->Execute()) return;
+  const std::wstring folder = DlgFolder->Folder;
+  EditFolder.SetText(folder);
+  EditName.SetText(ProposeCaption(folder, true));
+}
+
+void TFormHeapmaker::SpecialFolderButtonClick() {
+  BuildSpecialFolderMenu();
+  RECT button = {};
+  ::GetWindowRect(EditFolder.Buttons().back()->Handle(), &button);
+  PMenuFolders.Popup(Handle(), POINT{button.left, button.bottom});
+}
+
+void TFormHeapmaker::BuildSpecialFolderMenu() {
+  // Built afresh for each showing, and each sub-menu as it opens, so every
+  // path and icon is looked up anew.
+  const auto addFolders = [this](TMenuItem& menu, const TSpecialFolder* folders, std::size_t count) {
+    menu.Clear();
+    for (std::size_t i = 0; i < count; ++i) {
+      TMenuItem& item = menu.Add();
+      if (!folders[i].Caption) {
+        item.Separator = true;
+        continue;
+      }
+      item.Caption = folders[i].Caption;
+      item.Tag = folders[i].Csidl;
+      item.IconPath = GetSpecialFolderPath(folders[i].Csidl);
+      item.OnClick = [this](TMenuItem& chosen) { PMenuFoldersGetFolderClick(chosen.Tag); };
+    }
+  };
+  PMenuFolders.Images = SysImg.Handle();
+  PMenuFolders.ImageIndexOf = [this](const std::wstring& path) { return path.empty() ? -1 : SysImg.GetIconIndex(path, 0); };
+  TMenuItem& root = PMenuFolders.Root;
+  root.Clear();
+  const struct {
+    const wchar_t* Caption;
+    const TSpecialFolder* Folders;
+    std::size_t Count;
+  } subMenus[] = {
+      {L"Start Menu", kStartMenuFolders, std::size(kStartMenuFolders)},
+      {L"Common Folders", kCommonFolders, std::size(kCommonFolders)},
+      {L"Other", kOtherFolders, std::size(kOtherFolders)},
+  };
+  for (const auto& sub : subMenus) {
+    TMenuItem& item = root.Add();
+    item.Caption = sub.Caption;
+    item.SubMenu = true;
+    item.OnClick = [addFolders, sub](TMenuItem& opened) { addFolders(opened, sub.Folders, sub.Count); };
+  }
+  root.Add().Separator = true;
+  TMenuItem top;
+  addFolders(top, kTopLevelFolders, std::size(kTopLevelFolders));
+  for (auto& item : top.Items) root.Items.push_back(std::move(item));
+}
+
+void TFormHeapmaker::PMenuFoldersGetFolderClick(int csidl) {
+  const std::wstring folder = GetSpecialFolderPath(csidl);
+  EditFolder.SetText(folder);
+  EditName.SetText(ProposeCaption(EditFolder.Text(), false));
+}
+
+void TFormHeapmaker::EditIconChange() {
+  const TIconField field = SplitIconField(EditIcon.Text());
+  DlgIcon.FileName = field.Path;
+  DlgIcon.IconIndex = field.Index;
+}
+
+void TFormHeapmaker::BEditIconSubEditButton0Click() {
+  const TIconField field = SplitIconField(EditIcon.Text());
+  DlgIcon.FileName = ExpandEnvVars(field.Path);
+  DlgIcon.IconIndex = field.Index;
+  if (!DlgIcon.Execute()) {
+    EditIconChange();  // the picker's start file does not replace the field's path
+    return;
+  }
+  EditIcon.SetText(JoinIconField(DlgIcon.FileName, DlgIcon.IconIndex));
+}
+
+void TFormHeapmaker::EditNameKeyPress(wchar_t& key) {
+  if (!IsRefusedCaptionCharacter(key)) return;
+  key = 0;
+  ::MessageBeep(0);
+}
+
+// The dialogs
+
+void TFormHeapmaker::BtnPrefsClick() {
+  TFormPrefs prefs;
+  prefs.FormCreate(Handle(), ILButtons.Handle());
+  prefs.ShowModal();
+}
+
+void TFormHeapmaker::BtnAboutClick() {
+  TFormAbout about;
+  about.FormCreate(Handle());
+  about.ShowModal();
+}
+
+void TFormHeapmaker::BtnCheckNewVersionClick() { CheckForNewVersion(true); }
+
+void TFormHeapmaker::CheckForNewVersion(bool interactive) {
+  const wchar_t title[] = L"Heapfold";
+  THttpGetResult response;
+  if (const std::optional<TServerAddress> server = UpdateServer()) {
+    THttpGetOptions options;
+    options.Accept = L"text/html, */*";
+    options.UserAgent = L"Mozilla/3.0 (compatible; Indy Library)";
+    options.ContentType = L"text/html";
+    options.BodyLimit = kUpdateAnswerLimit;
+    // The window keeps painting while the request runs, but takes no input.
+    const bool enabled = ::IsWindowEnabled(Handle()) != FALSE;
+    ::EnableWindow(Handle(), FALSE);
+    response = HttpGet(*server, kUpdateResource, options);
+    if (enabled) ::EnableWindow(Handle(), TRUE);
+  }
+  const TUpdateAnswer answer = ReadUpdateAnswer(response.Succeeded, response.Body);
+  switch (answer.Verdict) {
+    case TUpdateVerdict::NewVersion:
+      if (ShowQuestion(title, NewVersionText(answer.VersionText), kIconNewVersion, L"Yes, download it now",
+                       L"No, not at this time") != kResultYes) {
+        return;
+      }
+      if (answer.AddressOpenable) {
+        ShellOpen(answer.DownloadAddress);
+      } else if (!answer.DownloadAddress.empty()) {
+        ShowInfo(title,
+                 L"The website's answer did not hold a valid download address, so nothing was opened.\n\n"
+                 L"Please visit " + std::wstring(kProductAddress) + L" for the new version.",
+                 kIconError, L"OK");
+      }
+      return;
+    case TUpdateVerdict::NoUpdate:
+      if (interactive) ShowInfo(title, L"No update available.", kIconInformation, L"OK");
+      return;
+    case TUpdateVerdict::Failure:
+      if (interactive) ShowInfo(title, L"Error contacting website.", kIconError, L"OK");
+      return;
+  }
+}
 
 void TFormHeapmaker::BtnCloseClick() { Close(); }
 
-void TFormHeapmaker::LblDonateClick() { ShellOpen(kDonateAddress); }
+void TFormHeapmaker::LblDonateClick() { ShellOpen(kProductAddress); }
 
-int TFormHeapmaker::Notice(const std::wstring& text, UINT flags) {
-  // Before the window shows (one-shot actions, start-up notices) the box
-  // stands on its own.
-  const HWND owner = ::IsWindowVisible(Handle()) ? Handle() : nullptr;
-  return ::MessageBoxW(owner, text.c_str(), TApplication::Instance().Title().c_str(),
-                       flags | (owner ? 0 : MB_TASKMODAL | MB_SETFOREGROUND));
+void TFormHeapmaker::Notice(const std::wstring& text, int iconType) {
+  ShowInfo(TApplication::Instance().Title(), text, iconType, L"OK");
+}
+
+bool TFormHeapmaker::Ask(const std::wstring& text) {
+  return ShowQuestion(TApplication::Instance().Title(), text, kIconQuestion, L"Yes", L"No") == kResultYes;
 }
 
 void TFormHeapmaker::Show() {
@@ -438,6 +661,8 @@ void TFormHeapmaker::Close() { ::PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
 LRESULT TFormHeapmaker::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
+  // The special-folder menu, while it is up.
+  if (PMenuFolders.HandleOwnerMessage(message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_COMMAND:
     case WM_CTLCOLORSTATIC:

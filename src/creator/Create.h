@@ -7,17 +7,21 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/CommandLine.h"
 #include "core/StackShortcut.h"
+#include "creator/FolderBrowser.h"
+#include "creator/IconDialog.h"
 #include "shared/Desktop.h"
 #include "shared/ScopedWin.h"
 #include "shared/ShellLinkUtils.h"
 #include "shared/SysImg.h"
 #include "toolkit/Controls.h"
+#include "toolkit/PopupMenu.h"
 #include "toolkit/Window.h"
 
 class TFormHeapmaker : public TWindow {
@@ -56,6 +60,9 @@ public:
   TToolTips Hints;
   TImageList ILButtons;
   TSysImageList SysImg;
+  std::unique_ptr<TFolderBrowser> DlgFolder;
+  TIconDialog DlgIcon;
+  TPopupMenu PMenuFolders;
 
   bool EditMode = false;
   std::wstring EditShortcutPath;
@@ -64,6 +71,9 @@ public:
 
   void BtnCreateShortcutClick();
   void TimerStatusEvent();
+  // Asks the maker's web server for a newer version and offers it. With
+  // interactive, "no update" and failures are told too.
+  void CheckForNewVersion(bool interactive);
 
 protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -88,17 +98,24 @@ private:
   bool ConfirmReplacingForeignFile(const std::wstring& path);
   void SaveShortcut(const std::wstring& path, const TShellLinkInfo& info, bool replaceForeignFile);
 
-  // Handlers of the pieces that arrive later with their own windows.
-  void EditFolderButtonClick();
+  // The pickers and the buttons with windows of their own.
+  void EditFolderChange();
+  void BEditFolderSubEditButton0Click();
   void SpecialFolderButtonClick();
-  void EditIconButtonClick();
+  void BuildSpecialFolderMenu();
+  void PMenuFoldersGetFolderClick(int csidl);
+  void EditIconChange();
+  void BEditIconSubEditButton0Click();
+  void EditNameKeyPress(wchar_t& key);
   void BtnCheckNewVersionClick();
   void BtnPrefsClick();
   void BtnAboutClick();
   void BtnCloseClick();
   void LblDonateClick();
 
-  int Notice(const std::wstring& text, UINT flags = MB_OK | MB_ICONINFORMATION);
+  // A notice, a warning, or a question answered Yes (true) or No.
+  void Notice(const std::wstring& text, int iconType);
+  bool Ask(const std::wstring& text);
 
   std::vector<std::wstring> args_;
   bool endWithoutWindow_ = false;

@@ -3,6 +3,7 @@
 
 #include "core/CommandLine.h"
 #include "creator/Create.h"
+#include "creator/MessageDialog.h"
 #include "shared/ScopedWin.h"
 #include "toolkit/Application.h"
 
@@ -12,6 +13,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ::InitCommonControlsEx(&controls);
   TApplication& app = TApplication::Instance();
   app.SetTitle(L"Create Heapview");
+  // Errors are reported in the creator's own message box.
+  app.SetErrorReport([&app](const std::wstring& message) { ShowInfo(app.Title(), message, kIconError, L"OK"); });
   if (!app.StartCom(com)) return 1;
 
   std::vector<std::wstring> args = TokenizeCommandLine(::GetCommandLineW());
@@ -26,7 +29,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return 1;
   }
   if (!form.ShouldShow()) return 0;
-  app.SetDialogWindow(form.Handle());
+  app.PushDialog(form.Handle());
   form.Show();
   return app.Run();
 }

@@ -94,3 +94,28 @@ void RegWriteInteger(const std::wstring& company, const std::wstring& applicatio
                      const std::wstring& name, std::int32_t value) {
   WriteDword(company, application, section, name, static_cast<DWORD>(value));
 }
+
+std::optional<std::wstring> RegReadString(const std::wstring& company, const std::wstring& application,
+                                          const std::wstring& section, const std::wstring& name,
+                                          std::size_t maxLength) {
+  const TRegKey key = OpenForReading(RegKeyPath(company, application, section));
+  if (!key) return std::nullopt;
+  DWORD type = REG_NONE;
+  DWORD size = 0;
+  LONG status = ::RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, nullptr, &size);
+  if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+  if (status != ERROR_SUCCESS) throw EError(L"Failed to get data for '" + name + L"'");
+  if (type != REG_SZ) throw EError(L"Invalid data type for '" + name + L"'");
+  if (size > (maxLength + 1) * sizeof(wchar_t)) throw EError(L"Failed to get data for '" + name + L"'");
+
+  // Room for a terminator the stored data may lack.
+  std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+  DWORD got = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+  status = ::RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&text[0]), &got);
+  if (status != ERROR_SUCCESS) throw EError(L"Failed to get data for '" + name + L"'");
+  if (type != REG_SZ) throw EError(L"Invalid data type for '" + name + L"'");
+  text.resize(got / sizeof(wchar_t));
+  const std::size_t end = text.find(L'\0');
+  if (end != std::wstring::npos) text.resize(end);
+  return text;
+}

@@ -14,7 +14,16 @@ TApplication& TApplication::Instance() {
 
 void TApplication::ShowError(const std::wstring& message, HWND owner) const {
   ++messageDepth_;
-  ::MessageBoxW(owner, message.c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  bool shown = false;
+  if (errorReport_) {
+    try {
+      errorReport_(message);
+      shown = true;
+    } catch (...) {
+      // The program's own box could not be shown; the system's still can.
+    }
+  }
+  if (!shown) ::MessageBoxW(owner, message.c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
   --messageDepth_;
 }
 
@@ -41,6 +50,30 @@ bool TApplication::StartCom(const TComInit& com) const {
   return false;
 }
 
+void TApplication::PopDialog(HWND window) {
+  for (auto it = dialogs_.end(); it != dialogs_.begin();) {
+    --it;
+    if (*it == window) {
+      dialogs_.erase(it);
+      return;
+    }
+  }
+}
+
+void TApplication::ProcessMessage(MSG& msg) {
+  if (keyPreview_ && (msg.message == WM_KEYDOWN || msg.message == WM_CHAR) && keyPreview_->Handle() &&
+      (msg.hwnd == keyPreview_->Handle() || ::IsChild(keyPreview_->Handle(), msg.hwnd))) {
+    if (keyPreview_->PreviewKey(msg)) return;
+  }
+  for (auto it = dialogs_.rbegin(); it != dialogs_.rend(); ++it) {
+    if (!::IsWindow(*it)) continue;
+    if (::IsDialogMessageW(*it, &msg)) return;
+    break;
+  }
+  ::TranslateMessage(&msg);
+  ::DispatchMessageW(&msg);
+}
+
 int TApplication::Run() {
   MSG msg;
   while (!terminated_) {
@@ -50,15 +83,22 @@ int TApplication::Run() {
       break;
     }
     if (got == -1) break;
-    if (keyPreview_ && (msg.message == WM_KEYDOWN || msg.message == WM_CHAR) && keyPreview_->Handle() &&
-        (msg.hwnd == keyPreview_->Handle() || ::IsChild(keyPreview_->Handle(), msg.hwnd))) {
-      if (keyPreview_->PreviewKey(msg)) continue;
-    }
-    if (dialogWindow_ && ::IsWindow(dialogWindow_) && ::IsDialogMessageW(dialogWindow_, &msg)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
+    ProcessMessage(msg);
   }
   return exitCode_;
+}
+
+void TApplication::RunModal(const std::function<bool()>& done) {
+  MSG msg;
+  while (!terminated_ && !done()) {
+    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    if (got == -1) return;
+    ProcessMessage(msg);
+  }
 }
 
 void TApplication::Terminate(int exitCode) {

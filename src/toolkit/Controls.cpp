@@ -1,6 +1,7 @@
 #include "toolkit/Controls.h"
 
 #include "core/Errors.h"
+#include "shared/DeviceBitmap.h"
 #include "toolkit/Application.h"
 
 namespace {
@@ -60,6 +61,10 @@ bool TControl::Visible() const { return (::GetWindowLongW(Handle(), GWL_STYLE) &
 
 void TControl::SetFont(HFONT font) { ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
 
+void TControl::SetGroupStart() {
+  ::SetWindowLongW(Handle(), GWL_STYLE, ::GetWindowLongW(Handle(), GWL_STYLE) | WS_GROUP);
+}
+
 TControl* TControl::FromHandle(HWND window) {
   // Only windows of this thread: another process may name any window.
   if (!window || ::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId()) return nullptr;
@@ -67,6 +72,11 @@ TControl* TControl::FromHandle(HWND window) {
 }
 
 bool TControl::ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_NOTIFY) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    TControl* control = header ? FromHandle(header->hwndFrom) : nullptr;
+    return control && control->OnNotify(*header, lParam, result);
+  }
   TControl* control = FromHandle(reinterpret_cast<HWND>(lParam));
   if (!control) return false;
   switch (message) {
@@ -84,6 +94,7 @@ bool TControl::ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, L
 
 bool TControl::OnCommand(WORD) { return false; }
 bool TControl::OnControlColor(HDC, LRESULT&) { return false; }
+bool TControl::OnNotify(const NMHDR&, LPARAM, LRESULT&) { return false; }
 
 LRESULT TControl::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefaultControlMessage(message, wParam, lParam);
@@ -156,6 +167,29 @@ void TCheckBox::SetChecked(bool checked) {
   ::SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+// TRadioButton
+
+void TRadioButton::Create(HWND parent, const std::wstring& text, int x, int y, int width, int height) {
+  CreateControl(parent, L"BUTTON", text, WS_TABSTOP | BS_AUTORADIOBUTTON, 0, x, y, width, height);
+}
+
+// TBitButton
+
+void TBitButton::SetImage(HIMAGELIST images, int index) {
+  int width = 0, height = 0;
+  ::ImageList_GetIconSize(images, &width, &height);
+  TImageListHandle own(::ImageList_Create(width, height, ILC_COLOR32, 1, 0));
+  if (!own) return;
+  const TIcon icon(::ImageList_GetIcon(images, index, ILD_NORMAL));
+  ::ImageList_AddIcon(own.Get(), icon.Get());
+  BUTTON_IMAGELIST list = {};
+  list.himl = own.Get();
+  list.margin = {4, 0, 0, 0};
+  list.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
+  ::SendMessageW(Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
+  image_ = std::move(own);  // the button draws from the list without owning it
+}
+
 // TComboBox
 
 void TComboBox::Create(HWND parent, int x, int y, int width, int dropDownHeight) {
@@ -181,6 +215,16 @@ bool TEdit::OnCommand(WORD code) {
   if (code != EN_CHANGE) return false;
   if (OnChange) OnChange();
   return true;
+}
+
+LRESULT TEdit::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CHAR && OnKeyPress) {
+    auto key = static_cast<wchar_t>(wParam);
+    OnKeyPress(key);
+    if (key == 0) return 0;
+    wParam = key;
+  }
+  return DefaultControlMessage(message, wParam, lParam);
 }
 
 // TButtonEdit
@@ -256,13 +300,14 @@ LRESULT TButtonEdit::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     }
     default: break;
   }
-  return DefaultControlMessage(message, wParam, lParam);
+  return TEdit::ControlMessage(message, wParam, lParam);
 }
 
 // TLinkLabel
 
-void TLinkLabel::Create(HWND parent, const std::wstring& text, int x, int y, int width, int height) {
-  CreateControl(parent, L"STATIC", text, SS_CENTER | SS_NOTIFY | SS_NOPREFIX, 0, x, y, width, height);
+void TLinkLabel::Create(HWND parent, const std::wstring& text, int x, int y, int width, int height, bool centred) {
+  CreateControl(parent, L"STATIC", text, (centred ? SS_CENTER : SS_LEFT) | SS_NOTIFY | SS_NOPREFIX, 0, x, y, width,
+                height);
 }
 
 void TLinkLabel::SetFont(HFONT font) {
@@ -293,10 +338,121 @@ LRESULT TLinkLabel::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefaultControlMessage(message, wParam, lParam);
 }
 
+// TIconImage
+
+void TIconImage::Create(HWND parent, int x, int y, int width, int height) {
+  CreateControl(parent, L"STATIC", L"", SS_ICON | SS_REALSIZEIMAGE | SS_CENTERIMAGE, 0, x, y, width, height);
+  ::SetWindowPos(Handle(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TIconImage::SetIcon(TIcon icon) {
+  ::SendMessageW(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon.Get()), 0);
+  icon_ = std::move(icon);
+}
+
 // TGroupBox
 
 void TGroupBox::Create(HWND parent, const std::wstring& text, int x, int y, int width, int height) {
   CreateControl(parent, L"BUTTON", text, BS_GROUPBOX, 0, x, y, width, height);
+}
+
+// TTabControl
+
+// A page passes what its controls tell it on to the form, where every
+// control's notifications are handled.
+class TTabControl::TPage : public TWindow {
+protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    switch (message) {
+      case WM_COMMAND:
+      case WM_NOTIFY:
+      case WM_CTLCOLORSTATIC:
+      case WM_CTLCOLOREDIT:
+      case WM_CTLCOLORBTN:
+      case WM_CTLCOLORLISTBOX: return ::SendMessageW(::GetParent(Handle()), message, wParam, lParam);
+      default: return DefaultHandling(message, wParam, lParam);
+    }
+  }
+};
+
+TTabControl::TTabControl() = default;
+TTabControl::~TTabControl() = default;
+
+void TTabControl::Create(HWND parent, int x, int y, int width, int height) {
+  CreateControl(parent, WC_TABCONTROLW, L"", WS_TABSTOP, 0, x, y, width, height);
+}
+
+int TTabControl::AddTab(const std::wstring& caption) {
+  std::wstring text = caption;
+  TCITEMW item = {};
+  item.mask = TCIF_TEXT;
+  item.pszText = &text[0];
+  const int index = static_cast<int>(pages_.size());
+  ::SendMessageW(Handle(), TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+
+  static const wchar_t kPageClass[] = L"THeapfoldTabPage";
+  TWindow::RegisterWindowClass(kPageClass, ::GetSysColorBrush(COLOR_BTNFACE));
+  RECT area = {};
+  ::GetWindowRect(Handle(), &area);
+  const HWND parent = ::GetParent(Handle());
+  ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+  ::SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  auto page = std::make_unique<TPage>();
+  page->CreateHandle(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD | WS_CLIPSIBLINGS, area.left, area.top,
+                     area.right - area.left, area.bottom - area.top, parent);
+  ::SetWindowPos(page->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  pages_.push_back(std::move(page));
+  ShowPage();
+  return index;
+}
+
+HWND TTabControl::Page(int tab) const { return pages_.at(static_cast<std::size_t>(tab))->Handle(); }
+
+int TTabControl::SelectedTab() const { return static_cast<int>(::SendMessageW(Handle(), TCM_GETCURSEL, 0, 0)); }
+
+void TTabControl::SelectTab(int tab) {
+  ::SendMessageW(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
+  ShowPage();
+}
+
+void TTabControl::ShowPage() {
+  const int selected = SelectedTab();
+  for (std::size_t tab = 0; tab < pages_.size(); ++tab)
+    ::ShowWindow(pages_[tab]->Handle(), static_cast<int>(tab) == selected ? SW_SHOWNA : SW_HIDE);
+}
+
+bool TTabControl::OnNotify(const NMHDR& header, LPARAM, LRESULT& result) {
+  if (header.code != static_cast<UINT>(TCN_SELCHANGE)) return false;
+  ShowPage();
+  if (OnChange) OnChange();
+  result = 0;
+  return true;
+}
+
+// TPaintBox32
+
+void TPaintBox32::Create(HWND parent, int x, int y, int width, int height) {
+  CreateControl(parent, L"STATIC", L"", SS_LEFT, 0, x, y, width, height);
+}
+
+void TPaintBox32::Invalidate() { ::InvalidateRect(Handle(), nullptr, FALSE); }
+
+LRESULT TPaintBox32::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND: return 1;  // the buffer covers every pixel
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      const HDC dc = ::BeginPaint(Handle(), &ps);
+      RECT client = {};
+      ::GetClientRect(Handle(), &client);
+      TBitmap32 buffer(client.right, client.bottom);
+      if (OnPaintBuffer) OnPaintBuffer(buffer);
+      PaintBitmap32(dc, 0, 0, buffer);
+      ::EndPaint(Handle(), &ps);
+      return 0;
+    }
+    default: return DefaultControlMessage(message, wParam, lParam);
+  }
 }
 
 // TToolTips

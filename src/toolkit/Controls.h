@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Bitmap32.h"
 #include "shared/ScopedWin.h"
 #include "toolkit/Window.h"
 
@@ -38,11 +39,16 @@ public:
   bool Visible() const;
   // The font is not owned; it must outlive the control.
   virtual void SetFont(HFONT font);
+  // The control starts a group for the dialog manager: Tab stops at groups,
+  // the arrow keys move within one, and radio buttons exclude each other in one.
+  void SetGroupStart();
 
-  // A form passes WM_COMMAND and the WM_CTLCOLOR* messages here first: when
-  // they come from a toolkit control, that control handles them and this
-  // gives true with the message's result.
+  // A form passes WM_COMMAND, WM_NOTIFY and the WM_CTLCOLOR* messages here
+  // first: when they come from a toolkit control, that control handles them
+  // and this gives true with the message's result.
   static bool ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // The toolkit control of a window of this thread, or null.
+  static TControl* FromHandle(HWND window);
 
 protected:
   void CreateControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, int x,
@@ -51,10 +57,11 @@ protected:
   virtual bool OnCommand(WORD code);
   // WM_CTLCOLOR* for this control; true when result holds a brush.
   virtual bool OnControlColor(HDC dc, LRESULT& result);
+  // WM_NOTIFY from this control; true when handled, with the result.
+  virtual bool OnNotify(const NMHDR& header, LPARAM lParam, LRESULT& result);
   // The control's own messages, before its class sees them.
   virtual LRESULT ControlMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultControlMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  static TControl* FromHandle(HWND window);
 
 private:
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -95,6 +102,22 @@ public:
   void SetChecked(bool checked);
 };
 
+// A radio button; the buttons of one group (see SetGroupStart) exclude each other.
+class TRadioButton : public TCheckBox {
+public:
+  void Create(HWND parent, const std::wstring& text, int x, int y, int width, int height);
+};
+
+// A push button with an image of an image list before its caption.
+class TBitButton : public TButton {
+public:
+  // The image list is copied from; it need not outlive the button.
+  void SetImage(HIMAGELIST images, int index);
+
+private:
+  TImageListHandle image_;
+};
+
 // A drop-down list without free text.
 class TComboBox : public TControl {
 public:
@@ -109,9 +132,13 @@ class TEdit : public TControl {
 public:
   void Create(HWND parent, int x, int y, int width, int height);
   TNotifyEvent OnChange;
+  // A typed character before the edit takes it; set it to 0 to refuse it.
+  // Pasted text does not pass here.
+  std::function<void(wchar_t& key)> OnKeyPress;
 
 protected:
   bool OnCommand(WORD code) override;
+  LRESULT ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // An edit field with push buttons docked at its right edge inside it. The
@@ -137,7 +164,7 @@ private:
 // event.
 class TLinkLabel : public TControl {
 public:
-  void Create(HWND parent, const std::wstring& text, int x, int y, int width, int height);
+  void Create(HWND parent, const std::wstring& text, int x, int y, int width, int height, bool centred = true);
   // Takes the font's name and size; the link keeps its own colour and underline.
   void SetFont(HFONT font) override;
   TNotifyEvent OnClick;
@@ -151,9 +178,59 @@ private:
   TFont underlined_;
 };
 
+// A picture: an icon at its own size.
+class TIconImage : public TControl {
+public:
+  void Create(HWND parent, int x, int y, int width, int height);
+  // Takes the icon; it is destroyed with the control's object.
+  void SetIcon(TIcon icon);
+
+private:
+  TIcon icon_;
+};
+
 class TGroupBox : public TControl {
 public:
   void Create(HWND parent, const std::wstring& text, int x, int y, int width, int height);
+};
+
+// Tabs over pages: each page is a window of the dialog's colour over the
+// tabs' display area, whose controls are its children and are placed
+// relative to it. Their notifications go on to the form. Only the selected
+// page shows.
+class TTabControl : public TControl {
+public:
+  TTabControl();
+  ~TTabControl() override;
+  void Create(HWND parent, int x, int y, int width, int height);
+  // Adds a tab and its page; gives the tab's index.
+  int AddTab(const std::wstring& caption);
+  // The page window of a tab: the parent for its controls.
+  HWND Page(int tab) const;
+  int SelectedTab() const;
+  void SelectTab(int tab);
+  TNotifyEvent OnChange;
+
+protected:
+  bool OnNotify(const NMHDR& header, LPARAM lParam, LRESULT& result) override;
+
+private:
+  void ShowPage();
+  class TPage;
+  std::vector<std::unique_ptr<TPage>> pages_;
+};
+
+// A double-buffered paint box over a 32-bit image: OnPaintBuffer draws into a
+// buffer of the box's size, which is then copied to the screen in one piece.
+class TPaintBox32 : public TControl {
+public:
+  void Create(HWND parent, int x, int y, int width, int height);
+  std::function<void(TBitmap32& buffer)> OnPaintBuffer;
+  // Draws the buffer anew on the next paint.
+  void Invalidate();
+
+protected:
+  LRESULT ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // One tooltip control that shows the hints of any number of windows.

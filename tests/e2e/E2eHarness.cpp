@@ -138,6 +138,11 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
   return TRUE;
 }
 
+// The system's message boxes and dialogs, and the creator's own message box.
+bool IsMessageBoxClass(const std::wstring& className) {
+  return className == L"#32770" || className == L"THeapfoldMessageForm";
+}
+
 TMessageBox ReadMessageBox(HWND window) {
   TMessageBox box;
   box.Window = window;
@@ -216,7 +221,7 @@ TMessageBox WaitForMessageBox(DWORD processId, const std::wstring& caption, DWOR
   WaitUntil(
       [&] {
         for (HWND window : TopLevelWindows(processId)) {
-          if (ClassNameOf(window) == L"#32770" && WindowText(window) == caption) {
+          if (IsMessageBoxClass(ClassNameOf(window)) && WindowText(window) == caption) {
             box = ReadMessageBox(window);
             return true;
           }
@@ -235,7 +240,7 @@ bool AnswerMessageBox(const TMessageBox& box, int button) {
 
 bool ShowsMessageBox(DWORD processId) {
   for (HWND window : TopLevelWindows(processId))
-    if (ClassNameOf(window) == L"#32770") return true;
+    if (IsMessageBoxClass(ClassNameOf(window))) return true;
   return false;
 }
 
@@ -441,6 +446,8 @@ namespace {
 
 const wchar_t kFileClass[] = L"HeapfoldTestFile";
 const wchar_t kFolderCommandKey[] = L"Folder\\shell\\open\\command";
+// Web addresses, which the shell opens through their scheme's command.
+const wchar_t* const kWebCommandKeys[] = {L"http\\shell\\open\\command", L"https\\shell\\open\\command"};
 
 std::wstring ReadDefaultValue(HKEY root, const wchar_t* key) {
   wchar_t value[1024] = {};
@@ -464,12 +471,18 @@ TRecordingHandler::TRecordingHandler() : folder_(L"handler"), opener_(folder_.Pa
   SetDefaultValue(HKEY_CLASSES_ROOT, std::wstring(kFileClass) + L"\\shell\\open\\command", command);
   oldFolderCommand_ = ReadDefaultValue(HKEY_CLASSES_ROOT, kFolderCommandKey);
   SetDefaultValue(HKEY_CLASSES_ROOT, kFolderCommandKey, command);
+  for (const wchar_t* key : kWebCommandKeys) {
+    oldWebCommands_.push_back(ReadDefaultValue(HKEY_CLASSES_ROOT, key));
+    SetDefaultValue(HKEY_CLASSES_ROOT, key, command);
+  }
 }
 
 TRecordingHandler::~TRecordingHandler() {
   ::SHDeleteKeyW(HKEY_CLASSES_ROOT, kExtension);
   ::SHDeleteKeyW(HKEY_CLASSES_ROOT, kFileClass);
   SetDefaultValue(HKEY_CLASSES_ROOT, kFolderCommandKey, oldFolderCommand_);
+  for (std::size_t i = 0; i < oldWebCommands_.size(); ++i)
+    SetDefaultValue(HKEY_CLASSES_ROOT, kWebCommandKeys[i], oldWebCommands_[i]);
 }
 
 std::vector<std::wstring> TRecordingHandler::Opened() const {

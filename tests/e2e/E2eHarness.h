@@ -78,7 +78,8 @@ std::wstring Quoted(const std::wstring& path);
 // inside a message box.
 bool Sync(HWND window);
 
-// A message box of a process: its window, its caption and its text.
+// A message box of a process (the system's, or the creator's own): its
+// window, its caption and its text.
 struct TMessageBox {
   HWND Window = nullptr;
   std::wstring Caption;
@@ -183,8 +184,8 @@ public:
 };
 
 // The recorder registered as the shell's "open" for files of the type
-// ".hfrec" and for folders, for the scope: what the viewer hands to the
-// shell ends up in Opened().
+// ".hfrec", for folders and for http and https addresses, for the scope:
+// what a program hands to the shell ends up in Opened().
 class TRecordingHandler {
 public:
   static constexpr const wchar_t* kExtension = L".hfrec";
@@ -201,6 +202,7 @@ private:
   TScratchFolder folder_;
   std::wstring opener_;
   std::wstring oldFolderCommand_;
+  std::vector<std::wstring> oldWebCommands_;
 };
 
 // The Windows version Wine reports to programs started in the scope

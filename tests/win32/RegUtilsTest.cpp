@@ -85,4 +85,37 @@ TEST_F(RegUtilsTest, WrongTypeOrSizeRaisesAndWritingReplacesIt) {
   }
 }
 
+TEST_F(RegUtilsTest, StringsReadWithTheirTypeAndLengthChecked) {
+  const auto read = [&] { return RegReadString(company_, kApp, kSection, L"TextColor", 8); };
+  EXPECT_EQ(read(), std::nullopt);
+  const wchar_t eight[] = L"12345678";
+  const wchar_t unterminated[] = {L'a', L'b', L'c'};
+  const wchar_t embedded[] = L"ab\0cd";
+  const DWORD dword = 5;
+  const struct {
+    DWORD type;
+    const void* data;
+    DWORD size;
+    std::optional<std::wstring> value;  // nothing: raises message
+    const wchar_t* message;
+  } cases[] = {
+      {REG_SZ, eight, sizeof(eight), std::wstring(L"12345678"), nullptr},
+      {REG_SZ, unterminated, sizeof(unterminated), std::wstring(L"abc"), nullptr},
+      {REG_SZ, embedded, sizeof(embedded), std::wstring(L"ab"), nullptr},
+      {REG_SZ, L"", 0, std::wstring(), nullptr},
+      {REG_SZ, L"123456789", 20, std::nullopt, L"Failed to get data for 'TextColor'"},
+      {REG_EXPAND_SZ, eight, sizeof(eight), std::nullopt, L"Invalid data type for 'TextColor'"},
+      {REG_DWORD, &dword, sizeof(dword), std::nullopt, L"Invalid data type for 'TextColor'"},
+  };
+  for (const auto& c : cases) {
+    SetRaw(c.type, c.data, c.size);
+    try {
+      EXPECT_EQ(read(), c.value) << c.type << " " << c.size;
+      EXPECT_EQ(c.message, nullptr);
+    } catch (const EError& e) {
+      EXPECT_EQ(e.Message(), c.message ? c.message : L"<none>");
+    }
+  }
+}
+
 }  // namespace

@@ -1,0 +1,91 @@
+#include "creator/Prefs.h"
+
+#include "core/EntryPainting.h"
+#include "creator/ButtonImages.h"
+#include "shared/Desktop.h"
+#include "shared/GdiTextRenderer.h"
+#include "shared/RegUtils.h"
+#include "toolkit/Application.h"
+
+namespace {
+
+const wchar_t kFormClass[] = L"THeapfoldPrefsForm";
+const wchar_t kPreviewText[] = L"Example";
+
+void ReadPreference(const wchar_t* name, std::int32_t defaultValue, std::int32_t& value) {
+  value = RegReadInteger(kRegCompany, kRegApplication, kRegSection, name, defaultValue);
+}
+
+}  // namespace
+
+void TFormPrefs::FormCreate(HWND owner, HIMAGELIST buttonImages) {
+  CreateForm(owner, kFormClass, L"Heapfold Preferences", 352, 248);
+  if (owner) CentreOn(owner);
+  const HWND form = Handle();
+
+  // Controls inside a group box are placed relative to it, but belong to the
+  // form, so their notifications reach it.
+  GroupStackAppearance.Create(form, L"Appearance", 8, 8, 337, 73);
+  LblText.Create(form, L"Text:", 8 + 8, 8 + 16, 100, 14);
+  RadioBlackOnWhite.Create(form, L"Black text on white background", 8 + 24, 8 + 32, 190, 17);
+  RadioBlackOnWhite.SetGroupStart();
+  RadioWhiteOnBlack.Create(form, L"White text on black background", 8 + 24, 8 + 48, 190, 17);
+  PBPreviewBW.Create(form, 8 + 216, 8 + 32, 65, 15);
+  PBPreviewBW.OnPaintBuffer = [this](TBitmap32& buffer) { PaintPreview(buffer, true); };
+  PBPreviewWB.Create(form, 8 + 216, 8 + 48, 65, 15);
+  PBPreviewWB.OnPaintBuffer = [this](TBitmap32& buffer) { PaintPreview(buffer, false); };
+
+  GroupStackBehavior.Create(form, L"Behavior", 8, 88, 337, 121);
+  ChkDoAnimation.Create(form, L"Animate when opening and closing", 8 + 8, 88 + 16, 300, 17);
+  ChkDoAnimation.SetGroupStart();
+  LblCloseBy.Create(form, L"Close stack by:", 8 + 8, 88 + 40, 200, 14);
+  RadioCloseDefault.Create(form, L"Clicking anywhere outside of the stack", 8 + 24, 88 + 56, 290, 17);
+  RadioCloseDefault.SetGroupStart();
+  RadioClose2ndClick.Create(form, L"Clicking the stack's icon again (like Mac OS X)", 8 + 24, 88 + 72, 290, 17);
+  LblNote.Create(form, L"Note: Behavior preferences are ignored by Menu-style stacks", 8 + 8, 88 + 96, 321, 14);
+
+  BtnOK.Create(form, L"OK", 86, 216, 75, 25);
+  BtnOK.SetGroupStart();
+  BtnOK.SetId(IDOK);
+  BtnOK.SetImage(buttonImages, kImgOk);
+  BtnOK.OnClick = [this] { BtnOKClick(); };
+  BtnCancel.Create(form, L"Cancel", 166, 216, 75, 25);
+  BtnCancel.SetId(IDCANCEL);
+  BtnCancel.SetImage(buttonImages, kImgCancel);
+  BtnCancel.OnClick = [this] { SetModalResult(IDCANCEL); };
+  SetDefaultButton(BtnOK);
+
+  TFontDescription font{L"MS Sans Serif", 8};
+  ApplySystemFont(font);
+  font_ = CreateFontFromDescription(font);
+  faceName_ = font.Name;
+  pointSize_ = font.PointSize;
+  SetControlsFont(font_.Get());
+}
+
+void TFormPrefs::FormShow() {
+  // Read in this order; a value of the wrong type stops here with its error,
+  // and the controls after it stay as the form made them.
+  std::int32_t textColor = 1;
+  ReadPreference(L"TextColor", 1, textColor);
+  (textColor & 0xFF) == 1 ? RadioBlackOnWhite.SetChecked(true) : RadioWhiteOnBlack.SetChecked(true);
+  // The viewer animates when nothing is stored, so the box shows that.
+  ChkDoAnimation.SetChecked(RegReadBool(kRegCompany, kRegApplication, kRegSection, L"DoAnim", true));
+  const bool secondClick = RegReadBool(kRegCompany, kRegApplication, kRegSection, L"CloseBy2ndClick", false);
+  secondClick ? RadioClose2ndClick.SetChecked(true) : RadioCloseDefault.SetChecked(true);
+}
+
+void TFormPrefs::BtnOKClick() {
+  RegWriteInteger(kRegCompany, kRegApplication, kRegSection, L"TextColor", RadioBlackOnWhite.Checked() ? 1 : 0);
+  RegWriteBool(kRegCompany, kRegApplication, kRegSection, L"DoAnim", ChkDoAnimation.Checked());
+  RegWriteBool(kRegCompany, kRegApplication, kRegSection, L"CloseBy2ndClick", RadioClose2ndClick.Checked());
+  SetModalResult(IDOK);
+}
+
+void TFormPrefs::PaintPreview(TBitmap32& buffer, bool blackOnWhite) {
+  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+  buffer.Fill(Color32(255, GetRValue(face), GetGValue(face), GetBValue(face)));
+  const TGdiTextRenderer renderer(faceName_, PreviewPointSize(pointSize_), true);
+  PaintCaption(buffer, renderer, TRectI{0, 0, buffer.Width(), buffer.Height()}, kPreviewText,
+               CaptionRecipeFor(TViewKind::Grid, blackOnWhite ? 1 : 0));
+}

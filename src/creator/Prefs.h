@@ -1,0 +1,43 @@
+// TFormPrefs: the three preferences every stack obeys (caption colours,
+// animation, how a stack closes), read when the dialog shows and written
+// when the user presses OK.
+#pragma once
+
+#include <windows.h>
+
+#include "shared/ScopedWin.h"
+#include "toolkit/Controls.h"
+#include "toolkit/Form.h"
+
+class TFormPrefs : public TForm {
+public:
+  // owner: the creator's window, on which the dialog is centred. buttonImages:
+  // the creator's image list, for the OK and Cancel images.
+  void FormCreate(HWND owner, HIMAGELIST buttonImages);
+
+  TGroupBox GroupStackAppearance;
+  TLabel LblText;
+  TRadioButton RadioBlackOnWhite;
+  TRadioButton RadioWhiteOnBlack;
+  TPaintBox32 PBPreviewBW;
+  TPaintBox32 PBPreviewWB;
+  TGroupBox GroupStackBehavior;
+  TCheckBox ChkDoAnimation;
+  TLabel LblCloseBy;
+  TRadioButton RadioCloseDefault;
+  TRadioButton RadioClose2ndClick;
+  TLabel LblNote;
+  TBitButton BtnOK;
+  TBitButton BtnCancel;
+
+  void BtnOKClick();
+
+protected:
+  void FormShow() override;
+
+private:
+  void PaintPreview(TBitmap32& buffer, bool blackOnWhite);
+  TFont font_;
+  int pointSize_ = 8;
+  std::wstring faceName_;
+};
