@@ -13,7 +13,64 @@ bool StartsWithIgnoringCase(const std::wstring& text, const std::wstring& prefix
   return text.size() >= prefix.size() && AsciiLowerCase(text.substr(0, prefix.size())) == prefix;
 }
 
+// Characters a host never holds: blanks and controls, and those that would
+// begin a path, a query, a fragment, a user name or a port.
+bool IsHostCharacter(wchar_t c) {
+  return c > L' ' && (c < 0x7F || c > 0x9F) && c != L'/' && c != L'\\' && c != L'?' && c != L'#' && c != L'@' && c != L'[' &&
+         c != L']' && c != L':';
+}
+
+bool IsIpv6Character(wchar_t c) {
+  return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F') || c == L':' || c == L'.';
+}
+
+// 1..65535 in decimal digits only; 0 when not a port.
+int ReadPort(const std::wstring& digits) {
+  if (digits.empty() || digits.size() > 5) return 0;
+  int port = 0;
+  for (const wchar_t c : digits) {
+    if (c < L'0' || c > L'9') return 0;
+    port = port * 10 + (c - L'0');
+  }
+  return port <= 65535 ? port : 0;
+}
+
 }  // namespace
+
+std::optional<TServerAddress> ParseServerAddress(const std::wstring& text) {
+  TServerAddress address;
+  std::wstring rest;
+  if (StartsWithIgnoringCase(text, L"https://")) {
+    rest = text.substr(8);
+  } else if (StartsWithIgnoringCase(text, L"http://")) {
+    address.Secure = false;
+    address.Port = 80;
+    rest = text.substr(7);
+  } else {
+    return std::nullopt;
+  }
+  if (!rest.empty() && rest.back() == L'/') rest.pop_back();
+
+  // The host, then an optional ":port"; an IPv6 address is in brackets.
+  std::size_t hostEnd = 0;
+  if (!rest.empty() && rest[0] == L'[') {
+    const std::size_t close = rest.find(L']');
+    if (close == std::wstring::npos || close < 3) return std::nullopt;
+    for (std::size_t i = 1; i < close; ++i)
+      if (!IsIpv6Character(rest[i])) return std::nullopt;
+    if (rest.find(L':', 1) > close) return std::nullopt;
+    hostEnd = close + 1;
+  } else {
+    while (hostEnd < rest.size() && IsHostCharacter(rest[hostEnd])) ++hostEnd;
+    if (hostEnd == 0) return std::nullopt;
+  }
+  address.Host = rest.substr(0, hostEnd);
+  if (hostEnd == rest.size()) return address;
+  if (rest[hostEnd] != L':') return std::nullopt;
+  address.Port = ReadPort(rest.substr(hostEnd + 1));
+  if (address.Port == 0) return std::nullopt;
+  return address;
+}
 
 int ReadBuildNumber(const std::wstring& field) {
   std::size_t i = 0;

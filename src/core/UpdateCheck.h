@@ -3,6 +3,7 @@
 // newest version's text, its build number and its download page.
 #pragma once
 
+#include <optional>
 #include <string>
 
 // This program's own version.
@@ -11,6 +12,22 @@ constexpr int kCurrentBuild = 120;
 // The resource asked for, and the most of an answer that is read.
 constexpr wchar_t kUpdateResource[] = L"/heapfold/update/";
 constexpr std::size_t kUpdateAnswerLimit = 64 * 1024;
+// The maker's web server, asked unless another one is configured.
+constexpr wchar_t kDefaultUpdateServer[] = L"https://www.brenwick.example";
+
+// Where the update check connects: scheme, host and port, nothing more.
+struct TServerAddress {
+  bool Secure = true;  // https
+  std::wstring Host;   // a name, an IPv4 address, or an IPv6 address in brackets ("[::1]")
+  int Port = 443;
+};
+
+// Reads "http://host[:port]" or "https://host[:port]", with at most one
+// trailing "/". Scheme letters may be in any case; the port defaults to 80 or
+// 443 and is otherwise 1..65535 in decimal digits. The host is kept as
+// written. Anything else (a path, a query, a user name, another scheme, an
+// empty host, blanks or control characters) gives nothing.
+std::optional<TServerAddress> ParseServerAddress(const std::wstring& text);
 
 enum class TUpdateVerdict {
   Failure,     // the request failed or the answer was empty: "Error contacting website."

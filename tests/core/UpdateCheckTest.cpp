@@ -71,3 +71,52 @@ TEST(UpdateCheck, BuildNumbersAndWebAddresses) {
                             L"http://", L"https:///path", L"http://host/a b", L"ftp://host/", L"\\\\server\\share"})
     EXPECT_FALSE(IsWebAddress(no)) << no;
 }
+
+namespace {
+
+struct TServerCase {
+  const wchar_t* Text;
+  bool Secure;
+  const wchar_t* Host;
+  int Port;
+};
+
+}  // namespace
+
+TEST(UpdateCheck, ServerAddressesThatAreRead) {
+  const TServerCase cases[] = {
+      {kDefaultUpdateServer, true, L"www.brenwick.example", 443},
+      {L"https://www.brenwick.example/", true, L"www.brenwick.example", 443},
+      {L"http://127.0.0.1", false, L"127.0.0.1", 80},
+      {L"http://127.0.0.1:8123/", false, L"127.0.0.1", 8123},
+      {L"HTTPS://Example.ORG:1", true, L"Example.ORG", 1},
+      {L"hTtP://host:65535", false, L"host", 65535},
+      {L"https://host:00443", true, L"host", 443},
+      {L"http://host:443", false, L"host", 443},
+      {L"https://localhost:80/", true, L"localhost", 80},
+      {L"http://[::1]:8080/", false, L"[::1]", 8080},
+      {L"https://[fe80::1]", true, L"[fe80::1]", 443},
+      {L"http://h\u00e9te.example", false, L"h\u00e9te.example", 80},
+  };
+  for (const TServerCase& c : cases) {
+    const std::optional<TServerAddress> address = ParseServerAddress(c.Text);
+    ASSERT_TRUE(address.has_value()) << c.Text;
+    EXPECT_EQ(address->Secure, c.Secure) << c.Text;
+    EXPECT_EQ(address->Host, c.Host) << c.Text;
+    EXPECT_EQ(address->Port, c.Port) << c.Text;
+  }
+}
+
+TEST(UpdateCheck, ServerAddressesThatAreRefused) {
+  const std::wstring refused[] = {
+      L"", L"garbage", L"www.brenwick.example", L"file:///C:/Windows", L"ftp://host", L"http:/host", L"http:host",
+      L"http://", L"https:///", L"http://host//", L"http://host/path", L"http://host/path/", L"http://host?q=1",
+      L"http://host/?q=1", L"http://host#top", L"http://user@host", L"http://user:pw@host", L"http://ho st",
+      L" http://host", L"http://host ", L"http://host\t", L"http://ho\x7Fst", L"http://ho\x85st", L"http://host\\x",
+      L"http://host:", L"http://host:/", L"http://host:0", L"http://host:65536", L"http://host:99999999999",
+      L"http://host:-1", L"http://host:+80", L"http://host:8o", L"http://host:80:80", L"http://:80", L"http://[::1",
+      L"http://[]", L"http://[1.2.3.4]", L"http://[::g]", L"http://[::1]x", L"http://::1", L"https//host",
+      std::wstring(L"http://ho\0st", 12),
+  };
+  for (const std::wstring& text : refused) EXPECT_FALSE(ParseServerAddress(text).has_value()) << text;
+}
