@@ -16,8 +16,8 @@ bool StartsWithIgnoringCase(const std::wstring& text, const std::wstring& prefix
 // Characters a host never holds: blanks and controls, and those that would
 // begin a path, a query, a fragment, a user name or a port.
 bool IsHostCharacter(wchar_t c) {
-  return c > L' ' && (c < 0x7F || c > 0x9F) && c != L'/' && c != L'\\' && c != L'?' && c != L'#' && c != L'@' && c != L'[' &&
-         c != L']' && c != L':';
+  return c > L' ' && (c < 0x7F || c > 0x9F) && c != L'/' && c != L'\\' && c != L'?' && c != L'#' && c != L'@' &&
+         c != L'[' && c != L']' && c != L':';
 }
 
 bool IsIpv6Character(wchar_t c) {

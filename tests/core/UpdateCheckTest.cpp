@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 struct TAnswerCase {
@@ -108,15 +110,21 @@ TEST(UpdateCheck, ServerAddressesThatAreRead) {
 }
 
 TEST(UpdateCheck, ServerAddressesThatAreRefused) {
-  const std::wstring refused[] = {
-      L"", L"garbage", L"www.brenwick.example", L"file:///C:/Windows", L"ftp://host", L"http:/host", L"http:host",
-      L"http://", L"https:///", L"http://host//", L"http://host/path", L"http://host/path/", L"http://host?q=1",
-      L"http://host/?q=1", L"http://host#top", L"http://user@host", L"http://user:pw@host", L"http://ho st",
-      L" http://host", L"http://host ", L"http://host\t", L"http://ho\x7Fst", L"http://ho\x85st", L"http://host\\x",
-      L"http://host:", L"http://host:/", L"http://host:0", L"http://host:65536", L"http://host:99999999999",
-      L"http://host:-1", L"http://host:+80", L"http://host:8o", L"http://host:80:80", L"http://:80", L"http://[::1",
-      L"http://[]", L"http://[1.2.3.4]", L"http://[::g]", L"http://[::1]x", L"http://::1", L"https//host",
-      std::wstring(L"http://ho\0st", 12),
+  const std::vector<std::wstring> refused[] = {
+      // no scheme, or another one
+      {L"", L"garbage", L"www.brenwick.example", L"file:///C:/Windows", L"ftp://host", L"http:/host", L"https//host"},
+      // no host, or more than a host
+      {L"http://", L"https:///", L"http://host//", L"http://host/path", L"http://host/path/", L"http://host?q=1",
+       L"http://host/?q=1", L"http://host#top", L"http://user@host", L"http://user:pw@host", L"http://host\\x"},
+      // blanks and control characters
+      {L"http://ho st", L" http://host", L"http://host ", L"http://host\t", L"http://ho\x7Fst", L"http://ho\x85st",
+       std::wstring(L"http://ho\0st", 12)},
+      // ports
+      {L"http://host:", L"http://host:/", L"http://host:0", L"http://host:65536", L"http://host:99999999999",
+       L"http://host:-1", L"http://host:+80", L"http://host:8o", L"http://host:80:80", L"http://:80"},
+      // IPv6 addresses out of brackets or malformed
+      {L"http://[::1", L"http://[]", L"http://[1.2.3.4]", L"http://[::g]", L"http://[::1]x", L"http://::1"},
   };
-  for (const std::wstring& text : refused) EXPECT_FALSE(ParseServerAddress(text).has_value()) << text;
+  for (const std::vector<std::wstring>& group : refused)
+    for (const std::wstring& text : group) EXPECT_FALSE(ParseServerAddress(text).has_value()) << text;
 }
