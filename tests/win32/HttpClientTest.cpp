@@ -13,6 +13,8 @@
 
 namespace {
 
+using httptest::HeaderValues;
+using httptest::HeadLines;
 using httptest::THttpTestAnswer;
 using httptest::THttpTestServer;
 
@@ -33,36 +35,6 @@ THttpGetOptions UpdateCheckOptions(DWORD totalMilliseconds = 15000, std::size_t 
 }
 
 TServerAddress AddressOf(const THttpTestServer& server) { return *ParseServerAddress(server.BaseAddress()); }
-
-// The head's lines without their CR LF, up to the empty line.
-std::vector<std::string> HeadLines(const std::string& head) {
-  std::vector<std::string> lines;
-  for (std::size_t at = 0;;) {
-    const std::size_t end = head.find("\r\n", at);
-    if (end == std::string::npos || end == at) return lines;
-    lines.push_back(head.substr(at, end - at));
-    at = end + 2;
-  }
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
-
-// Every value sent under this header name (letter case ignored).
-std::vector<std::string> HeaderValues(const std::vector<std::string>& lines, const std::string& name) {
-  std::vector<std::string> values;
-  const std::string prefix = Lower(name) + ":";
-  for (std::size_t i = 1; i < lines.size(); ++i) {
-    if (Lower(lines[i].substr(0, prefix.size())) != prefix) continue;
-    std::string value = lines[i].substr(prefix.size());
-    value.erase(0, value.find_first_not_of(' '));
-    values.push_back(value);
-  }
-  return values;
-}
 
 TEST(HttpClient, SendsTheUpdateChecksRequest) {
   THttpTestAnswer answer;
