@@ -573,7 +573,10 @@ void TFormHeapmaker::BEditIconSubEditButton0Click() {
     EditIconChange();  // the picker's start file does not replace the field's path
     return;
   }
-  EditIcon.SetText(JoinIconField(DlgIcon.FileName, DlgIcon.IconIndex));
+  // The same file as the field's keeps the field's variables, so the stack
+  // follows the system folder wherever it lies.
+  const bool sameFile = ::lstrcmpiW(DlgIcon.FileName.c_str(), ExpandEnvVars(field.Path).c_str()) == 0;
+  EditIcon.SetText(JoinIconField(sameFile ? field.Path : DlgIcon.FileName, DlgIcon.IconIndex));
 }
 
 void TFormHeapmaker::EditNameKeyPress(wchar_t& key) {

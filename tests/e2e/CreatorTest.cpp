@@ -430,7 +430,9 @@ INSTANTIATE_TEST_SUITE_P(
     Creator, CreatorRefusal,
     ::testing::Values(TRefusalCase{"AllTenSlotsTaken", true, nullptr, L"Eleventh", L"All ten stack slots are in use"},
                       TRefusalCase{"EmptyFolder", false, L"", L"No Folder", L"choose the folder"},
-                      TRefusalCase{"EmptyCaption", false, nullptr, L"", L"type a caption"}),
+                      TRefusalCase{"EmptyCaption", false, nullptr, L"", L"type a caption"},
+                      TRefusalCase{"CaptionWithFileNameCharacters", false, nullptr, L"Pasted?<Name>",
+                                   L"The caption cannot contain the characters ? < >,"}),
     [](const ::testing::TestParamInfo<TRefusalCase>& info) { return std::string(info.param.Name); });
 
 TEST_F(Creator, AsksBeforeReplacingADesktopFileThatIsNoStack) {
@@ -480,12 +482,12 @@ TEST_F(Creator, AFailedSaveShowsTheSystemErrorAndChangesNothing) {
   TCreatorWindow creator(form);
   ASSERT_TRUE(creator.CreateStack(folder.Path(), L"First"));
 
-  // The placeholder cannot be created: no such sub-folder.
+  // A caption with a backslash would name a sub-folder: refused before
+  // anything is written.
   creator.Fill(folder.Path(), L"Missing Folder\\Stack", 1, L"");
   creator.ClickCreate();
   std::wstring text = Answer(IDOK);
-  EXPECT_FALSE(text.empty());
-  EXPECT_EQ(text.find(L"successfully"), std::wstring::npos);
+  EXPECT_NE(text.find(L"the characters \\"), std::wstring::npos);
   ASSERT_TRUE(Sync(form));
   EXPECT_EQ(creator.Status(), StatusText(L"First", L"created"));
   EXPECT_EQ(creator.ClientHeight(), 328);
@@ -541,7 +543,8 @@ TEST_F(Creator, StatusPanelHidesItsIntervalAfterTheLastSave) {
 struct TOneShotCase {
   const char* Name;
   const wchar_t* Arguments;
-  const wchar_t* Message;
+  const wchar_t* Window;  // the caption of what shows; nullptr: nothing shows
+  const wchar_t* Opened;  // what the shell is asked to open; nullptr: nothing
 };
 
 void PrintTo(const TOneShotCase& c, std::ostream* os) { *os << c.Name; }
@@ -549,34 +552,74 @@ void PrintTo(const TOneShotCase& c, std::ostream* os) { *os << c.Name; }
 class CreatorOneShot : public Creator, public ::testing::WithParamInterface<TOneShotCase> {};
 
 TEST_P(CreatorOneShot, RunsTheActionAndEndsWithoutTheWindow) {
-  process_ = std::make_unique<TProcess>(TProcess::Launch(CreatorExe(), GetParam().Arguments));
+  const TOneShotCase& c = GetParam();
+  TRecordingHandler handler;
+  preferences_.SetString(L"UpdateServer", L"http://127.0.0.1:1");  // nothing answers there
+  process_ = std::make_unique<TProcess>(TProcess::Launch(CreatorExe(), c.Arguments));
   bool formSeen = false;
   const auto noteForm = [&] {
     for (HWND window : TopLevelWindows(Process().Id())) formSeen |= WindowText(window) == kCreateCaption;
   };
-  TMessageBox box;
-  WaitUntil([&] {
-    noteForm();
-    box = WaitForMessageBox(Process().Id(), kTitle, 0);
-    return box.Window != nullptr;
-  });
-  ASSERT_NE(box.Window, nullptr);
-  EXPECT_EQ(box.Text, GetParam().Message);
-  ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+  if (c.Window) {
+    HWND shown = nullptr;
+    WaitUntil([&] {
+      noteForm();
+      for (HWND window : TopLevelWindows(Process().Id()))
+        if (WindowText(window) == c.Window) shown = window;
+      return shown != nullptr;
+    });
+    ASSERT_NE(shown, nullptr);
+    ::PostMessageW(shown, WM_CLOSE, 0, 0);
+  }
   WaitUntil([&] {
     noteForm();
     return !Process().Running();
   });
   EXPECT_TRUE(Process().WaitForExit(kTimeout));
   EXPECT_FALSE(formSeen);
+  EXPECT_EQ(handler.SettledOpened(), c.Opened ? std::vector<std::wstring>{c.Opened} : std::vector<std::wstring>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Creator, CreatorOneShot,
-    ::testing::Values(TOneShotCase{"About", L"/about", L"The about box will show here."},
-                      TOneShotCase{"Prefs", L"/prefs ignored", L"The preferences will show here."},
-                      TOneShotCase{"WebUpdate", L"/webupdate", L"The check for a newer version will run here."}),
+    ::testing::Values(TOneShotCase{"About", L"/about", L"About Heapfold", nullptr},
+                      TOneShotCase{"Prefs", L"/prefs ignored", L"Heapfold Preferences", nullptr},
+                      TOneShotCase{"WebUpdate", L"/webupdate", L"Heapfold", nullptr},
+                      TOneShotCase{"Donate", L"/donate", nullptr, L"https://www.brenwick.example/heapfold/"}),
     [](const ::testing::TestParamInfo<TOneShotCase>& info) { return std::string(info.param.Name); });
+
+TEST_F(Creator, DamagedPinnedShortcutsBlockNeitherEditingNorCreating) {
+  TScratchFolder folder(L"Beside Damage");
+  const std::string garbage = "\x4c\0\0\0 not really a shortcut \xff\xfe";
+  for (const auto& [name, content] : {std::pair<const wchar_t*, std::string>{L"Broken.lnk", garbage},
+                                      {L"Empty.lnk", std::string()},
+                                      {L"Truncated.lnk", std::string("\x4c\0\0\0\x01\x14\x02\0", 8)}}) {
+    const std::wstring path = files_.Track(PinnedFolder() + L"\\" + name);
+    const THandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  }
+  // A stack of a folder that merely starts alike comes first.
+  files_.Pin(L"A Longer.lnk", StackLink(DistDir() + L"Heapview0.exe", folder.Path() + L"2"));
+  const std::wstring pinned = files_.Pin(L"Z Stack.lnk", StackLink(DistDir() + L"Heapview1.exe", folder.Path()));
+
+  // Letter case and a trailing backslash do not matter.
+  std::wstring asked = folder.Path() + L"\\";
+  for (wchar_t& c : asked) c = static_cast<wchar_t>(::towupper(c));
+  HWND form = Start(L"/edit \"" + asked + L"\"", L"Edit this Heapfold");
+  ASSERT_NE(form, nullptr);
+  EXPECT_FALSE(MessageBoxShowing());
+  EXPECT_EQ(WindowText(::GetDlgItem(form, kIdEditName)), L"Z Stack");
+  ::PostMessageW(form, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(Process().WaitForExit());
+
+  const std::wstring created = files_.Desktop(L"Beside.lnk");
+  form = Start(L"");
+  ASSERT_NE(form, nullptr);
+  TCreatorWindow creator(form);
+  ASSERT_TRUE(creator.CreateStack(folder.Path(), L"Beside"));
+  EXPECT_EQ(ReadShellLink(created).TargetPath, DistDir() + L"Heapview2.exe");
+}
 
 TEST_F(Creator, AStackRunsFromItsCreationToItsViewer) {
   TScratchFolder folder(L"Road Stack");

@@ -438,6 +438,14 @@ void TPreferences::SetString(const wchar_t* name, const std::wstring& value) {
                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
+long long TPreferences::Dword(const wchar_t* name) const {
+  DWORD value = 0, type = 0, size = sizeof(value);
+  if (::SHGetValueW(HKEY_CURRENT_USER, kPreferencesKey, name, &type, &value, &size) != ERROR_SUCCESS ||
+      type != REG_DWORD)
+    return -1;
+  return value;
+}
+
 void TPreferences::SetTestingDword(const wchar_t* name, DWORD value) {
   ::SHSetValueW(HKEY_CURRENT_USER, kTestingKey, name, REG_DWORD, &value, sizeof(value));
 }

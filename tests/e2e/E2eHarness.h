@@ -179,6 +179,8 @@ public:
   ~TPreferences();
   void SetDword(const wchar_t* name, DWORD value);
   void SetString(const wchar_t* name, const std::wstring& value);
+  // A stored value as a DWORD; -1 when there is none (or of another type).
+  long long Dword(const wchar_t* name) const;
   // A value under the product's test-only key, which users never have.
   void SetTestingDword(const wchar_t* name, DWORD value);
 };
