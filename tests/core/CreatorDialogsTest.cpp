@@ -28,8 +28,15 @@ TEST(MessageBox, ArrangeButtonsByTheFourRules) {
       {{true, false, false, true}, {8, -2, -3, 402}},
       // Anything else: one after another from the left, hidden ones included.
       {{true, false, true, false}, {8, 76, 184, 272}},
-      {{false, true, false, false}, {8, 76, 184, 272}},
       {{false, false, false, false}, {8, 76, 184, 272}},
+      {{false, true, false, false}, {8, 76, 184, 272}},
+      {{false, false, true, false}, {8, 76, 184, 272}},
+      {{false, false, false, true}, {8, 76, 184, 272}},
+      {{false, true, true, false}, {8, 76, 184, 272}},
+      {{false, true, false, true}, {8, 76, 184, 272}},
+      {{false, false, true, true}, {8, 76, 184, 272}},
+      {{false, true, true, true}, {8, 76, 184, 272}},
+      // B1, B3 and B4 are a case of B1 and B4.
       {{true, false, true, true}, {8, -2, -3, 402}},
   };
   for (const auto& c : cases) {
