@@ -92,6 +92,18 @@ bool TControl::ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, L
   }
 }
 
+bool TControl::IsNotification(UINT message) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX: return true;
+    default: return false;
+  }
+}
+
 bool TControl::OnCommand(WORD) { return false; }
 bool TControl::OnControlColor(HDC, LRESULT&) { return false; }
 bool TControl::OnNotify(const NMHDR&, LPARAM, LRESULT&) { return false; }
@@ -363,15 +375,8 @@ void TGroupBox::Create(HWND parent, const std::wstring& text, int x, int y, int 
 class TTabControl::TPage : public TWindow {
 protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-    switch (message) {
-      case WM_COMMAND:
-      case WM_NOTIFY:
-      case WM_CTLCOLORSTATIC:
-      case WM_CTLCOLOREDIT:
-      case WM_CTLCOLORBTN:
-      case WM_CTLCOLORLISTBOX: return ::SendMessageW(::GetParent(Handle()), message, wParam, lParam);
-      default: return DefaultHandling(message, wParam, lParam);
-    }
+    if (TControl::IsNotification(message)) return ::SendMessageW(::GetParent(Handle()), message, wParam, lParam);
+    return DefaultHandling(message, wParam, lParam);
   }
 };
 

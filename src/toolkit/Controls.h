@@ -47,6 +47,8 @@ public:
   // first: when they come from a toolkit control, that control handles them
   // and this gives true with the message's result.
   static bool ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // The messages above: what a control tells its parent.
+  static bool IsNotification(UINT message);
   // The toolkit control of a window of this thread, or null.
   static TControl* FromHandle(HWND window);
 

@@ -122,27 +122,23 @@ int TForm::ShowModal() {
 
 LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
-  switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-      if (TControl::ReflectNotification(message, wParam, lParam, result)) return result;
-      if (message == WM_COMMAND && lParam == 0) {
-        // A command without a control (Esc through the dialog manager, or one
-        // sent from outside): the button with that identifier is pressed;
-        // IDCANCEL without such a button cancels.
-        const HWND button = ::GetDlgItem(Handle(), LOWORD(wParam));
-        if (button && ::IsWindowVisible(button) && ::IsWindowEnabled(button)) {
-          ::SendMessageW(button, BM_CLICK, 0, 0);
-        } else if (LOWORD(wParam) == IDCANCEL) {
-          modalResult_ = kResultCancel;
-        }
-        return 0;
+  if (TControl::IsNotification(message)) {
+    if (TControl::ReflectNotification(message, wParam, lParam, result)) return result;
+    if (message == WM_COMMAND && lParam == 0) {
+      // A command without a control (Esc through the dialog manager, or one
+      // sent from outside): the button with that identifier is pressed;
+      // IDCANCEL without such a button cancels.
+      const HWND button = ::GetDlgItem(Handle(), LOWORD(wParam));
+      if (button && ::IsWindowVisible(button) && ::IsWindowEnabled(button)) {
+        ::SendMessageW(button, BM_CLICK, 0, 0);
+      } else if (LOWORD(wParam) == IDCANCEL) {
+        modalResult_ = kResultCancel;
       }
-      break;
+      return 0;
+    }
+    return DefaultHandling(message, wParam, lParam);
+  }
+  switch (message) {
     case DM_GETDEFID:
       if (defaultButton_) return MAKELRESULT(::GetDlgCtrlID(defaultButton_), DC_HASDEFID);
       break;
