@@ -1,5 +1,5 @@
 # The two commands of the README's Quick start.
-.PHONY: demo test bench format
+.PHONY: demo test bench format dist
 demo:
 	scripts/demo
 test:
@@ -12,3 +12,7 @@ bench:
 # Applies the house style (.clang-format) to every C++ source.
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# The release: the installer and the portable zip in build/release.
+dist:
+	scripts/dist

@@ -6,9 +6,11 @@
 #include <optional>
 #include <string>
 
+#include "core/Version.h"
+
 // This program's own version.
-constexpr wchar_t kCurrentVersionText[] = L"1.2";
-constexpr int kCurrentBuild = 120;
+constexpr wchar_t kCurrentVersionText[] = HEAPFOLD_SHORT_VERSION_TEXT;
+constexpr int kCurrentBuild = HEAPFOLD_BUILD_NUMBER;
 // The resource asked for, and the most of an answer that is read.
 constexpr wchar_t kUpdateResource[] = L"/heapfold/update/";
 constexpr std::size_t kUpdateAnswerLimit = 64 * 1024;

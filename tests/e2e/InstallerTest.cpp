@@ -1,0 +1,192 @@
+// The shipped packages of this build: the per-user installer in silent mode
+// (its files, Start menu entry and uninstall entry, an upgrade over a running
+// stack, the uninstaller) and the portable zip unpacked into a folder whose
+// name holds a blank and a letter outside ASCII. Each time the installed
+// creator makes a stack and the stack opens.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "E2eHarness.h"
+#include "creator/ControlIds.h"
+#include "shared/ExtraWinUtils.h"
+#include "shared/ShellLinkUtils.h"
+#include "shared/SysImg.h"
+
+using namespace e2e;
+
+namespace {
+
+const wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Heapfold";
+const wchar_t* const kProgramFiles[] = {
+    L"Heapmaker.exe", L"Heapview0.exe", L"Heapview1.exe", L"Heapview2.exe", L"Heapview3.exe", L"Heapview4.exe",
+    L"Heapview5.exe", L"Heapview6.exe", L"Heapview7.exe", L"Heapview8.exe", L"Heapview9.exe", L"credits.rtf"};
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+std::wstring Wide(const char* text) { return std::wstring(text, text + std::strlen(text)); }
+
+std::wstring Packages() { return HostPath(HEAPFOLD_PACKAGES_HOST); }
+std::wstring InstallerExe() { return Packages() + L"\\Heapfold-" + Wide(HEAPFOLD_VERSION_HOST) + L"-setup.exe"; }
+std::wstring NewerInstaller() {
+  return Packages() + L"\\newer\\Heapfold-" + Wide(HEAPFOLD_NEWER_VERSION_HOST) + L"-setup.exe";
+}
+std::wstring StartMenuEntry() { return GetSpecialFolderPath(CSIDL_PROGRAMS) + L"\\Heapfold.lnk"; }
+std::wstring DesktopFolder() { return GetSpecialFolderPath(CSIDL_DESKTOPDIRECTORY); }
+
+// The names in a folder, sorted.
+std::vector<std::wstring> FolderNames(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW data;
+  TFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
+  if (!find) return names;
+  do {
+    const std::wstring name = data.cFileName;
+    if (name != L"." && name != L"..") names.push_back(name);
+  } while (::FindNextFileW(find.Get(), &data));
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::wstring> ExpectedNames(bool withUninstaller) {
+  std::vector<std::wstring> names(std::begin(kProgramFiles), std::end(kProgramFiles));
+  if (withUninstaller) names.push_back(L"Uninstall.exe");
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::wstring UninstallString(const wchar_t* name) {
+  wchar_t value[1024] = {};
+  DWORD size = sizeof(value), type = 0;
+  if (::SHGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, &type, value, &size) != ERROR_SUCCESS || type != REG_SZ)
+    return L"<none>";
+  return value;
+}
+
+DWORD UninstallDword(const wchar_t* name) {
+  DWORD value = 0, size = sizeof(value), type = 0;
+  if (::SHGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, &type, &value, &size) != ERROR_SUCCESS ||
+      type != REG_DWORD)
+    return 0xFFFFFFFF;
+  return value;
+}
+
+bool SameBytes(const std::wstring& a, const std::wstring& b) { return ReadTextFile(a) == ReadTextFile(b); }
+
+// Runs a package's program to its end; false when it does not end or fails.
+bool RunToEnd(const std::wstring& exe, const std::wstring& arguments) {
+  TProcess process = TProcess::Launch(exe, arguments);
+  return process.WaitForExit(60000) && process.ExitCode() == 0;
+}
+
+class Installer : public ::testing::Test {
+protected:
+  ~Installer() override {
+    // Whatever a failed test left installed goes, so the next one starts clean.
+    ::SHDeleteKeyW(HKEY_CURRENT_USER, kUninstallKey);
+    ::DeleteFileW(StartMenuEntry().c_str());
+    for (const std::wstring& path : desktop_) ::DeleteFileW(path.c_str());
+  }
+
+  // The installed creator writes a stack of folder onto the desktop; gives
+  // the shortcut's path, empty when it did not.
+  std::wstring CreateStack(const std::wstring& creator, const std::wstring& folder, const std::wstring& caption) {
+    TProcess process = TProcess::Launch(creator, L"");
+    const HWND form = WaitForWindow(process.Id(), kTimeout, L"Create a new Heapfold");
+    if (!form) return L"";
+    for (const auto& [id, text] : {std::pair<int, std::wstring>{kIdEditFolder, folder}, {kIdEditName, caption}})
+      ::SendMessageW(::GetDlgItem(form, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const std::wstring shortcut = DesktopFolder() + L"\\" + caption + L".lnk";
+    desktop_.push_back(shortcut);
+    ::PostMessageW(::GetDlgItem(form, kIdBtnCreateShortcut), BM_CLICK, 0, 0);
+    const bool written = WaitUntil([&] { return FileExists(shortcut); });
+    ::PostMessageW(form, WM_CLOSE, 0, 0);
+    process.WaitForExit();
+    return written ? shortcut : L"";
+  }
+
+  // Starts the stack as the taskbar would; its viewer once its window shows,
+  // else null.
+  static std::unique_ptr<TProcess> OpenStack(const std::wstring& shortcut, const std::wstring& caption) {
+    const TShellLinkInfo link = ReadShellLink(shortcut);
+    auto viewer = std::make_unique<TProcess>(TProcess::Launch(link.TargetPath, link.Arguments));
+    if (!WaitForWindow(viewer->Id(), kTimeout, caption)) viewer.reset();
+    return viewer;
+  }
+
+  TComInit com_;
+  TPreferences preferences_;
+  TScratchFolder stackFolder_{L"Installed Stack"};
+  std::vector<std::wstring> desktop_;
+};
+
+TEST_F(Installer, InstallsUpgradesOverARunningStackAndUninstallsCleanly) {
+  TScratchFolder target(L"Install Target");
+  const std::wstring folder = target.Path() + L"\\My Heapfold";
+  ASSERT_TRUE(RunToEnd(InstallerExe(), L"/S /D=" + folder));
+
+  // Every file, byte for byte, and the uninstaller.
+  EXPECT_EQ(FolderNames(folder), ExpectedNames(true));
+  for (const wchar_t* name : kProgramFiles) EXPECT_TRUE(SameBytes(folder + L"\\" + name, DistDir() + name)) << Narrow(name);
+  // The way in: the Start menu's "Heapfold" starts the creator.
+  EXPECT_EQ(ReadShellLink(StartMenuEntry()).TargetPath, folder + L"\\Heapmaker.exe");
+  // The uninstall entry of the current user.
+  EXPECT_EQ(UninstallString(L"DisplayName"), L"Heapfold");
+  EXPECT_EQ(UninstallString(L"DisplayVersion"), Wide(HEAPFOLD_VERSION_HOST));
+  EXPECT_EQ(UninstallString(L"Publisher"), L"Brenwick Software");
+  EXPECT_EQ(UninstallString(L"DisplayIcon"), folder + L"\\Heapmaker.exe,0");
+  EXPECT_EQ(UninstallString(L"InstallLocation"), folder);
+  EXPECT_EQ(UninstallString(L"UninstallString"), L"\"" + folder + L"\\Uninstall.exe\"");
+  const DWORD size = UninstallDword(L"EstimatedSize");
+  EXPECT_GT(size, 1000u);
+  EXPECT_LT(size, 200000u);
+
+  const std::wstring shortcut = CreateStack(folder + L"\\Heapmaker.exe", stackFolder_.Path(), L"Installed");
+  ASSERT_FALSE(shortcut.empty());
+  EXPECT_EQ(ReadShellLink(shortcut).TargetPath, folder + L"\\Heapview0.exe");
+  EXPECT_NE(OpenStack(shortcut, L"Installed Stack"), nullptr);
+
+  // The same version again, then a newer one while the stack is open: the
+  // folder stays where it is (no /D), the open stack is closed first, and
+  // no old file is left beside the new ones.
+  ASSERT_TRUE(RunToEnd(InstallerExe(), L"/S"));
+  EXPECT_EQ(FolderNames(folder), ExpectedNames(true));
+  const std::unique_ptr<TProcess> open = OpenStack(shortcut, L"Installed Stack");
+  ASSERT_NE(open, nullptr);
+  ASSERT_TRUE(open->Running());
+  ASSERT_TRUE(RunToEnd(NewerInstaller(), L"/S"));
+  EXPECT_TRUE(open->WaitForExit()) << "the open stack was asked to close";
+  EXPECT_EQ(FolderNames(folder), ExpectedNames(true));
+  EXPECT_EQ(UninstallString(L"DisplayVersion"), Wide(HEAPFOLD_NEWER_VERSION_HOST));
+  EXPECT_NE(OpenStack(shortcut, L"Installed Stack"), nullptr) << "stacks keep working after the upgrade";
+
+  // The uninstaller runs from a copy of itself and ends when the folder has
+  // gone; the preferences and the user's stack shortcut stay.
+  preferences_.SetDword(L"TextColor", 0);
+  ASSERT_TRUE(RunToEnd(folder + L"\\Uninstall.exe", L"/S"));
+  EXPECT_TRUE(WaitUntil([&] { return !PathExists(folder); }, 30000));
+  EXPECT_FALSE(FileExists(StartMenuEntry()));
+  EXPECT_EQ(UninstallString(L"DisplayName"), L"<none>");
+  EXPECT_TRUE(FileExists(shortcut));
+  EXPECT_EQ(preferences_.Dword(L"TextColor"), 0);
+}
+
+TEST_F(Installer, PortableZipWorksFromAnyFolder) {
+  const std::wstring folder = Packages() + L"\\Heapfold P\u00f6rtable\\Heapfold";
+  std::vector<std::wstring> expected = ExpectedNames(false);
+  expected.push_back(L"Read me.txt");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(FolderNames(folder), expected);
+  for (const wchar_t* name : kProgramFiles) EXPECT_TRUE(SameBytes(folder + L"\\" + name, DistDir() + name)) << Narrow(name);
+
+  const std::wstring shortcut = CreateStack(folder + L"\\Heapmaker.exe", stackFolder_.Path(), L"Portable");
+  ASSERT_FALSE(shortcut.empty());
+  EXPECT_EQ(ReadShellLink(shortcut).TargetPath, folder + L"\\Heapview0.exe");
+  EXPECT_NE(OpenStack(shortcut, L"Installed Stack"), nullptr);
+}
+
+}  // namespace
