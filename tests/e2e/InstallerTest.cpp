@@ -189,4 +189,49 @@ TEST_F(Installer, PortableZipWorksFromAnyFolder) {
   EXPECT_NE(OpenStack(shortcut, L"Installed Stack"), nullptr);
 }
 
+// What every program of the release carries: its version, from the one
+// place it is set, and its maker; no link time, so builds can be compared.
+TEST(Release, ProgramsCarryTheirVersionAndNoLinkTime) {
+  for (const wchar_t* name : {L"Heapmaker.exe", L"Heapview0.exe"}) {
+    SCOPED_TRACE(Narrow(name));
+    const std::wstring path = DistDir() + name;
+    DWORD handle = 0;
+    std::vector<char> info(::GetFileVersionInfoSizeW(path.c_str(), &handle));
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(::GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+    const auto text = [&](const wchar_t* key) {
+      wchar_t* value = nullptr;
+      UINT length = 0;
+      const std::wstring query = std::wstring(L"\\StringFileInfo\\040904B0\\") + key;
+      if (!::VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length)) return std::wstring();
+      return std::wstring(value);
+    };
+    EXPECT_EQ(text(L"ProductVersion"), Wide(HEAPFOLD_VERSION_HOST));
+    EXPECT_EQ(text(L"FileVersion"), Wide(HEAPFOLD_VERSION_HOST));
+    EXPECT_EQ(text(L"ProductName"), L"Heapfold");
+    EXPECT_EQ(text(L"CompanyName"), L"Brenwick Software");
+    EXPECT_EQ(text(L"OriginalFilename"), name == std::wstring(L"Heapmaker.exe") ? L"Heapmaker.exe" : L"Heapview.exe");
+    EXPECT_FALSE(text(L"FileDescription").empty());
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    const std::wstring numbers = std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
+                                 std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"." +
+                                 std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." +
+                                 std::to_wstring(LOWORD(fixed->dwFileVersionLS));
+    EXPECT_EQ(numbers, Wide(HEAPFOLD_VERSION_HOST));
+
+    THandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file);
+    IMAGE_DOS_HEADER dos = {};
+    IMAGE_NT_HEADERS nt = {};
+    DWORD read = 0;
+    ASSERT_TRUE(::ReadFile(file.Get(), &dos, sizeof(dos), &read, nullptr));
+    ::SetFilePointer(file.Get(), dos.e_lfanew, nullptr, FILE_BEGIN);
+    ASSERT_TRUE(::ReadFile(file.Get(), &nt, sizeof(nt), &read, nullptr));
+    ASSERT_EQ(nt.Signature, static_cast<DWORD>(IMAGE_NT_SIGNATURE));
+    EXPECT_EQ(nt.FileHeader.TimeDateStamp, 0u);
+  }
+}
+
 }  // namespace
