@@ -168,11 +168,16 @@ TEST_F(Installer, InstallsUpgradesOverARunningStackAndUninstallsCleanly) {
   // gone; the preferences and the user's stack shortcut stay.
   preferences_.SetDword(L"TextColor", 0);
   ASSERT_TRUE(RunToEnd(folder + L"\\Uninstall.exe", L"/S"));
-  EXPECT_TRUE(WaitUntil([&] { return !PathExists(folder); }, 30000));
+  EXPECT_TRUE(WaitUntil([&] { return !PathExists(folder) && UninstallString(L"DisplayName") == L"<none>"; }, 30000));
   EXPECT_FALSE(FileExists(StartMenuEntry()));
   EXPECT_EQ(UninstallString(L"DisplayName"), L"<none>");
   EXPECT_TRUE(FileExists(shortcut));
   EXPECT_EQ(preferences_.Dword(L"TextColor"), 0);
+
+  // Asked to, the uninstaller takes the preferences too.
+  ASSERT_TRUE(RunToEnd(InstallerExe(), L"/S /D=" + folder));
+  ASSERT_TRUE(RunToEnd(folder + L"\\Uninstall.exe", L"/S /REMOVEPREFERENCES"));
+  EXPECT_TRUE(WaitUntil([&] { return !PathExists(folder) && preferences_.Dword(L"TextColor") == -1; }, 30000));
 }
 
 TEST_F(Installer, PortableZipWorksFromAnyFolder) {
