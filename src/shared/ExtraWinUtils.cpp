@@ -80,13 +80,45 @@ std::wstring GetProgramPath() {
 
 std::wstring GetProgramFolder() { return ExtractFilePath(GetProgramPath()); }
 
+namespace {
+
+// The short form of an existing path on a drive; empty when it has none.
+std::wstring ShortForm(const std::wstring& path) {
+  const std::wstring longForm = L"\\\\?\\" + path;
+  const DWORD length = ::GetShortPathNameW(longForm.c_str(), nullptr, 0);
+  if (length == 0) return std::wstring();
+  std::wstring shortForm(length, L'\0');
+  const DWORD copied = ::GetShortPathNameW(longForm.c_str(), &shortForm[0], length);
+  if (copied == 0 || copied >= length) return std::wstring();
+  shortForm.resize(copied);
+  if (shortForm.compare(0, 4, L"\\\\?\\") == 0) shortForm.erase(0, 4);
+  return shortForm;
+}
+
+}  // namespace
+
+std::wstring ShellUsablePath(const std::wstring& path) {
+  const bool drivePath = path.size() > 3 && path[1] == L':' && path[2] == L'\\';
+  if (path.size() < MAX_PATH || !drivePath) return path;
+  // The folder's short form with the name as it is keeps the name's
+  // extension, by which the shell chooses the program; only when that is
+  // still too long does the name lose its long form too.
+  const std::size_t slash = path.find_last_of(L'\\');
+  const std::wstring folder = ShortForm(path.substr(0, slash));
+  if (!folder.empty() && folder.size() + path.size() - slash < MAX_PATH) return folder + path.substr(slash);
+  const std::wstring whole = ShortForm(path);
+  return !whole.empty() && whole.size() < MAX_PATH ? whole : path;
+}
+
 bool RunFile(const std::wstring& file, const std::wstring& parameters) {
-  const HINSTANCE result = ::ShellExecuteW(nullptr, nullptr, file.c_str(), parameters.c_str(), nullptr, SW_SHOW);
+  const std::wstring target = ShellUsablePath(file);
+  const HINSTANCE result = ::ShellExecuteW(nullptr, nullptr, target.c_str(), parameters.c_str(), nullptr, SW_SHOW);
   return reinterpret_cast<std::uintptr_t>(result) > 32;
 }
 
 void ShellOpen(const std::wstring& fileOrAddress) {
-  ::ShellExecuteW(::GetDesktopWindow(), L"open", fileOrAddress.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  const std::wstring target = ShellUsablePath(fileOrAddress);
+  ::ShellExecuteW(::GetDesktopWindow(), L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 std::int64_t FileSizeOf(const std::wstring& path) {

@@ -54,6 +54,10 @@ std::wstring GetProgramPath();
 bool RunFile(const std::wstring& file, const std::wstring& parameters);
 // Opens a file or web address with the "open" verb; failures are silent.
 void ShellOpen(const std::wstring& fileOrAddress);
+// The shell opens no path of MAX_PATH characters or more: such a path on a
+// drive is given with its folder in short form, or wholly in short form when
+// that is not enough; anything else as it is.
+std::wstring ShellUsablePath(const std::wstring& path);
 
 // Size of a file in bytes (64-bit), -1 when it does not exist.
 std::int64_t FileSizeOf(const std::wstring& path);

@@ -136,3 +136,36 @@ TEST(ExtraWinUtils, SortKeysOrderNamesAsTheComparisonOrdersPaths) {
   // Longer than the first buffer a key is made in.
   EXPECT_GT(SortKeyIgnoringCase(std::wstring(400, L'x')).size(), 400u);
 }
+
+TEST(ExtraWinUtils, PathsTooLongForTheShellAreGivenInTheirShortForm) {
+  const TScratchDir dir(L"longnames");
+  const std::wstring folder = dir.Path() + std::wstring(60, L'f');
+  ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+  struct {
+    std::wstring Name;
+    bool KeepsName;  // the folder's short form is enough
+  } cases[] = {{std::wstring(200, L'n') + L".longext", true}, {std::wstring(245, L'n') + L".longext", false}};
+  for (const auto& c : cases) {
+    const std::wstring path = folder + L"\\" + c.Name;
+    ASSERT_GE(path.size(), static_cast<size_t>(MAX_PATH));
+    {
+      const THandle file(
+          ::CreateFileW((L"\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+      ASSERT_TRUE(file);
+    }
+    const std::wstring usable = ShellUsablePath(path);
+    EXPECT_LT(usable.size(), static_cast<size_t>(MAX_PATH));
+    EXPECT_EQ(usable.size() > c.Name.size() && usable.compare(usable.size() - c.Name.size(), c.Name.size(), c.Name) == 0,
+              c.KeepsName);
+    wchar_t longForm[1024] = {};
+    ASSERT_GT(::GetLongPathNameW(usable.c_str(), longForm, 1024), 0u);
+    EXPECT_EQ(::lstrcmpiW(longForm, path.c_str()), 0);
+    ::DeleteFileW((L"\\\\?\\" + path).c_str());
+  }
+  ::RemoveDirectoryW(folder.c_str());
+  const std::wstring path = folder + L"\\" + std::wstring(250, L'g') + L".txt";
+
+  // Short paths, addresses and paths that do not exist stay as they are.
+  const std::wstring address = L"https://www.example.com/" + std::wstring(300, L'a');
+  for (const std::wstring& kept : {dir.Path() + L"short.txt", address, path}) EXPECT_EQ(ShellUsablePath(kept), kept);
+}
