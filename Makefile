@@ -1,5 +1,5 @@
 # The two commands of the README's Quick start.
-.PHONY: demo test bench format dist
+.PHONY: demo test bench format dist soak
 demo:
 	scripts/demo
 test:
@@ -16,3 +16,7 @@ format:
 # The release: the installer and the portable zip in build/release.
 dist:
 	scripts/dist
+
+# The full soak of rapid clicks under Wine (make test runs a light round).
+soak:
+	scripts/soak

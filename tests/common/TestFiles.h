@@ -31,15 +31,21 @@ inline void RemoveTree(const std::wstring& folder) {
   ::RemoveDirectoryW(folder.c_str());
 }
 
-// A UTF-8 text file as wide text; empty when it cannot be read.
-inline std::wstring ReadTextFile(const std::wstring& path) {
+// A file's bytes; empty when it cannot be read.
+inline std::string ReadFileBytes(const std::wstring& path) {
   THandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return L"";
   std::string bytes;
+  if (!file) return bytes;
   char buffer[4096];
   DWORD read = 0;
   while (::ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
+  return bytes;
+}
+
+// A UTF-8 text file as wide text; empty when it cannot be read.
+inline std::wstring ReadTextFile(const std::wstring& path) {
+  const std::string bytes = ReadFileBytes(path);
   if (bytes.empty()) return L"";
   const int chars = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring text(static_cast<size_t>(chars), L'\0');

@@ -292,6 +292,13 @@ THttpTestAnswer Answer(const std::string& body, int status = 200) {
   return answer;
 }
 
+THttpTestAnswer Long(const std::string& body, std::uint64_t moreBytes, bool endless) {
+  THttpTestAnswer answer = Answer(body);
+  answer.MoreBytes = moreBytes;
+  answer.Endless = endless;
+  return answer;
+}
+
 THttpTestAnswer Silence() {
   THttpTestAnswer answer;
   answer.Silent = true;
@@ -384,7 +391,18 @@ INSTANTIATE_TEST_SUITE_P(
         TUpdateCase{"UnreachablePort", Answer(""), true, L"Error contacting website.", {L"OK"}, IDOK, nullptr,
                     nullptr},
         TUpdateCase{"ServerNeverAnswers", Silence(), false, L"Error contacting website.", {L"OK"}, IDOK, nullptr,
-                    nullptr}),
+                    nullptr},
+        // Answers nobody meant: huge, endless, binary, without separators, naming a program.
+        TUpdateCase{"HugeAnswer", Long("1.2+++++121+++++", 8 << 20, false), false, L"No update available.", {L"OK"},
+                    IDOK, nullptr, nullptr},
+        TUpdateCase{"EndlessAnswer", Long("", 0, true), false, L"No update available.", {L"OK"}, IDOK, nullptr,
+                    nullptr},
+        TUpdateCase{"BinaryAnswer", Answer(std::string("\0\xff\xfe+++\x80\x01", 8)), false, L"No update available.",
+                    {L"OK"}, IDOK, nullptr, nullptr},
+        TUpdateCase{"NoSeparators", Answer("1.3 121 http://downloads.example/"), false, L"No update available.",
+                    {L"OK"}, IDOK, nullptr, nullptr},
+        TUpdateCase{"ProgramAddress", Answer("1.3+++++121+++++calc.exe"), false, kOffer, {kYes, kNo}, IDYES, nullptr,
+                    L"did not hold a valid download address"}),
     [](const ::testing::TestParamInfo<TUpdateCase>& info) { return std::string(info.param.Name); });
 
 TEST_F(CreatorDialogs, AnUnusableUpdateServerValueMakesNoRequest) {

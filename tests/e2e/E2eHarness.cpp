@@ -446,6 +446,30 @@ long long TPreferences::Dword(const wchar_t* name) const {
   return value;
 }
 
+void TPreferences::SetRaw(const wchar_t* name, DWORD type, const std::string& data) {
+  TRegKey key;
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, kPreferencesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(),
+                        nullptr) != ERROR_SUCCESS)
+    Fail(L"cannot write the preferences");
+  ::RegSetValueExW(key.Get(), name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                   static_cast<DWORD>(data.size()));
+}
+
+std::pair<DWORD, std::string> TPreferences::Raw(const wchar_t* name) const {
+  TRegKey key;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, kPreferencesKey, 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS) return {};
+  DWORD type = REG_NONE, size = 0;
+  if (::RegQueryValueExW(key.Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
+  std::string data(size, '\0');
+  if (::RegQueryValueExW(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(size ? &data[0] : nullptr),
+                         &size) != ERROR_SUCCESS)
+    return {};
+  data.resize(size);
+  return {type, data};
+}
+
+void TPreferences::Delete(const wchar_t* name) { ::SHDeleteValueW(HKEY_CURRENT_USER, kPreferencesKey, name); }
+
 void TPreferences::SetTestingDword(const wchar_t* name, DWORD value) {
   ::SHSetValueW(HKEY_CURRENT_USER, kTestingKey, name, REG_DWORD, &value, sizeof(value));
 }

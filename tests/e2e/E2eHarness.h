@@ -181,6 +181,10 @@ public:
   void SetString(const wchar_t* name, const std::wstring& value);
   // A stored value as a DWORD; -1 when there is none (or of another type).
   long long Dword(const wchar_t* name) const;
+  // Any value as its type and bytes; REG_NONE and nothing when there is none.
+  void SetRaw(const wchar_t* name, DWORD type, const std::string& data);
+  std::pair<DWORD, std::string> Raw(const wchar_t* name) const;
+  void Delete(const wchar_t* name);
   // A value under the product's test-only key, which users never have.
   void SetTestingDword(const wchar_t* name, DWORD value);
 };

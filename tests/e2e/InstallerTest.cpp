@@ -75,7 +75,10 @@ DWORD UninstallDword(const wchar_t* name) {
   return value;
 }
 
-bool SameBytes(const std::wstring& a, const std::wstring& b) { return ReadTextFile(a) == ReadTextFile(b); }
+bool SameBytes(const std::wstring& a, const std::wstring& b) {
+  const std::string bytes = ReadFileBytes(a);
+  return !bytes.empty() && bytes == ReadFileBytes(b);
+}
 
 // Runs a package's program to its end; false when it does not end or fails.
 bool RunToEnd(const std::wstring& exe, const std::wstring& arguments) {
