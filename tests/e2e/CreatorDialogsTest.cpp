@@ -407,13 +407,30 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CreatorDialogs, AnUnusableUpdateServerValueMakesNoRequest) {
   THttpTestServer server(Answer("1.3+++++121+++++http://downloads.example/"));
-  for (const std::wstring& value : {server.BaseAddress() + L"/elsewhere/", L"file:///C:/" + std::wstring()}) {
-    preferences_.SetString(L"UpdateServer", value);
+  const std::wstring base = server.BaseAddress();
+  const std::wstring withPath = base + L"/elsewhere/";
+  const DWORD number = 8123;
+  const struct {
+    DWORD Type;
+    std::string Data;
+  } values[] = {
+      {REG_SZ, std::string(reinterpret_cast<const char*>(withPath.c_str()), (withPath.size() + 1) * 2)},
+      {REG_SZ, std::string("f\0i\0l\0e\0:\0/\0/\0\0\0", 16)},
+      {REG_EXPAND_SZ, std::string(reinterpret_cast<const char*>(base.c_str()), (base.size() + 1) * 2)},
+      {REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof number)},
+      {REG_BINARY, std::string(reinterpret_cast<const char*>(base.c_str()), base.size() * 2)},
+      {REG_SZ, std::string(10000, 'h') + std::string(2, '\0')},  // longer than any address
+  };
+  for (const auto& value : values) {
+    SCOPED_TRACE(value.Type);
+    preferences_.SetRaw(L"UpdateServer", value.Type, value.Data);
     process_ = std::make_unique<TProcess>(TProcess::Launch(DistDir() + L"Heapmaker.exe", L"/webupdate"));
     const TMessageBox box = WaitForMessageBox(Process().Id(), kUpdateTitle);
-    EXPECT_EQ(box.Text, L"Error contacting website.") << Narrow(value);
+    EXPECT_EQ(box.Text, L"Error contacting website.");
     AnswerMessageBox(box, IDOK);
     EXPECT_TRUE(Process().WaitForExit());
+    const auto stored = preferences_.Raw(L"UpdateServer");
+    EXPECT_TRUE(stored.first == value.Type && stored.second == value.Data) << "left as it was";
   }
   EXPECT_EQ(server.Connections(), 0);
 }
