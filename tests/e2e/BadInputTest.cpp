@@ -214,6 +214,7 @@ struct TWrongType {
   DWORD Type;
   std::string Data;
   const wchar_t* Message;  // %s: the value's name
+  bool InPreferences;      // the preferences dialog is tried too
 };
 
 void PrintTo(const TWrongType& c, std::ostream* os) { *os << c.Name; }
@@ -237,6 +238,11 @@ TEST_P(BadPreference, IsReportedByNameAndLeftAsItIs) {
     EXPECT_EQ(box.Text, message);
     AnswerMessageBox(box, IDOK);
     EXPECT_TRUE(viewer.WaitForExit());
+    EXPECT_EQ(preferences_.Raw(name), std::make_pair(c.Type, c.Data));
+    if (!c.InPreferences) {
+      preferences_.Delete(name);
+      continue;
+    }
 
     TProcess creator = TProcess::Launch(DistDir() + L"Heapmaker.exe", L"/prefs");
     box = WaitForMessageBox(creator.Id(), L"Create Heapview");
@@ -253,10 +259,10 @@ TEST_P(BadPreference, IsReportedByNameAndLeftAsItIs) {
 
 INSTANTIATE_TEST_SUITE_P(
     Viewer, BadPreference,
-    ::testing::Values(TWrongType{"Text", REG_SZ, std::string("1\0\0\0", 4), L"Invalid data type for '%s'"},
-                      TWrongType{"Binary", REG_BINARY, std::string("\1\0\0\0", 4), L"Invalid data type for '%s'"},
-                      TWrongType{"LongDword", REG_DWORD, std::string(8, '\1'), L"Failed to get data for '%s'"},
-                      TWrongType{"Qword", REG_QWORD, std::string(8, '\0'), L"Invalid data type for '%s'"}),
+    ::testing::Values(TWrongType{"Text", REG_SZ, std::string("1\0\0\0", 4), L"Invalid data type for '%s'", true},
+                      TWrongType{"Binary", REG_BINARY, std::string("\1\0\0\0", 4), L"Invalid data type for '%s'", false},
+                      TWrongType{"LongDword", REG_DWORD, std::string(8, '\1'), L"Failed to get data for '%s'", true},
+                      TWrongType{"Qword", REG_QWORD, std::string(8, '\0'), L"Invalid data type for '%s'", false}),
     [](const ::testing::TestParamInfo<TWrongType>& info) { return std::string(info.param.Name); });
 
 TEST_F(BadInput, StrayMessagesFromAnotherProcessLeaveAStackWorking) {
