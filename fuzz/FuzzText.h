@@ -70,7 +70,8 @@ inline std::wstring WideText(const std::uint8_t* data, std::size_t size) {
 inline std::vector<std::wstring> WideFields(const std::vector<std::uint8_t>& bytes, std::size_t count) {
   std::vector<std::wstring> fields(count);
   std::size_t pos = 0;
-  for (std::size_t i = 0; i < count && pos < bytes.size(); ++i) fields[i] = NextWideField(bytes.data(), bytes.size(), pos);
+  for (std::size_t i = 0; i < count && pos < bytes.size(); ++i)
+    fields[i] = NextWideField(bytes.data(), bytes.size(), pos);
   return fields;
 }
 
@@ -89,7 +90,7 @@ inline std::vector<std::wstring> AllWideFields(const std::uint8_t* data, std::si
 }
 
 // Like an assertion, but never compiled out.
-#define FUZZ_CHECK(condition) \
-  do {                        \
+#define FUZZ_CHECK(condition)                                          \
+  do {                                                                 \
     if (!(condition)) FuzzCheckFailed(#condition, __FILE__, __LINE__); \
   } while (false)

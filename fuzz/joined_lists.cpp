@@ -18,7 +18,9 @@ namespace {
 bool EndsWith(const std::wstring& text, const std::wstring& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
-bool StartsWith(const std::wstring& text, const std::wstring& start) { return text.compare(0, start.size(), start) == 0; }
+bool StartsWith(const std::wstring& text, const std::wstring& start) {
+  return text.compare(0, start.size(), start) == 0;
+}
 
 // '*' any run, '?' one character, ASCII case ignored: the plain dynamic
 // programme that the mask matcher's single backtrack point must agree with.

@@ -10,8 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TBitmap32 picture = DecodePngBytes(data, size, L"picture.png");
     FUZZ_CHECK(!picture.Empty());
     decoded = true;
-  } catch (const EImageError&) {
-  }
+  } catch (const EImageError&) {}
   FUZZ_CHECK(drawn == decoded);
   return 0;
 }

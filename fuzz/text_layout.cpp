@@ -16,7 +16,9 @@ namespace {
 class TFuzzFont : public TTextRenderer {
 public:
   TFuzzFont(std::uint32_t seed, int height) : seed_(seed), height_(height) {}
-  int CharWidth(wchar_t c) const { return static_cast<int>((static_cast<std::uint32_t>(c) * 2654435761u ^ seed_) % 17); }
+  int CharWidth(wchar_t c) const {
+    return static_cast<int>((static_cast<std::uint32_t>(c) * 2654435761u ^ seed_) % 17);
+  }
   TTextExtent Measure(const std::wstring& text) const override {
     int width = 0;
     for (const wchar_t c : text) width += CharWidth(c);

@@ -41,8 +41,7 @@ void CheckAddress(const std::wstring& text) {
   const std::wstring written =
       std::wstring(address->Secure ? L"https://" : L"http://") + address->Host + L":" + std::to_wstring(address->Port);
   const auto again = ParseServerAddress(written);
-  FUZZ_CHECK(again && again->Secure == address->Secure && again->Host == address->Host &&
-             again->Port == address->Port);
+  FUZZ_CHECK(again && again->Secure == address->Secure && again->Host == address->Host && again->Port == address->Port);
 }
 
 }  // namespace
