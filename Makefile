@@ -1,5 +1,5 @@
 # The two commands of the README's Quick start.
-.PHONY: demo test bench format dist soak
+.PHONY: demo test bench fuzz format dist soak
 demo:
 	scripts/demo
 test:
@@ -8,6 +8,10 @@ test:
 # Benchmarks: ratios against baselines measured in the same run.
 bench:
 	scripts/bench
+
+# Each fuzz target for FUZZ_SECONDS seconds (default 60).
+fuzz:
+	scripts/fuzz
 
 # Applies the house style (.clang-format) to every C++ source.
 format:

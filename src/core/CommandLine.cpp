@@ -67,7 +67,9 @@ TViewerCommand ParseViewerCommand(const std::vector<std::wstring>& args) {
     return command;
   }
 
-  command.StackFolder = StripTrailingBackslash(first);
+  // Every trailing backslash goes, so that C:\Docs\\ is the folder C:\Docs
+  // too: its group of viewers must not depend on how the folder was written.
+  command.StackFolder = StripTrailingBackslashes(first);
   command.ViewKind = TViewKind::Stack;
   if (args.size() > 1) {
     const std::wstring kind = AsciiLowerCase(args[1]);

@@ -23,7 +23,7 @@ struct TViewerCommand {
   // Set when argument 1 is a creator command: the parameter string to start
   // Heapmaker.exe with (possibly empty, for "/create").
   std::optional<std::wstring> CreatorParameters;
-  std::wstring StackFolder;  // argument 1 without one trailing backslash
+  std::wstring StackFolder;  // argument 1 without its trailing backslashes
   TViewKind ViewKind = TViewKind::Help;
   TDisplayOptions Options;
 };

@@ -73,6 +73,11 @@ std::wstring StripTrailingBackslash(const std::wstring& path) {
   return path;
 }
 
+std::wstring StripTrailingBackslashes(const std::wstring& path) {
+  const std::size_t end = path.find_last_not_of(L'\\');
+  return end == std::wstring::npos ? std::wstring() : path.substr(0, end + 1);
+}
+
 std::wstring FormatByteSize(std::int64_t size, const std::wstring& decimalSeparator) {
   struct TUnit {
     std::int64_t Divisor;

@@ -47,20 +47,26 @@ std::wstring ComposeArguments(const TStackSettings& settings) {
 
 TStackSettings ReadStackArguments(const std::wstring& arguments) {
   TStackSettings settings;
-  for (wchar_t c : ExtractQuotedPart(arguments, L'"'))
+  const std::wstring quoted = ExtractQuotedPart(arguments, L'"');
+  for (wchar_t c : quoted)
     if (c != L'"') settings.Folder += c;
+  // Switches are looked for outside the quoted folder: Windows takes "/" as a
+  // separator too, so a folder typed as C:/Photos/grid must not read as a
+  // grid. A blank stands in for the folder, so no switch forms across it.
+  std::wstring switches = arguments;
+  if (!quoted.empty()) switches.replace(arguments.find(L'"'), quoted.size(), L" ");
   // "/grid" wins over "/menu" when both appear.
-  if (Contains(arguments, L"/grid"))
+  if (Contains(switches, L"/grid"))
     settings.Type = TStackType::Grid;
-  else if (Contains(arguments, L"/menu"))
+  else if (Contains(switches, L"/menu"))
     settings.Type = TStackType::Menu;
   else
     settings.Type = TStackType::Stack;
-  settings.Options.ShowExplore = !Contains(arguments, L"/noexplore");
-  settings.Options.BrowseFolders = !Contains(arguments, L"/nobrowse");
-  settings.Options.HideExtensions = Contains(arguments, L"/hideext");
-  settings.Options.ShowThumbnails = Contains(arguments, L"/thumbs");
-  settings.Options.Clear = Contains(arguments, L"/clear");
+  settings.Options.ShowExplore = !Contains(switches, L"/noexplore");
+  settings.Options.BrowseFolders = !Contains(switches, L"/nobrowse");
+  settings.Options.HideExtensions = Contains(switches, L"/hideext");
+  settings.Options.ShowThumbnails = Contains(switches, L"/thumbs");
+  settings.Options.Clear = Contains(switches, L"/clear");
   return settings;
 }
 
@@ -68,7 +74,7 @@ bool SameAsciiPath(const std::wstring& a, const std::wstring& b) { return AsciiL
 
 bool IsPinnedStackOf(const std::wstring& target, const std::wstring& arguments, const std::wstring& folder,
                      const TSamePath& samePath) {
-  const std::wstring wanted = StripTrailingBackslash(folder);
+  const std::wstring wanted = StripTrailingBackslashes(folder);
   if (wanted.empty() || !Contains(target, L"Heapview")) return false;
   // The viewer's own reading: the arguments follow a program name.
   std::vector<std::wstring> args = TokenizeCommandLine(L"Heapview.exe " + arguments);

@@ -23,9 +23,10 @@ struct TStackSettings {
 // piece ends with a blank.
 std::wstring ComposeArguments(const TStackSettings& settings);
 
-// Reads a pinned stack's arguments back into settings, by plain case-sensitive
-// substring tests ("/grid" before "/menu"); the folder is the text between the
-// first two double quotes, quotes removed.
+// Reads a pinned stack's arguments back into settings. The folder is the text
+// between the first two double quotes, quotes removed; the type and options
+// come from plain case-sensitive substring tests ("/grid" before "/menu") of
+// the rest of the arguments, so the folder's own text never sets one.
 TStackSettings ReadStackArguments(const std::wstring& arguments);
 
 // Whether two folder paths name the same folder, as Windows compares them.
@@ -35,7 +36,7 @@ bool SameAsciiPath(const std::wstring& a, const std::wstring& b);
 
 // A pinned shortcut is the stack of folder when its target contains
 // "Heapview" and its arguments, read as the viewer reads its command line,
-// name that folder: one trailing backslash on either side is ignored and the
+// name that folder: trailing backslashes on either side are ignored and the
 // paths are compared with samePath. A stack of C:\Docs2 is not one of
 // C:\Docs, and a stack of the drive root D:\ is the only one of D:.
 bool IsPinnedStackOf(const std::wstring& target, const std::wstring& arguments, const std::wstring& folder,

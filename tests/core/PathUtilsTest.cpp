@@ -23,21 +23,23 @@ TEST(PathUtils, SplitsPathPieces) {
 
 TEST(PathUtils, FolderNamesAndParents) {
   struct {
-    const wchar_t *path, *last, *parent, *stripped;
+    const wchar_t *path, *last, *parent, *stripped, *allStripped;
   } cases[] = {
-      {L"C:\\Users\\Me\\Docs", L"Docs", L"C:\\Users\\Me\\", L"C:\\Users\\Me\\Docs"},
-      {L"C:\\Users\\Me\\Docs\\", L"Docs", L"C:\\Users\\Me\\", L"C:\\Users\\Me\\Docs"},
-      {L"C:\\", L"C:", L"", L"C:"},
-      {L"\\\\server\\share", L"", L"\\\\server\\", L"\\\\server\\share"},
-      {L"C:\\a\\\\b", L"a", L"C:\\a\\\\", L"C:\\a\\\\b"},
-      {L"a\\\\", L"a", L"a\\", L"a\\"},
-      {L"Docs", L"Docs", L"", L"Docs"},
-      {L"", L"", L"", L""},
+      {L"C:\\Users\\Me\\Docs", L"Docs", L"C:\\Users\\Me\\", L"C:\\Users\\Me\\Docs", L"C:\\Users\\Me\\Docs"},
+      {L"C:\\Users\\Me\\Docs\\", L"Docs", L"C:\\Users\\Me\\", L"C:\\Users\\Me\\Docs", L"C:\\Users\\Me\\Docs"},
+      {L"C:\\", L"C:", L"", L"C:", L"C:"},
+      {L"\\\\server\\share", L"", L"\\\\server\\", L"\\\\server\\share", L"\\\\server\\share"},
+      {L"C:\\a\\\\b", L"a", L"C:\\a\\\\", L"C:\\a\\\\b", L"C:\\a\\\\b"},
+      {L"a\\\\", L"a", L"a\\", L"a\\", L"a"},
+      {L"\\\\", L"", L"\\", L"\\", L""},
+      {L"Docs", L"Docs", L"", L"Docs", L"Docs"},
+      {L"", L"", L"", L"", L""},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ExtractLastFolderName(c.path), c.last) << c.path;
     EXPECT_EQ(ExtractParentFolder(c.path), c.parent) << c.path;
     EXPECT_EQ(StripTrailingBackslash(c.path), c.stripped) << c.path;
+    EXPECT_EQ(StripTrailingBackslashes(c.path), c.allStripped) << c.path;
   }
 }
 

@@ -54,6 +54,11 @@ TEST(StackShortcut, EditModeReadings) {
       {L"\"C:\\A B\" /nobrowse /clear /thumbs /hideext /noexplore", L"C:\\A B", TStackType::Stack, L"ebHTC"},
       {L"x \"D:\\\" \"other\" /grid", L"D:\\", TStackType::Grid, L"EBhtc"},
       {L"\"unclosed /clear", L"", TStackType::Stack, L"EBhtC"},
+      // Switches count outside the folder only ("/" separates folders too),
+      // and none forms across it.
+      {L"\"C:/Photos/grid/thumbs\" /menu ", L"C:/Photos/grid/thumbs", TStackType::Menu, L"EBhtc"},
+      {L"/gr\"C:\\x\"id /cl\"ear", L"C:\\x", TStackType::Stack, L"EBhtc"},
+      {L"/clear \"C:\\x\" /grid", L"C:\\x", TStackType::Grid, L"EBhtC"},
   };
   for (const auto& c : cases) {
     const TStackSettings s = ReadStackArguments(c.args);
@@ -72,6 +77,7 @@ TEST(StackShortcut, IsPinnedStackOfReadsTheFolderAsTheViewerDoes) {
       {L"C:\\P\\Heapview3.exe", L"\"C:\\Docs\" /grid ", L"C:\\Docs", true},
       {L"C:\\P\\Heapview3.exe", L"\"C:\\Docs\" ", L"c:\\docs\\", true},
       {L"C:\\P\\Heapview3.exe", L"\"C:\\Docs\\\" ", L"C:\\Docs", true},
+      {L"C:\\P\\Heapview3.exe", L"\"C:\\Docs\\\\\" ", L"C:\\Docs\\", true},  // every trailing backslash
       {L"C:\\P\\heapview3.exe", L"\"C:\\Docs\" ", L"C:\\Docs", false},
       {L"Heapview.exe", L"\"C:\\Docs\" ", L"C:\\Docs", true},
       {L"C:\\P\\Heapview3.exe", L"\"C:\\Docs\" ", L"", false},
