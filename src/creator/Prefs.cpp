@@ -58,8 +58,7 @@ void TFormPrefs::FormCreate(HWND owner, HIMAGELIST buttonImages) {
   TFontDescription font{L"MS Sans Serif", 8};
   ApplySystemFont(font);
   font_ = CreateFontFromDescription(font);
-  faceName_ = font.Name;
-  pointSize_ = font.PointSize;
+  previewFont_ = std::make_unique<TGdiTextRenderer>(font.Name, PreviewPointSize(font.PointSize), true);
   SetControlsFont(font_.Get());
 }
 
@@ -85,7 +84,6 @@ void TFormPrefs::BtnOKClick() {
 void TFormPrefs::PaintPreview(TBitmap32& buffer, bool blackOnWhite) {
   const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
   buffer.Fill(Color32(255, GetRValue(face), GetGValue(face), GetBValue(face)));
-  const TGdiTextRenderer renderer(faceName_, PreviewPointSize(pointSize_), true);
-  PaintCaption(buffer, renderer, TRectI{0, 0, buffer.Width(), buffer.Height()}, kPreviewText,
+  PaintCaption(buffer, *previewFont_, TRectI{0, 0, buffer.Width(), buffer.Height()}, kPreviewText,
                CaptionRecipeFor(TViewKind::Grid, blackOnWhite ? 1 : 0));
 }

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <memory>
+
+#include "shared/GdiTextRenderer.h"
 #include "shared/ScopedWin.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Form.h"
@@ -38,6 +41,6 @@ protected:
 private:
   void PaintPreview(TBitmap32& buffer, bool blackOnWhite);
   TFont font_;
-  int pointSize_ = 8;
-  std::wstring faceName_;
+  // The previews' font, made once: the boxes paint with it on every repaint.
+  std::unique_ptr<TGdiTextRenderer> previewFont_;
 };

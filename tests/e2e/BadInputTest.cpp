@@ -19,7 +19,6 @@ using namespace e2e;
 
 namespace {
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 std::string Bytes(const unsigned char* data, std::size_t size) { return std::string(data, data + size); }
 
 // Entries of a stack stand 44 pixels apart from 2 pixels below the client's top.

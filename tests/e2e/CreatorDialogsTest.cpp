@@ -27,16 +27,6 @@ const wchar_t kAboutCaption[] = L"About Heapfold";
 const wchar_t kUpdateTitle[] = L"Heapfold";
 const wchar_t kAppTitle[] = L"Create Heapview";
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
-// A control's rectangle in its top-level window's client area.
-RECT PlaceInForm(HWND form, HWND control) {
-  RECT r = {};
-  ::GetWindowRect(control, &r);
-  ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 bool IsRichEdit(HWND window) {
   const std::wstring name = ClassNameOf(window);
   return ::lstrcmpiW(name.c_str(), L"RICHEDIT50W") == 0 || ::lstrcmpiW(name.c_str(), L"RichEdit20W") == 0;
@@ -206,14 +196,14 @@ TEST_F(CreatorDialogs, PreferencesHaveTheirSizeAndEveryControlInPlace) {
   for (const auto& place : places) {
     const HWND control = ChildWithText(form, place.Caption);
     ASSERT_NE(control, nullptr) << Narrow(place.Caption);
-    const RECT r = PlaceInForm(form, control);
+    const RECT r = RectInClient(form, control);
     EXPECT_EQ(r.left, place.X) << Narrow(place.Caption);
     EXPECT_EQ(r.top, place.Y) << Narrow(place.Caption);
   }
   // The two previews: boxes of 65 x 15 beside the radio buttons.
   int previews = 0;
   for (HWND child : ChildWindows(form)) {
-    const RECT r = PlaceInForm(form, child);
+    const RECT r = RectInClient(form, child);
     if (r.left == 224 && (r.top == 40 || r.top == 56) && r.right - r.left == 65 && r.bottom - r.top == 15) ++previews;
   }
   EXPECT_EQ(previews, 2);
@@ -241,7 +231,7 @@ TEST_F(CreatorDialogs, AboutBoxShowsTheVersionTheDateAndTheCredits) {
   EXPECT_FALSE(ShowsMessageBox(Process().Id()));
   const HWND close = ChildWithText(form, L"Close");
   ASSERT_NE(close, nullptr);
-  const RECT r = PlaceInForm(form, close);
+  const RECT r = RectInClient(form, close);
   EXPECT_EQ(r.left, 136);
   EXPECT_EQ(r.top, 232);
   ::PostMessageW(close, BM_CLICK, 0, 0);
@@ -340,14 +330,14 @@ TEST_P(CreatorUpdate, AsksTheServerAndAnswersInItsOwnBox) {
   int rowWidth = 8 * static_cast<int>(buttons.size() - 1);
   for (std::size_t i = 0; i < buttons.size(); ++i) {
     EXPECT_EQ(WindowText(buttons[i]), c.Buttons[i]);
-    const RECT r = PlaceInForm(box.Window, buttons[i]);
+    const RECT r = RectInClient(box.Window, buttons[i]);
     rowWidth += r.right - r.left;
     EXPECT_EQ(r.top, 88);
     if (i > 0) {
-      EXPECT_EQ(r.left, PlaceInForm(box.Window, buttons[i - 1]).right + 8);
+      EXPECT_EQ(r.left, RectInClient(box.Window, buttons[i - 1]).right + 8);
     }
   }
-  EXPECT_EQ(PlaceInForm(box.Window, buttons[0]).left, (480 - rowWidth) / 2);
+  EXPECT_EQ(RectInClient(box.Window, buttons[0]).left, (480 - rowWidth) / 2);
   EXPECT_EQ(FocusOf(box.Window), buttons[0]);
 
   ASSERT_TRUE(AnswerMessageBox(box, c.Press));

@@ -26,8 +26,6 @@ std::wstring StatusText(const std::wstring& caption, const wchar_t* how) {
 const wchar_t kCreateCaption[] = L"Create a new Heapfold";
 const wchar_t kTitle[] = L"Create Heapview";
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
 std::wstring CreatorExe() { return DistDir() + L"Heapmaker.exe"; }
 std::wstring DesktopFolder() { return GetSpecialFolderPath(CSIDL_DESKTOPDIRECTORY); }
 std::wstring PinnedFolder() {
@@ -84,15 +82,6 @@ public:
 private:
   std::vector<std::wstring> paths_;
 };
-
-// The top-left corner of a control in its form's client area.
-POINT PlaceInForm(HWND form, HWND control) {
-  RECT r = {};
-  ::GetWindowRect(control, &r);
-  POINT topLeft = {r.left, r.top};
-  ::ScreenToClient(form, &topLeft);
-  return topLeft;
-}
 
 struct TCreatorWindow {
   HWND Form = nullptr;
@@ -217,9 +206,9 @@ TEST_P(CreatorCreateMode, OpensEmptyWithTheCreateDefaults) {
       {kIdGrpStatus, 8, 280},   {kIdLblStatus, 16, 296},
   };
   for (const auto& place : places) {
-    const POINT at = PlaceInForm(form, ::GetDlgItem(form, place.Id));
-    EXPECT_EQ(at.x, place.X) << "control " << place.Id;
-    EXPECT_EQ(at.y, place.Y) << "control " << place.Id;
+    const RECT at = RectInClient(form, ::GetDlgItem(form, place.Id));
+    EXPECT_EQ(at.left, place.X) << "control " << place.Id;
+    EXPECT_EQ(at.top, place.Y) << "control " << place.Id;
   }
   EXPECT_EQ(creator.CheckStates(), (std::vector<bool>{true, true, false, false, false}));
   EXPECT_EQ(creator.StackType(), 0);

@@ -15,8 +15,6 @@ namespace e2e {
 
 namespace {
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
 [[noreturn]] void Fail(const std::wstring& what) { throw std::runtime_error(Narrow(what)); }
 
 void PumpOwnMessages() {
@@ -154,6 +152,15 @@ TMessageBox ReadMessageBox(HWND window) {
 }
 
 }  // namespace
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+RECT RectInClient(HWND form, HWND control) {
+  RECT r = {};
+  ::GetWindowRect(control, &r);
+  ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
 
 std::wstring ClassNameOf(HWND window) {
   wchar_t name[256] = {};

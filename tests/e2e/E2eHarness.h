@@ -114,6 +114,10 @@ TWindowFacts ReadWindowFacts(HWND window);
 std::vector<HWND> ChildWindows(HWND parent);
 std::wstring WindowText(HWND window);
 std::wstring ClassNameOf(HWND window);
+// A control's rectangle in its top-level window's client area.
+RECT RectInClient(HWND form, HWND control);
+// ASCII text of a wide string, for test messages.
+std::string Narrow(const std::wstring& text);
 // A child of parent (at any depth) with exactly this text.
 HWND ChildWithText(HWND parent, const std::wstring& text);
 

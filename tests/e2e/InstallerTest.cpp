@@ -27,7 +27,6 @@ const wchar_t* const kProgramFiles[] = {
     L"Heapmaker.exe", L"Heapview0.exe", L"Heapview1.exe", L"Heapview2.exe", L"Heapview3.exe", L"Heapview4.exe",
     L"Heapview5.exe", L"Heapview6.exe", L"Heapview7.exe", L"Heapview8.exe", L"Heapview9.exe", L"credits.rtf"};
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 std::wstring Wide(const char* text) { return std::wstring(text, text + std::strlen(text)); }
 
 std::wstring Packages() { return HostPath(HEAPFOLD_PACKAGES_HOST); }
