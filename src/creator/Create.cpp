@@ -56,11 +56,7 @@ UINT StatusPanelMilliseconds() {
 
 // Folder paths compared as Windows compares them: letter case ignored.
 bool SameFolderPath(const std::wstring& a, const std::wstring& b) {
-  if (a.size() != b.size()) return false;
-  std::wstring upperA = a, upperB = b;
-  ::CharUpperBuffW(&upperA[0], static_cast<DWORD>(upperA.size()));
-  ::CharUpperBuffW(&upperB[0], static_cast<DWORD>(upperB.size()));
-  return upperA == upperB;
+  return a.size() == b.size() && UpperCase(a) == UpperCase(b);
 }
 
 // The special folders of the "SF" menu: caption and CSIDL; a null caption is

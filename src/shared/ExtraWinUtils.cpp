@@ -220,3 +220,8 @@ std::string SortKeyIgnoringCase(const std::wstring& text) {
   key.resize(size > 0 ? static_cast<std::size_t>(size - 1) : 0);
   return key;
 }
+
+std::wstring UpperCase(std::wstring text) {
+  if (!text.empty()) ::CharUpperBuffW(&text[0], static_cast<DWORD>(text.size()));
+  return text;
+}

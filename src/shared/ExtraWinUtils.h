@@ -37,6 +37,9 @@ int CompareTextIgnoringCase(const std::wstring& a, const std::wstring& b);
 // byte order texts as CompareTextIgnoringCase does. Empty when the system
 // gives none.
 std::string SortKeyIgnoringCase(const std::wstring& text);
+// The text in capitals as the user's Windows writes them (CharUpperBuffW),
+// for comparisons that ignore letter case.
+std::wstring UpperCase(std::wstring text);
 
 // The local time of day now as a day-based time (days since 30 December
 // 1899, the time of day as the fraction), to the millisecond.

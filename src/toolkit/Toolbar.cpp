@@ -14,6 +14,9 @@ const wchar_t kDockClass[] = L"THeapDock";
 constexpr int kIconSize = 32;
 constexpr int kIconMargin = 6;
 constexpr UINT_PTR kHintTimer = 1;
+// Posted to itself with an item's index: a screen reader's default action,
+// carried out after the reader's call has returned.
+constexpr UINT kDefaultActionMessage = WM_APP + 20;
 
 // Mixes a colour toward white (positive amount) or black (negative), for the
 // hot and pressed highlights over any background.
@@ -73,8 +76,41 @@ void TToolbar::ShowHint() {
 void TToolbar::Clear() {
   CancelHint();
   items_.clear();
-  hot_ = pressed_ = -1;
-  if (Handle()) ::InvalidateRect(Handle(), nullptr, TRUE);
+  hot_ = pressed_ = selected_ = -1;
+  if (Handle()) {
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+    ::NotifyWinEvent(EVENT_OBJECT_REORDER, Handle(), OBJID_CLIENT, CHILDID_SELF);
+  }
+}
+
+int TToolbar::Columns() const { return layout_ == TToolbarLayout::SingleColumn ? 1 : columns_; }
+
+void TToolbar::SetSelected(int index) {
+  if (index < -1 || index >= static_cast<int>(items_.size())) index = -1;
+  if (index == selected_) return;
+  InvalidateItem(selected_);
+  selected_ = index;
+  InvalidateItem(selected_);
+  if (selected_ < 0 || !Handle()) return;
+  ::NotifyWinEvent(EVENT_OBJECT_SELECTION, Handle(), OBJID_CLIENT, selected_ + 1);
+  ::NotifyWinEvent(EVENT_OBJECT_FOCUS, Handle(), OBJID_CLIENT, selected_ + 1);
+}
+
+void TToolbar::Click(int index) {
+  if (index < 0 || index >= static_cast<int>(items_.size()) || !OnClick) return;
+  // The handler may rebuild the items, so it gets its own copy.
+  const TToolbarItem item = items_[static_cast<size_t>(index)];
+  OnClick(*this, item);
+}
+
+std::pair<std::wstring, std::wstring> TToolbar::DescribeItem(size_t index) const {
+  std::pair<std::wstring, std::wstring> facts = {items_[index].Hint, L"Open"};
+  if (OnDescribeItem) OnDescribeItem(items_[index], facts.first, facts.second);
+  return facts;
+}
+
+void TToolbar::AccessibleDoDefaultAction(size_t index) {
+  ::PostMessageW(Handle(), kDefaultActionMessage, index, 0);
 }
 
 void TToolbar::AddItem(TToolbarItem item) {
@@ -140,8 +176,9 @@ void TToolbar::SetHot(int index) {
 void TToolbar::PaintItem(HDC dc, size_t index) {
   const TToolbarItem& item = items_[index];
   const RECT r = ItemRect(index);
-  const bool hot = static_cast<int>(index) == hot_;
-  const bool pressed = hot && static_cast<int>(index) == pressed_;
+  const bool selected = static_cast<int>(index) == selected_;
+  const bool hot = static_cast<int>(index) == hot_ || selected;
+  const bool pressed = static_cast<int>(index) == hot_ && static_cast<int>(index) == pressed_;
   if (hot) {
     const TBrush highlight(::CreateSolidBrush(Shade(background_, pressed ? -30 : 25)));
     ::FillRect(dc, &r, highlight.Get());
@@ -177,6 +214,15 @@ void TToolbar::PaintItem(HDC dc, size_t index) {
     ::DrawTextW(dc, item.Caption.c_str(), static_cast<int>(item.Caption.size()), &caption, format);
   }
   if (OnDrawCaption) OnDrawCaption(*this, item, dc, r, caption, TPaintStage::PostPaint, paintDefault);
+  // The focus rectangle follows the window's keyboard cues: hidden until the
+  // keyboard is used unless the user always wants them.
+  if (selected && !(::SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+    RECT focus = r;
+    ::InflateRect(&focus, -1, -1);
+    ::SetTextColor(dc, RGB(255, 255, 255));
+    ::SetBkColor(dc, RGB(0, 0, 0));
+    ::DrawFocusRect(dc, &focus);
+  }
 }
 
 void TToolbar::Paint(HDC dc, const RECT& clip) {
@@ -248,7 +294,23 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
       if (!wParam) CancelHint();
       break;
-    case WM_DESTROY: CancelHint(); break;
+    case WM_DESTROY:
+      CancelHint();
+      // Screen readers may hold the object longer than the toolbar lives.
+      DisconnectListAccessible(accessible_.Get());
+      accessible_.Reset();
+      break;
+    case WM_GETOBJECT:
+      if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
+        if (!accessible_) accessible_.Attach(CreateListAccessible(*this));
+        if (accessible_) return ::LresultFromObject(__uuidof(IAccessible), wParam, accessible_.Get());
+      }
+      break;
+    case WM_UPDATEUISTATE:
+      // Focus cues shown or hidden: the selected item's rectangle follows.
+      InvalidateItem(selected_);
+      break;
+    case kDefaultActionMessage: Click(static_cast<int>(wParam)); return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       CancelHint();
@@ -262,11 +324,7 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       pressed_ = -1;
       if (::GetCapture() == Handle()) ::ReleaseCapture();
       InvalidateItem(pressed);
-      if (pressed >= 0 && pressed == released && OnClick) {
-        // The handler may rebuild the items, so it gets its own copy.
-        const TToolbarItem item = items_[static_cast<size_t>(pressed)];
-        OnClick(*this, item);
-      }
+      if (pressed >= 0 && pressed == released) Click(pressed);
       return 0;
     }
     case WM_CAPTURECHANGED:

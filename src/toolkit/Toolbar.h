@@ -10,11 +10,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <wrl/client.h>
+
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "toolkit/HintWindow.h"
+#include "toolkit/ToolbarAccessible.h"
 #include "toolkit/Window.h"
 
 enum class TItemDisplay { ImageAndText, ImageAboveCaption };
@@ -31,6 +35,7 @@ struct TToolbarItem {
   std::wstring Hint;
   std::wstring Name;
   int Tag = 0;
+  int Kind = 0;  // the owner's own classification of the item
   int ImageIndex = -1;
   HIMAGELIST Images = nullptr;  // the item's own image list; the toolbar's when null
   int Width = 0;
@@ -48,8 +53,12 @@ using TDrawCaptionEvent =
     std::function<void(TToolbar& toolbar, const TToolbarItem& item, HDC dc, const RECT& clientArea, RECT& captionRect,
                        TPaintStage stage, bool& paintDefault)>;
 using TItemClickEvent = std::function<void(TToolbar& toolbar, const TToolbarItem& item)>;
+// What screen readers say of an item beyond its caption: its description and
+// the name of its default action.
+using TDescribeItemEvent =
+    std::function<void(const TToolbarItem& item, std::wstring& description, std::wstring& defaultAction)>;
 
-class TToolbar : public TWindow {
+class TToolbar : public TWindow, private TAccessibleList {
 public:
   // A child of parent; hidden until Show.
   void Create(HWND parent);
@@ -71,9 +80,18 @@ public:
   RECT ItemRect(size_t index) const;
   // The size the items need, padding included.
   SIZE ContentSize() const;
+  // Columns of the layout as the items stand (1 for a single column).
+  int Columns() const;
+
+  // The keyboard's selection, -1 for none (as after Clear): painted as the
+  // hot item with a focus rectangle, unless the window hides focus cues.
+  // Changing it tells screen readers of the new selection and focus.
+  int Selected() const { return selected_; }
+  void SetSelected(int index);
 
   TItemClickEvent OnClick;
   TDrawCaptionEvent OnDrawCaption;
+  TDescribeItemEvent OnDescribeItem;  // the item's Hint and "Open" when unset
 
 protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -86,6 +104,20 @@ private:
   void Paint(HDC dc, const RECT& clip);
   void PaintItem(HDC dc, size_t index);
   void InvalidateItem(int index);
+  void Click(int index);
+
+  // TAccessibleList
+  HWND ListWindow() const override { return Handle(); }
+  size_t AccessibleItemCount() const override { return items_.size(); }
+  std::wstring AccessibleItemName(size_t index) const override { return items_[index].Caption; }
+  std::wstring AccessibleItemDescription(size_t index) const override { return DescribeItem(index).first; }
+  std::wstring AccessibleItemAction(size_t index) const override { return DescribeItem(index).second; }
+  // The item's description and default action, as OnDescribeItem gives them.
+  std::pair<std::wstring, std::wstring> DescribeItem(size_t index) const;
+  RECT AccessibleItemRect(size_t index) const override { return ItemRect(index); }
+  int AccessibleSelection() const override { return selected_; }
+  void AccessibleSelect(size_t index) override { SetSelected(static_cast<int>(index)); }
+  void AccessibleDoDefaultAction(size_t index) override;
 
   std::vector<TToolbarItem> items_;
   HIMAGELIST images_ = nullptr;
@@ -97,9 +129,11 @@ private:
   int padding_ = 2;
   int hot_ = -1;
   int pressed_ = -1;
+  int selected_ = -1;
   bool tracking_ = false;
   bool showHints_ = false;
   THintWindow hint_;
+  Microsoft::WRL::ComPtr<IAccessible> accessible_;  // made on the first WM_GETOBJECT
 };
 
 // A dock: a plain coloured child window that holds one toolbar.

@@ -12,6 +12,7 @@
 #include "core/GridLayout.h"
 #include "core/ImageDecoders.h"
 #include "core/JumpListTasks.h"
+#include "core/KeyboardSelection.h"
 #include "core/PathUtils.h"
 #include "core/Placement.h"
 #include "core/StackLayout.h"
@@ -225,6 +226,11 @@ void TFormMain::CreateDocks() {
   };
   ToolbarStack.OnDrawCaption = onDrawCaption;
   ToolbarGrid.OnDrawCaption = onDrawCaption;
+  auto onDescribe = [this](const TToolbarItem& item, std::wstring& description, std::wstring& action) {
+    DockItemDescribe(item, description, action);
+  };
+  ToolbarStack.OnDescribeItem = onDescribe;
+  ToolbarGrid.OnDescribeItem = onDescribe;
   Dispatcher.Create();
 }
 
@@ -312,6 +318,7 @@ void TFormMain::BuildStack(const std::wstring& folder) {
     item.Hint = entry.Hint;
     item.Name = entry.Name;
     item.Tag = entry.Tag;
+    item.Kind = static_cast<int>(entry.Kind);
     item.ImageIndex = SysImgList.GetIconIndex(entry.IconPath, 0);
     item.Width = entryWidth;
     item.Height = kStackEntryHeight;
@@ -375,6 +382,7 @@ void TFormMain::BuildGrid(const std::wstring& folder) {
     item.Hint = entry.Hint;
     item.Name = entry.Name;
     item.Tag = entry.Tag;
+    item.Kind = static_cast<int>(entry.Kind);
     item.Width = kGridTileWidth;
     item.Height = kGridTileHeight;
     item.Display = TItemDisplay::ImageAboveCaption;
@@ -697,13 +705,83 @@ void TFormMain::Show() {
 void TFormMain::Close() { ::PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
 bool TFormMain::PreviewKey(const MSG& msg) {
+  if (msg.message == WM_KEYDOWN) return FormKeyDown(static_cast<UINT>(msg.wParam));
   if (msg.message != WM_CHAR) return false;
   FormKeyPress(static_cast<wchar_t>(msg.wParam));
-  return msg.wParam == VK_ESCAPE;
+  return true;
+}
+
+TToolbar* TFormMain::KeyboardToolbar() {
+  TToolbar* toolbar = ViewKind == TViewKind::Stack ? &ToolbarStack : ViewKind == TViewKind::Grid ? &ToolbarGrid : nullptr;
+  // Keys wait while a view slides or is rebuilt: its entries are hidden then.
+  return toolbar && toolbar->Handle() && ::IsWindowVisible(toolbar->Handle()) ? toolbar : nullptr;
+}
+
+bool TFormMain::FormKeyDown(UINT key) {
+  TToolbar* toolbar = KeyboardToolbar();
+  if (!toolbar) return false;
+  TSelectionKey move = TSelectionKey::Home;
+  switch (key) {
+    case VK_UP: move = TSelectionKey::Up; break;
+    case VK_DOWN: move = TSelectionKey::Down; break;
+    case VK_LEFT: move = TSelectionKey::Left; break;
+    case VK_RIGHT: move = TSelectionKey::Right; break;
+    case VK_HOME: move = TSelectionKey::Home; break;
+    case VK_END: move = TSelectionKey::End; break;
+    default: return false;
+  }
+  typeToSelect_.Reset();
+  SelectEntry(*toolbar, MoveSelection(toolbar->Selected(), move, toolbar->Items().size(), toolbar->Columns()));
+  return true;
+}
+
+void TFormMain::SelectEntry(TToolbar& toolbar, int index) {
+  // The keyboard is in use: focus cues show from now on.
+  ::SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  toolbar.SetSelected(index);
 }
 
 void TFormMain::FormKeyPress(wchar_t key) {
-  if (key == VK_ESCAPE) DoCloseAnimation();
+  if (key == VK_ESCAPE) {
+    DoCloseAnimation();
+    return;
+  }
+  TToolbar* toolbar = KeyboardToolbar();
+  if (!toolbar) return;
+  // A wrap of the 32-bit tick count at most forgets a prefix once in 49 days.
+  const std::uint64_t now = ::GetTickCount();
+  const auto& items = toolbar->Items();
+  // A space inside a typed prefix belongs to the name being typed.
+  const bool activate = key == L'\r' || (key == L' ' && !typeToSelect_.Typing(now));
+  if (activate) {
+    if (toolbar->Selected() >= 0) DockItemExecute(TToolbarItem(items[static_cast<size_t>(toolbar->Selected())]));
+    return;
+  }
+  if (key == L'\b') {
+    for (const TToolbarItem& item : items)
+      if (item.Kind == static_cast<int>(TEntryKind::GoBack)) {
+        DockItemExecute(TToolbarItem(item));
+        return;
+      }
+    return;
+  }
+  if (key < L' ') return;
+  std::vector<std::wstring> captions;
+  captions.reserve(items.size());
+  for (const TToolbarItem& item : items) captions.push_back(UpperCase(item.Caption));
+  const int found = typeToSelect_.Type(UpperCase(std::wstring(1, key))[0], now, captions, toolbar->Selected());
+  if (found != kNoSelection) SelectEntry(*toolbar, found);
+}
+
+void TFormMain::DockItemDescribe(const TToolbarItem& item, std::wstring& description, std::wstring& action) {
+  const TClickAction click = DecideClick(item.Tag, ViewKind);
+  action = click == TClickAction::BrowseStack || click == TClickAction::BrowseGrid ? L"Browse" : L"Open";
+  // The stack's entries are described by their path, the grid's by the
+  // lines of their hint.
+  description = item.Hint;
+  bool paintDefault = true;
+  if (item.OnDrawHint) item.OnDrawHint(item, description, paintDefault);
+  if (!paintDefault) description = item.Hint;
 }
 
 LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -725,6 +803,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         DoCloseAnimation();
         return result;
       }
+      break;
+    case WM_KEYDOWN:
+      if (FormKeyDown(static_cast<UINT>(wParam))) return 0;
       break;
     case WM_CHAR: FormKeyPress(static_cast<wchar_t>(wParam)); return 0;
     case WM_ERASEBKGND: {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/CommandLine.h"
+#include "core/KeyboardSelection.h"
 #include "core/StackEntries.h"
 #include "core/ViewerFrame.h"
 #include "core/ThumbnailPool.h"
@@ -126,6 +127,12 @@ private:
   void CreateFormWindow();
   void ShowHelpWindow();
   void FormKeyPress(wchar_t key);
+  // Arrow keys, Home and End: true when the key moved the selection.
+  bool FormKeyDown(UINT key);
+  // The toolbar that takes the keyboard's selection: the view's, while shown.
+  TToolbar* KeyboardToolbar();
+  void SelectEntry(TToolbar& toolbar, int index);
+  void DockItemDescribe(const TToolbarItem& item, std::wstring& description, std::wstring& action);
   void SetCaption(const std::wstring& caption);
   // Waits, handling messages, for the pool's next thumbnail in order; false
   // when the window closed meanwhile.
@@ -153,6 +160,7 @@ private:
   TFont stackFont_;                                // the stack toolbar's own font, which its entries are measured with
   std::unique_ptr<TGdiTextRenderer> captionFont_;  // the painted captions' font, bold, sized for the view
   COLORREF formColor_ = 0;
+  TTypeToSelect typeToSelect_;
   std::uint64_t animJob_ = 0;  // the dispatcher's job of the opening slide's ticks
   bool closing_ = false;
   bool menuShown_ =

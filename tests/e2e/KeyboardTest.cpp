@@ -1,0 +1,236 @@
+// The stack and the grid without a mouse, and what a screen reader reads of
+// them: keys select entries and open them as clicks do, typed letters select
+// by name, and the accessible object, read from this process, lists the
+// entries with their names, roles, places and default actions.
+#include <gtest/gtest.h>
+#include <oleacc.h>
+#include <wrl/client.h>
+
+#include "E2eHarness.h"
+
+using namespace e2e;
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// The view's toolbar: the shown window of the toolbar class.
+HWND ViewToolbar(HWND form) {
+  for (const HWND child : ChildWindows(form))
+    if (ClassNameOf(child) == L"THeapToolbar" && ::IsWindowVisible(child)) return child;
+  return nullptr;
+}
+
+ComPtr<IAccessible> AccessibleOf(HWND window) {
+  ComPtr<IAccessible> accessible;
+  ::AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                               reinterpret_cast<void**>(accessible.GetAddressOf()));
+  return accessible;
+}
+
+VARIANT Child(long id) {
+  VARIANT child;
+  ::VariantInit(&child);
+  child.vt = VT_I4;
+  child.lVal = id;
+  return child;
+}
+
+std::wstring TakeBstr(BSTR text) {
+  std::wstring result = text ? std::wstring(text, ::SysStringLen(text)) : std::wstring();
+  ::SysFreeString(text);
+  return result;
+}
+
+// The selected entry's child id as the accessible object reports it; 0 for none.
+long Selection(IAccessible& list) {
+  VARIANT selection;
+  ::VariantInit(&selection);
+  if (list.get_accSelection(&selection) != S_OK || selection.vt != VT_I4) return 0;
+  return selection.lVal;
+}
+
+struct TEntryFacts {
+  std::wstring Name, Description, Action;
+  long Role = 0, State = 0;
+  RECT Screen = {};
+};
+
+TEntryFacts ReadEntry(IAccessible& list, long id) {
+  TEntryFacts facts;
+  const VARIANT child = Child(id);
+  BSTR text = nullptr;
+  if (SUCCEEDED(list.get_accName(child, &text))) facts.Name = TakeBstr(text);
+  if (SUCCEEDED(list.get_accDescription(child, &text))) facts.Description = TakeBstr(text);
+  if (SUCCEEDED(list.get_accDefaultAction(child, &text))) facts.Action = TakeBstr(text);
+  VARIANT value;
+  ::VariantInit(&value);
+  if (SUCCEEDED(list.get_accRole(child, &value)) && value.vt == VT_I4) facts.Role = value.lVal;
+  ::VariantInit(&value);
+  if (SUCCEEDED(list.get_accState(child, &value)) && value.vt == VT_I4) facts.State = value.lVal;
+  long left = 0, top = 0, width = 0, height = 0;
+  if (SUCCEEDED(list.accLocation(&left, &top, &width, &height, child)))
+    facts.Screen = {left, top, left + width, top + height};
+  return facts;
+}
+
+void Type(HWND window, wchar_t character) { ::PostMessageW(window, WM_CHAR, character, 1); }
+
+class Keyboard : public ::testing::Test {
+protected:
+  TComInit com_;
+  TPreferences preferences_;
+  TInstalledCopy install_;
+  TRecordingHandler handler_;
+
+  // Starts a view, waits for it at rest and gets its toolbar's accessible object.
+  HWND Open(TProcess& viewer, ComPtr<IAccessible>& list) {
+    HWND window = WaitForWindow(viewer.Id(), kTimeout);
+    if (!window || !WaitForViewAtRest(window)) return nullptr;
+    list = AccessibleOf(ViewToolbar(window));
+    return list ? window : nullptr;
+  }
+
+  // Presses a key and waits until the accessible object reports the selection.
+  bool SelectsAfter(HWND window, IAccessible& list, WORD key, long expected) {
+    PressKey(window, key, 0);
+    return WaitUntil([&] { return Selection(list) == expected; });
+  }
+};
+
+TEST_F(Keyboard, KeysSelectTheStacksEntriesAndEnterOpensAsAClickDoes) {
+  TScratchFolder folder(L"Keys");
+  folder.AddFolder(L"box");
+  folder.Add(L"apple.hfrec");
+  const std::wstring banana = folder.Add(L"banana.hfrec");
+  folder.Add(L"cherry.hfrec");
+  // Entries: box, apple, banana, cherry, Explore.
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
+  ComPtr<IAccessible> list;
+  HWND window = Open(viewer, list);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(Selection(*list.Get()), 0) << "nothing is selected when the view opens";
+
+  EXPECT_TRUE(SelectsAfter(window, *list.Get(), VK_DOWN, 1));
+  EXPECT_TRUE(SelectsAfter(window, *list.Get(), VK_DOWN, 2));
+  EXPECT_TRUE(SelectsAfter(window, *list.Get(), VK_END, 5));
+  EXPECT_TRUE(SelectsAfter(window, *list.Get(), VK_DOWN, 5)) << "no wrapping past the last";
+  EXPECT_TRUE(SelectsAfter(window, *list.Get(), VK_HOME, 1));
+  EXPECT_TRUE(SelectsAfter(window, *list.Get(), VK_UP, 1));
+  const TEntryFacts selected = ReadEntry(*list.Get(), 1);
+  EXPECT_EQ(selected.State & (STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED),
+            STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED);
+  EXPECT_EQ(ReadEntry(*list.Get(), 2).State & STATE_SYSTEM_SELECTED, 0);
+
+  // From "box", "b" selects the next entry starting with b.
+  Type(window, L'b');
+  ASSERT_TRUE(WaitUntil([&] { return Selection(*list.Get()) == 3; })) << "banana";
+
+  PressKey(window, VK_RETURN, 0);
+  EXPECT_TRUE(viewer.WaitForExit(kTimeout)) << "opening an entry ends the viewer";
+  EXPECT_EQ(handler_.WaitForOpened(1, kTimeout), std::vector<std::wstring>{banana});
+}
+
+TEST_F(Keyboard, TypedLetterSelectsAndBackspaceGoesBack) {
+  TScratchFolder folder(L"Typing");
+  folder.AddFolder(L"alpha");
+  folder.AddFolder(L"bravo");
+  folder.Add(L"bravo\\inside.hfrec");
+  folder.Add(L"charlie.hfrec");
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
+  ComPtr<IAccessible> list;
+  HWND window = Open(viewer, list);
+  ASSERT_NE(window, nullptr);
+
+  Type(window, L'B');
+  ASSERT_TRUE(WaitUntil([&] { return Selection(*list.Get()) == 2; })) << "typing b selects bravo";
+  PressKey(window, VK_RETURN, 0);
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(window) == L"bravo"; }) && WaitForViewAtRest(window));
+  list = AccessibleOf(ViewToolbar(window));
+  ASSERT_TRUE(list);
+  EXPECT_EQ(Selection(*list.Get()), 0) << "a new column starts without a selection";
+  EXPECT_EQ(ReadEntry(*list.Get(), 1).Name, L"Go back to: Typing");
+
+  PressKey(window, VK_BACK, 0);
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(window) == L"Typing"; })) << "Backspace goes back";
+  EXPECT_TRUE(viewer.Running());
+  PressKey(window, VK_BACK, 0);  // no go-back entry at the top: nothing happens
+  ASSERT_TRUE(Sync(window));
+  EXPECT_EQ(WindowText(window), L"Typing");
+  EXPECT_TRUE(handler_.Opened().empty());
+}
+
+TEST_F(Keyboard, ArrowsMoveByRowsAndColumnsInTheGrid) {
+  TScratchFolder folder(L"Grid Keys");
+  for (int i = 0; i < 9; ++i) folder.Add(L"file" + std::to_wstring(i) + L".hfrec");
+  // Nine files and Explore: ten tiles in four columns, the last row short.
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()) + L" /grid");
+  ComPtr<IAccessible> list;
+  HWND window = Open(viewer, list);
+  ASSERT_NE(window, nullptr);
+  long count = 0;
+  ASSERT_EQ(list->get_accChildCount(&count), S_OK);
+  ASSERT_EQ(count, 10);
+  EXPECT_TRUE(SelectsAfter(window, *list.Get(), VK_RIGHT, 1));
+  EXPECT_TRUE(SelectsAfter(window, *list.Get(), VK_DOWN, 5));
+  EXPECT_TRUE(SelectsAfter(window, *list.Get(), VK_RIGHT, 6));
+  EXPECT_TRUE(SelectsAfter(window, *list.Get(), VK_DOWN, 10)) << "below a gap: the last tile";
+  EXPECT_TRUE(SelectsAfter(window, *list.Get(), VK_UP, 6));
+  EXPECT_TRUE(SelectsAfter(window, *list.Get(), VK_LEFT, 5));
+  EXPECT_TRUE(SelectsAfter(window, *list.Get(), VK_LEFT, 5)) << "no wrapping to the row above";
+  const TEntryFacts tile = ReadEntry(*list.Get(), 5);
+  EXPECT_EQ(tile.Name, L"file4.hfrec");
+  EXPECT_EQ(tile.Description.rfind(L"file4.hfrec\rSize: ", 0), 0u) << "the hint's lines";
+}
+
+TEST_F(Keyboard, AccessibleObjectListsTheStacksEntries) {
+  TScratchFolder folder(L"Readable");
+  const std::wstring sub = folder.AddFolder(L"Sub folder");
+  const std::wstring file = folder.Add(L"report.hfrec");
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
+  ComPtr<IAccessible> list;
+  HWND window = Open(viewer, list);
+  ASSERT_NE(window, nullptr);
+
+  VARIANT self = Child(CHILDID_SELF), role;
+  ::VariantInit(&role);
+  ASSERT_EQ(list->get_accRole(self, &role), S_OK);
+  EXPECT_EQ(role.lVal, ROLE_SYSTEM_LIST);
+  long count = 0;
+  ASSERT_EQ(list->get_accChildCount(&count), S_OK);
+  ASSERT_EQ(count, 3);
+
+  const RECT client = ReadWindowFacts(window).Client;
+  struct Expected {
+    std::wstring Name, Description, Action;
+  };
+  const Expected expected[] = {
+      {L"Sub folder", sub, L"Browse"},
+      {L"report.hfrec", file, L"Open"},
+      {L"Explore: Readable", folder.Path(), L"Open"},
+  };
+  for (long id = 1; id <= count; ++id) {
+    const TEntryFacts entry = ReadEntry(*list.Get(), id);
+    const Expected& want = expected[id - 1];
+    EXPECT_EQ(entry.Name, want.Name) << id;
+    EXPECT_EQ(entry.Description, want.Description) << id;
+    EXPECT_EQ(entry.Action, want.Action) << id;
+    EXPECT_EQ(entry.Role, ROLE_SYSTEM_LISTITEM) << id;
+    // Entries stand 44 pixels apart from 2 pixels below the client's top.
+    const RECT place = {client.left + 2, client.top + 2 + (id - 1) * 44, client.right - 2, client.top + 2 + id * 44};
+    EXPECT_TRUE(::EqualRect(&entry.Screen, &place))
+        << id << ": " << entry.Screen.left << "," << entry.Screen.top << " " << entry.Screen.right << ","
+        << entry.Screen.bottom;
+  }
+  VARIANT hit;
+  ::VariantInit(&hit);
+  ASSERT_EQ(list->accHitTest(client.left + 20, client.top + 2 + 44 + 10, &hit), S_OK);
+  EXPECT_EQ(hit.lVal, 2);
+
+  // A screen reader's default action runs the entry as a click does.
+  ASSERT_EQ(list->accDoDefaultAction(Child(2)), S_OK);
+  EXPECT_TRUE(viewer.WaitForExit(kTimeout));
+  EXPECT_EQ(handler_.WaitForOpened(1, kTimeout), std::vector<std::wstring>{file});
+  EXPECT_NE(list->get_accChildCount(&count), S_OK) << "the object outlives its view without crashing";
+}
+
+}  // namespace
