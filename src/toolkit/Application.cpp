@@ -63,7 +63,13 @@ void TApplication::PopDialog(HWND window) {
 void TApplication::ProcessMessage(MSG& msg) {
   if (keyPreview_ && (msg.message == WM_KEYDOWN || msg.message == WM_CHAR) && keyPreview_->Handle() &&
       (msg.hwnd == keyPreview_->Handle() || ::IsChild(keyPreview_->Handle(), msg.hwnd))) {
-    if (keyPreview_->PreviewKey(msg)) return;
+    try {
+      if (keyPreview_->PreviewKey(msg)) return;
+    } catch (...) {
+      // A key's action failed as a click's may: reported, and the key is spent.
+      HandleCurrentException(keyPreview_->Handle());
+      return;
+    }
   }
   for (auto it = dialogs_.rbegin(); it != dialogs_.rend(); ++it) {
     if (!::IsWindow(*it)) continue;

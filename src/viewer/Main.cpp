@@ -706,9 +706,7 @@ void TFormMain::Close() { ::PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
 bool TFormMain::PreviewKey(const MSG& msg) {
   if (msg.message == WM_KEYDOWN) return FormKeyDown(static_cast<UINT>(msg.wParam));
-  if (msg.message != WM_CHAR) return false;
-  FormKeyPress(static_cast<wchar_t>(msg.wParam));
-  return true;
+  return msg.message == WM_CHAR && FormKeyPress(static_cast<wchar_t>(msg.wParam));
 }
 
 TToolbar* TFormMain::KeyboardToolbar() {
@@ -741,13 +739,13 @@ void TFormMain::SelectEntry(TToolbar& toolbar, int index) {
   toolbar.SetSelected(index);
 }
 
-void TFormMain::FormKeyPress(wchar_t key) {
+bool TFormMain::FormKeyPress(wchar_t key) {
   if (key == VK_ESCAPE) {
     DoCloseAnimation();
-    return;
+    return true;
   }
   TToolbar* toolbar = KeyboardToolbar();
-  if (!toolbar) return;
+  if (!toolbar) return false;
   // A wrap of the 32-bit tick count at most forgets a prefix once in 49 days.
   const std::uint64_t now = ::GetTickCount();
   const auto& items = toolbar->Items();
@@ -755,22 +753,22 @@ void TFormMain::FormKeyPress(wchar_t key) {
   const bool activate = key == L'\r' || (key == L' ' && !typeToSelect_.Typing(now));
   if (activate) {
     if (toolbar->Selected() >= 0) DockItemExecute(TToolbarItem(items[static_cast<size_t>(toolbar->Selected())]));
-    return;
+    return true;
   }
   if (key == L'\b') {
-    for (const TToolbarItem& item : items)
-      if (item.Kind == static_cast<int>(TEntryKind::GoBack)) {
-        DockItemExecute(TToolbarItem(item));
-        return;
-      }
-    return;
+    const auto goBack = std::find_if(items.begin(), items.end(), [](const TToolbarItem& item) {
+      return item.Kind == static_cast<int>(TEntryKind::GoBack);
+    });
+    if (goBack != items.end()) DockItemExecute(TToolbarItem(*goBack));
+    return true;
   }
-  if (key < L' ') return;
+  if (key < L' ') return false;
   std::vector<std::wstring> captions;
   captions.reserve(items.size());
   for (const TToolbarItem& item : items) captions.push_back(UpperCase(item.Caption));
   const int found = typeToSelect_.Type(UpperCase(std::wstring(1, key))[0], now, captions, toolbar->Selected());
   if (found != kNoSelection) SelectEntry(*toolbar, found);
+  return true;
 }
 
 void TFormMain::DockItemDescribe(const TToolbarItem& item, std::wstring& description, std::wstring& action) {

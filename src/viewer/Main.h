@@ -126,7 +126,9 @@ private:
   void FallBackToGridIfTooTall();
   void CreateFormWindow();
   void ShowHelpWindow();
-  void FormKeyPress(wchar_t key);
+  // Escape, and in the stack and grid Enter, Space, Backspace and typed
+  // letters: true when the key was handled.
+  bool FormKeyPress(wchar_t key);
   // Arrow keys, Home and End: true when the key moved the selection.
   bool FormKeyDown(UINT key);
   // The toolbar that takes the keyboard's selection: the view's, while shown.

@@ -130,6 +130,23 @@ TEST_F(Keyboard, KeysSelectTheStacksEntriesAndEnterOpensAsAClickDoes) {
   EXPECT_EQ(handler_.WaitForOpened(1, kTimeout), std::vector<std::wstring>{banana});
 }
 
+TEST_F(Keyboard, EnterOnADamagedShortcutReportsItAndTheViewerStaysOpen) {
+  TScratchFolder folder(L"Damaged Keys");
+  folder.Add(L"broken.lnk", "this is not a shortcut at all");
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
+  ComPtr<IAccessible> list;
+  HWND window = Open(viewer, list);
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(SelectsAfter(window, *list.Get(), VK_HOME, 1));
+  PressKey(window, VK_RETURN, 0);
+  const TMessageBox box = WaitForMessageBox(viewer.Id(), L"Heapfold");
+  ASSERT_NE(box.Window, nullptr);
+  ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+  ASSERT_TRUE(Sync(window));
+  EXPECT_TRUE(viewer.Running());
+  EXPECT_TRUE(handler_.SettledOpened().empty());
+}
+
 TEST_F(Keyboard, TypedLetterSelectsAndBackspaceGoesBack) {
   TScratchFolder folder(L"Typing");
   folder.AddFolder(L"alpha");
