@@ -4,14 +4,15 @@
 
 #include "core/TextDrawing.h"
 
-TRectI CaptionRectFor(TViewKind view, const TRectI& captionRect, const TRectI& clientAreaRect) {
+TRectI CaptionRectFor(TViewKind view, const TRectI& captionRect, const TRectI& clientAreaRect,
+                      const TViewMetrics& metrics) {
   TRectI rect = captionRect;
   if (view == TViewKind::Grid) {
     const std::int32_t centre = captionRect.Left + RectWidth(captionRect) / 2;
-    rect.Left = centre - 29;
-    rect.Right = centre + 30;
+    rect.Left = centre - metrics.GridCaptionLeft;
+    rect.Right = centre + metrics.GridCaptionRight;
   } else {
-    rect.Right = clientAreaRect.Right - 5;
+    rect.Right = clientAreaRect.Right - metrics.StackCaptionInset;
   }
   return rect;
 }

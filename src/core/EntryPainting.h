@@ -10,11 +10,14 @@
 #include "core/CommandLine.h"
 #include "core/Rect.h"
 #include "core/TextRenderer.h"
+#include "core/ViewMetrics.h"
 
 // The caption's rectangle: in the stack from where the toolbar places it to 5
 // pixels short of the entry's right edge; in the grid a band 59 pixels wide
-// centred under the icon (29 left of the given rectangle's centre, 30 right).
-TRectI CaptionRectFor(TViewKind view, const TRectI& captionRect, const TRectI& clientAreaRect);
+// centred under the icon (29 left of the given rectangle's centre, 30 right);
+// each distance scaled to the metrics' DPI.
+TRectI CaptionRectFor(TViewKind view, const TRectI& captionRect, const TRectI& clientAreaRect,
+                      const TViewMetrics& metrics = kDesignMetrics);
 
 // The caption's point size: the form's, and 80 % of it (rounded) in the grid.
 int CaptionPointSize(TViewKind view, int formPointSize);

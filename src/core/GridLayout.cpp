@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-std::int64_t GridCapacity(std::int32_t workAreaWidth, std::int32_t workAreaHeight) {
-  const double tiles = (workAreaWidth / 64.0 + 1) * (workAreaHeight / 56.0 + 1);
+std::int64_t GridCapacity(std::int32_t workAreaWidth, std::int32_t workAreaHeight, const TViewMetrics& metrics) {
+  const double tiles = (workAreaWidth / static_cast<double>(metrics.GridTileWidth) + 1) *
+                       (workAreaHeight / static_cast<double>(metrics.GridTileHeight) + 1);
   // Nearest integer, halves to the even neighbour.
   const double below = std::floor(tiles);
   const double fraction = tiles - below;
@@ -38,6 +39,7 @@ TGridShape GridShape(std::size_t tiles) {
   return {static_cast<std::int32_t>(columns), static_cast<std::int32_t>(rows)};
 }
 
-TSizeI GridClientSize(const TGridShape& shape) {
-  return {shape.Columns * kGridTileWidth + kClientPadding, shape.Rows * kGridTileHeight + kClientPadding};
+TSizeI GridClientSize(const TGridShape& shape, const TViewMetrics& metrics) {
+  return {shape.Columns * metrics.GridTileWidth + metrics.ClientPadding,
+          shape.Rows * metrics.GridTileHeight + metrics.ClientPadding};
 }

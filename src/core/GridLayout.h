@@ -8,12 +8,14 @@
 #include "core/StackEntries.h"
 #include "core/StackLayout.h"
 
-constexpr std::int32_t kGridTileWidth = 64;
-constexpr std::int32_t kGridTileHeight = 56;
+constexpr std::int32_t kGridTileWidth = kDesignMetrics.GridTileWidth;  // at 96 DPI
+constexpr std::int32_t kGridTileHeight = kDesignMetrics.GridTileHeight;
 
 // N: the integer nearest to (W / 64 + 1) x (H / 56 + 1) in floating point,
-// halves to even. A grid shows at most N + 1 folder and file tiles.
-std::int64_t GridCapacity(std::int32_t workAreaWidth, std::int32_t workAreaHeight);
+// halves to even, with the tile size of the metrics' DPI. A grid shows at
+// most N + 1 folder and file tiles.
+std::int64_t GridCapacity(std::int32_t workAreaWidth, std::int32_t workAreaHeight,
+                          const TViewMetrics& metrics = kDesignMetrics);
 
 // How many of the listed folders and files a grid of capacity N shows:
 // folders first, min(N + 1, F); files after them, min(N - F + 1, Nf), none
@@ -33,5 +35,5 @@ struct TGridShape {
   std::int32_t Rows = 1;
 };
 TGridShape GridShape(std::size_t tiles);
-// columns x 64 + 4 by rows x 56 + 4.
-TSizeI GridClientSize(const TGridShape& shape);
+// columns x 64 + 4 by rows x 56 + 4, each number scaled to the metrics' DPI.
+TSizeI GridClientSize(const TGridShape& shape, const TViewMetrics& metrics = kDesignMetrics);

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "core/Bitmap32.h"
@@ -39,7 +40,7 @@ struct TJpegDecodeOptions {
   // Reduced-size decoding: given the picture's full width, gives 1, 2, 4 or 8,
   // the factor the picture is shrunk by while decoding (sides rounded up).
   // Null: full size.
-  int (*scaleDenominator)(int fullWidth) = nullptr;
+  std::function<int(int fullWidth)> scaleDenominator;
 };
 
 // Decoders over an open file, read from its start. name is used in messages.

@@ -12,8 +12,8 @@ namespace {
 
 // truncate(1.1 x width) + allowance, exactly: 11/10 in integers, since the
 // product in floating point can land just below a whole number.
-std::int64_t WidenedWidth(std::int32_t textWidth) {
-  return static_cast<std::int64_t>(textWidth) * 11 / 10 + kEntryWidthAllowance;
+std::int64_t WidenedWidth(std::int32_t textWidth, std::int32_t allowance) {
+  return static_cast<std::int64_t>(textWidth) * 11 / 10 + allowance;
 }
 
 }  // namespace
@@ -34,25 +34,27 @@ std::wstring GoBackText(const std::wstring& folder) {
   return L"Go back to: " + ExtractFileNameNoExt(StripTrailingBackslash(ExtractParentFolder(folder)));
 }
 
-std::int32_t EntryWidth(std::int32_t goBackTextWidth, std::int32_t longestNameWidth) {
-  const std::int64_t widest =
-      std::max<std::int64_t>({kMinEntryWidth, WidenedWidth(goBackTextWidth), WidenedWidth(longestNameWidth)});
+std::int32_t EntryWidth(std::int32_t goBackTextWidth, std::int32_t longestNameWidth, const TViewMetrics& metrics) {
+  const std::int32_t allowance = metrics.EntryWidthAllowance;
+  const std::int64_t widest = std::max<std::int64_t>(
+      {metrics.MinEntryWidth, WidenedWidth(goBackTextWidth, allowance), WidenedWidth(longestNameWidth, allowance)});
   return static_cast<std::int32_t>(std::min<std::int64_t>(widest, std::numeric_limits<std::int32_t>::max()));
 }
 
-TSizeI StackClientSize(std::int32_t entryWidth, std::size_t entryCount) {
+TSizeI StackClientSize(std::int32_t entryWidth, std::size_t entryCount, const TViewMetrics& metrics) {
   const auto clamp = [](std::int64_t v) {
     return static_cast<std::int32_t>(std::min<std::int64_t>(v, std::numeric_limits<std::int32_t>::max()));
   };
-  return {clamp(static_cast<std::int64_t>(entryWidth) + kClientPadding),
-          clamp(static_cast<std::int64_t>(entryCount) * kStackEntryHeight + kClientPadding)};
+  return {clamp(static_cast<std::int64_t>(entryWidth) + metrics.ClientPadding),
+          clamp(static_cast<std::int64_t>(entryCount) * metrics.StackEntryHeight + metrics.ClientPadding)};
 }
 
-std::int32_t StackOuterHeight(std::int32_t outerHeight, std::int32_t clientHeight, std::int32_t workAreaHeight) {
-  return workAreaHeight < clientHeight ? workAreaHeight - 4 : outerHeight;
+std::int32_t StackOuterHeight(std::int32_t outerHeight, std::int32_t clientHeight, std::int32_t workAreaHeight,
+                              const TViewMetrics& metrics) {
+  return workAreaHeight < clientHeight ? workAreaHeight - metrics.TallStackMargin : outerHeight;
 }
 
-bool IsCrowded(std::int32_t workAreaHeight, long long entryCount) {
+bool IsCrowded(std::int32_t workAreaHeight, long long entryCount, const TViewMetrics& metrics) {
   // The same capacity decides whether a stack opens as a grid at start-up.
-  return StackFallsBackToGrid(workAreaHeight, entryCount);
+  return StackFallsBackToGrid(workAreaHeight, entryCount, metrics);
 }

@@ -7,14 +7,17 @@
 #include "core/ImageDecoders.h"
 #include "core/WideFile.h"
 
-int JpegThumbnailScale(int fullWidth) {
-  if (fullWidth > 256) return 8;
-  if (fullWidth > 128) return 4;
-  if (fullWidth > 64) return 2;
+int JpegThumbnailScale(int fullWidth) { return JpegThumbnailScale(fullWidth, 32); }
+
+int JpegThumbnailScale(int fullWidth, int thumbnailSize) {
+  const long long size = thumbnailSize;
+  if (fullWidth > 8 * size) return 8;
+  if (fullWidth > 4 * size) return 4;
+  if (fullWidth > 2 * size) return 2;
   return 1;
 }
 
-std::optional<TBitmap32> DecodeThumbnailSource(const std::wstring& path, bool fast) {
+std::optional<TBitmap32> DecodeThumbnailSource(const std::wstring& path, bool fast, int thumbnailSize) {
   const TImageKind kind = ImageKindOf(path);
   if (kind == TImageKind::None) return std::nullopt;
   errno = 0;
@@ -28,7 +31,9 @@ std::optional<TBitmap32> DecodeThumbnailSource(const std::wstring& path, bool fa
       TJpegDecodeOptions options;
       if (fast) {
         options.fast = true;
-        options.scaleDenominator = JpegThumbnailScale;
+        options.scaleDenominator = [thumbnailSize](int fullWidth) {
+          return JpegThumbnailScale(fullWidth, thumbnailSize);
+        };
       }
       return DecodeJpeg(file.get(), path, options);
     }
@@ -40,15 +45,17 @@ std::optional<TBitmap32> DecodeThumbnailSource(const std::wstring& path, bool fa
   return std::nullopt;
 }
 
-TThumbnailResampler ChooseThumbnailResampler(int decodedWidth) {
-  return decodedWidth <= 32 ? TThumbnailResampler::Linear : TThumbnailResampler::Draft;
+TThumbnailResampler ChooseThumbnailResampler(int decodedWidth, int thumbnailSize) {
+  return decodedWidth <= thumbnailSize ? TThumbnailResampler::Linear : TThumbnailResampler::Draft;
 }
 
 bool LoadThumbnail(const std::wstring& path, TBitmap32& target, bool fast) {
-  std::optional<TBitmap32> picture = DecodeThumbnailSource(path, fast);
+  const int size = target.Empty() ? 32 : target.Width();
+  std::optional<TBitmap32> picture = DecodeThumbnailSource(path, fast, size);
   if (!picture || target.Empty()) return false;
-  picture->SetResampler(ChooseThumbnailResampler(picture->Width()) == TThumbnailResampler::Linear ? LinearResampler()
-                                                                                                  : DraftResampler());
+  picture->SetResampler(ChooseThumbnailResampler(picture->Width(), size) == TThumbnailResampler::Linear
+                            ? LinearResampler()
+                            : DraftResampler());
   picture->SetDrawMode(TDrawMode::Opaque);
   StretchBitmap(target, {0, 0, target.Width(), target.Height()}, *picture);
   return true;
