@@ -79,6 +79,10 @@ TFont CreateFontFromDescription(const TFontDescription& font, HDC dc) {
     const TScreenDC screen;
     dpi = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
   }
+  return CreateFontForDpi(font, dpi);
+}
+
+TFont CreateFontForDpi(const TFontDescription& font, int dpi) {
   LOGFONTW description{};
   description.lfHeight = -::MulDiv(font.PointSize, dpi, 72);
   description.lfWeight = font.Bold ? FW_BOLD : FW_NORMAL;

@@ -35,6 +35,9 @@ bool IsFontFamilyInstalled(const std::wstring& family);
 // A GDI font for the description, its point size turned into pixels at the
 // device's vertical resolution (the screen's when dc is null).
 TFont CreateFontFromDescription(const TFontDescription& font, HDC dc = nullptr);
+// The same at a given DPI (a monitor's, for a window aware of each monitor's
+// DPI, whose fonts the screen's resolution does not size).
+TFont CreateFontForDpi(const TFontDescription& font, int dpi);
 
 // The text raised for a failed system call: the code and the system's text
 // for it, or a generic sentence when the code is 0.

@@ -1,5 +1,7 @@
 #include "shared/Monitors.h"
 
+#include "shared/ScopedWin.h"
+
 namespace {
 
 BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
@@ -47,4 +49,67 @@ TRectI MonitorWorkArea(int index) {
   RECT work = {};
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   return ToRectI(work);
+}
+
+namespace {
+
+// MDT_EFFECTIVE_DPI: the DPI the monitor's scale factor stands for.
+constexpr int kEffectiveDpi = 0;
+using TGetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+using TGetDpiForSystem = UINT(WINAPI*)();
+
+// shcore.dll is not there before Windows 8.1; once loaded it stays for the
+// process, as the user-interface libraries do.
+TGetDpiForMonitor GetDpiForMonitorFunction() {
+  static const TGetDpiForMonitor function = [] {
+    const HMODULE shcore = ::LoadLibraryW(L"shcore.dll");
+    return shcore ? reinterpret_cast<TGetDpiForMonitor>(
+                        reinterpret_cast<void*>(::GetProcAddress(shcore, "GetDpiForMonitor")))
+                  : nullptr;
+  }();
+  return function;
+}
+
+template <typename TFunction>
+TFunction User32Function(const char* name) {
+  return reinterpret_cast<TFunction>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
+}
+
+}  // namespace
+
+int SystemDpi() {
+  static const auto getDpiForSystem = User32Function<TGetDpiForSystem>("GetDpiForSystem");
+  if (getDpiForSystem) {
+    const UINT dpi = getDpiForSystem();
+    if (dpi > 0) return static_cast<int>(dpi);
+  }
+  const TScreenDC screen;
+  const int dpi = screen ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
+  return dpi > 0 ? dpi : 96;
+}
+
+int MonitorDpi(HMONITOR monitor) {
+  if (monitor) {
+    if (const TGetDpiForMonitor getDpiForMonitor = GetDpiForMonitorFunction()) {
+      UINT x = 0, y = 0;
+      if (SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y)) && y > 0) return static_cast<int>(y);
+    }
+  }
+  return SystemDpi();
+}
+
+int MonitorDpiByIndex(int index) {
+  const auto monitors = EnumerateMonitors();
+  if (index < 0 || static_cast<size_t>(index) >= monitors.size()) return SystemDpi();
+  return MonitorDpi(monitors[static_cast<size_t>(index)].Handle);
+}
+
+int WindowDpi(HWND window) {
+  static const auto getDpiForWindow = User32Function<TGetDpiForWindow>("GetDpiForWindow");
+  if (window && getDpiForWindow) {
+    const UINT dpi = getDpiForWindow(window);
+    if (dpi > 0) return static_cast<int>(dpi);
+  }
+  return MonitorDpi(window ? ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST) : nullptr);
 }

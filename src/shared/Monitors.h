@@ -24,3 +24,17 @@ TRectI MonitorWorkArea(int index);
 int CentreOnMonitorUnderCursor(HWND window, HWND insertAfter = nullptr);
 
 inline TRectI ToRectI(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// The DPI of a monitor as a program aware of each monitor's DPI sees it:
+// GetDpiForMonitor where the system has it (Windows 8.1 and later), else the
+// system's DPI, which every monitor shares there. Looked up at run time.
+int MonitorDpi(HMONITOR monitor);
+// The DPI of a monitor by index into EnumerateMonitors(); the system's DPI
+// when the index is stale.
+int MonitorDpiByIndex(int index);
+// The DPI a window is shown at: GetDpiForWindow (Windows 10), else its
+// monitor's DPI.
+int WindowDpi(HWND window);
+// The system's DPI: GetDpiForSystem (Windows 10), else the screen's
+// LOGPIXELSY.
+int SystemDpi();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/EntryPainting.h"
+#include "core/IconScaling.h"
 #include "core/GridLayout.h"
 #include "core/Placement.h"
 #include "core/StackLayout.h"
@@ -145,4 +146,33 @@ TEST(ViewMetrics, ThumbnailReductionAndResamplerFollowTheThumbnailSize) {
   EXPECT_EQ(ChooseThumbnailResampler(48, 48), TThumbnailResampler::Linear);
   EXPECT_EQ(ChooseThumbnailResampler(49, 48), TThumbnailResampler::Draft);
   EXPECT_EQ(ChooseThumbnailResampler(33), TThumbnailResampler::Draft);
+}
+
+TEST(IconScaling, SmallImagesOnJumboCanvasesAreToldApartAndIconsKeepTheirAlphaWhenResized) {
+  const auto canvas = [](int size, int blockLeft, int blockSize) {
+    TBitmap32 icon(size, size);
+    for (int y = blockLeft; y < blockLeft + blockSize; ++y)
+      for (int x = blockLeft; x < blockLeft + blockSize; ++x) icon.SetPixel(x, y, 0xFFCC2211u);
+    return icon;
+  };
+  EXPECT_TRUE(IsSmallImageOnLargeCanvas(canvas(256, 0, 48), 48)) << "a 48 image in the corner";
+  EXPECT_TRUE(IsSmallImageOnLargeCanvas(canvas(256, 100, 32), 48));
+  EXPECT_TRUE(IsSmallImageOnLargeCanvas(TBitmap32(256, 256), 48)) << "nothing drawn";
+  EXPECT_FALSE(IsSmallImageOnLargeCanvas(canvas(256, 10, 49), 48));
+  EXPECT_FALSE(IsSmallImageOnLargeCanvas(canvas(256, 16, 224), 48));
+
+  // Left half opaque, right half transparent, shrunk far (256 to 64) and a
+  // little (48 to 40): sizes exact, the colour and both edges kept.
+  for (const auto& [from, to] : {std::pair{256, 64}, {48, 40}, {32, 48}}) {
+    TBitmap32 icon(from, from);
+    for (int y = 0; y < from; ++y)
+      for (int x = 0; x < from / 2; ++x) icon.SetPixel(x, y, 0xFFCC2211u);
+    const TBitmap32 resized = ResizeIcon(icon, to);
+    SCOPED_TRACE(testing::Message() << from << " to " << to);
+    ASSERT_EQ(resized.Width(), to);
+    ASSERT_EQ(resized.Height(), to);
+    EXPECT_EQ(resized.Pixel(0, to / 2), 0xFFCC2211u);
+    EXPECT_EQ(AlphaOf(resized.Pixel(to - 1, to / 2)), 0);
+  }
+  EXPECT_TRUE(ResizeIcon(TBitmap32(), 40).Width() == 40) << "an empty icon gives a transparent one";
 }
