@@ -5,14 +5,15 @@
 
 #include "core/Resamplers.h"
 
-TIconSource IconSourceFor(std::int32_t targetSize, std::int32_t smallListSize, std::int32_t largeListSize) {
+TIconSource IconSourceFor(std::int32_t targetSize, std::int32_t smallListSize, std::int32_t largeListSize,
+                          std::int32_t extraLargeListSize) {
   struct TList {
     TShellIconList List;
     std::int32_t Size;
   };
   TList lists[] = {{TShellIconList::Small, smallListSize},
                    {TShellIconList::Large, largeListSize},
-                   {TShellIconList::ExtraLarge, 48},
+                   {TShellIconList::ExtraLarge, extraLargeListSize},
                    {TShellIconList::Jumbo, 256}};
   // Stable, so of two lists of one size the system's own comes first.
   std::stable_sort(std::begin(lists), std::end(lists), [](const TList& a, const TList& b) { return a.Size < b.Size; });

@@ -8,8 +8,8 @@
 #include "core/Bitmap32.h"
 
 // Where the stack and grid icons come from: one of the shell's image lists.
-// Large is the system's icon size (32 pixels at 96 DPI), ExtraLarge 48,
-// Jumbo 256.
+// Small and Large follow the system's DPI (16 and 32 pixels at 96),
+// ExtraLarge is 48 on Windows (Wine scales it with the DPI too), Jumbo 256.
 enum class TShellIconList { Small, Large, ExtraLarge, Jumbo };
 
 struct TIconSource {
@@ -24,13 +24,13 @@ struct TIconSource {
 // The shell list whose icons look sharpest at a target size: one of exactly
 // that size when there is one, else the smallest larger one shrunk, since
 // enlarging only blurs while shrinking keeps the detail; the fallback is the
-// next smaller list. The small and large lists follow the system's DPI (16
-// and 32 pixels at 96), the extra-large one is 48 and the jumbo one 256. So
+// next smaller list. The sizes are the lists' as the system reports them. So
 // at 96 DPI the large icons stand as they are, at 120 the 40-pixel icons
 // are the 48-pixel ones shrunk by a sixth (32 enlarged by a quarter would
 // smear them), at 144 the 48-pixel ones stand as they are, and at 192 the
 // 64-pixel icons are the jumbo ones shrunk.
-TIconSource IconSourceFor(std::int32_t targetSize, std::int32_t smallListSize = 16, std::int32_t largeListSize = 32);
+TIconSource IconSourceFor(std::int32_t targetSize, std::int32_t smallListSize = 16, std::int32_t largeListSize = 32,
+                          std::int32_t extraLargeListSize = 48);
 
 // Whether an icon taken from the jumbo list has no large image: the shell then
 // draws its largest small image unscaled in a corner of the large canvas, so

@@ -113,3 +113,14 @@ int WindowDpi(HWND window) {
   }
   return MonitorDpi(window ? ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST) : nullptr);
 }
+
+SIZE OuterSizeAtDpi(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi) {
+  using TAdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+  static const auto adjustForDpi = User32Function<TAdjustForDpi>("AdjustWindowRectExForDpi");
+  RECT r = {0, 0, clientWidth, clientHeight};
+  if (adjustForDpi && dpi > 0 && adjustForDpi(&r, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+    return {r.right - r.left, r.bottom - r.top};
+  r = {0, 0, clientWidth, clientHeight};
+  ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  return {r.right - r.left, r.bottom - r.top};
+}

@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr int kIconSize = 16;
-
 // The caption as it reads: "&&" is one "&".
 std::wstring ShownText(const std::wstring& caption) {
   std::wstring text;
@@ -98,8 +96,8 @@ bool TPopupMenu::HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
       if (measure->CtlType != ODT_MENU) return false;
-      measure->itemWidth = kIconSize;
-      measure->itemHeight = kIconSize;
+      measure->itemWidth = static_cast<UINT>(IconSize);
+      measure->itemHeight = static_cast<UINT>(IconSize);
       result = TRUE;
       return true;
     }
@@ -109,7 +107,7 @@ bool TPopupMenu::HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam, 
       auto* item = reinterpret_cast<TMenuItem*>(draw->itemData);
       if (item->imageIndex_ == -2) item->imageIndex_ = ImageIndexOf ? ImageIndexOf(item->IconPath) : -1;
       if (Images && item->imageIndex_ >= 0) {
-        const int top = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - kIconSize) / 2;
+        const int top = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - IconSize) / 2;
         ::ImageList_Draw(Images, item->imageIndex_, draw->hDC, draw->rcItem.left, top, ILD_TRANSPARENT);
       }
       result = TRUE;

@@ -47,6 +47,7 @@ public:
 
   TMenuItem Root;
   HIMAGELIST Images = nullptr;  // small icons; not owned
+  int IconSize = 16;            // their size in pixels
   // Gives the image index of a path in Images (called on an item's first draw).
   std::function<int(const std::wstring& path)> ImageIndexOf;
   // Raised when the menu has closed, whether an item was chosen or not.

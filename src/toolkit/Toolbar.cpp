@@ -5,14 +5,18 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/Dpi.h"
 #include "shared/ScopedWin.h"
 
 namespace {
 
 const wchar_t kToolbarClass[] = L"THeapToolbar";
 const wchar_t kDockClass[] = L"THeapDock";
-constexpr int kIconSize = 32;
+// Spacing at 96 DPI: beside the stack's icons, above the grid's, between
+// icon and caption, and at the caption's ends.
 constexpr int kIconMargin = 6;
+constexpr int kIconTop = 4;
+constexpr int kCaptionGap = 2;
 constexpr UINT_PTR kHintTimer = 1;
 // Posted to itself with an item's index: a screen reader's default action,
 // carried out after the reader's call has returned.
@@ -38,6 +42,12 @@ void TToolbar::Create(HWND parent) {
 void TToolbar::SetColors(COLORREF background, COLORREF text) {
   background_ = background;
   text_ = text;
+  if (Handle()) ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TToolbar::SetIconSize(int size, int dpi) {
+  iconSize_ = size;
+  dpi_ = dpi;
   if (Handle()) ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -186,21 +196,24 @@ void TToolbar::PaintItem(HDC dc, size_t index) {
 
   RECT caption = r;
   const HIMAGELIST images = item.Images ? item.Images : images_;
+  const int margin = ScaleForDpi(kIconMargin, dpi_);
+  const int iconTop = ScaleForDpi(kIconTop, dpi_);
+  const int gap = ScaleForDpi(kCaptionGap, dpi_);
   if (item.Display == TItemDisplay::ImageAndText) {
-    const int iconTop = r.top + (item.Height - kIconSize) / 2;
+    const int top = r.top + (item.Height - iconSize_) / 2;
     if (images && item.ImageIndex >= 0) {
-      ::ImageList_Draw(images, item.ImageIndex, dc, r.left + kIconMargin, iconTop, ILD_TRANSPARENT);
+      ::ImageList_Draw(images, item.ImageIndex, dc, r.left + margin, top, ILD_TRANSPARENT);
     }
-    caption.left = r.left + kIconMargin + kIconSize + kIconMargin;
-    caption.right -= 2;
+    caption.left = r.left + margin + iconSize_ + margin;
+    caption.right -= gap;
   } else {
-    const int iconLeft = r.left + (item.Width - kIconSize) / 2;
+    const int iconLeft = r.left + (item.Width - iconSize_) / 2;
     if (images && item.ImageIndex >= 0) {
-      ::ImageList_Draw(images, item.ImageIndex, dc, iconLeft, r.top + 4, ILD_TRANSPARENT);
+      ::ImageList_Draw(images, item.ImageIndex, dc, iconLeft, r.top + iconTop, ILD_TRANSPARENT);
     }
-    caption.top = r.top + 4 + kIconSize + 2;
-    caption.left += 2;
-    caption.right -= 2;
+    caption.top = r.top + iconTop + iconSize_ + gap;
+    caption.left += gap;
+    caption.right -= gap;
   }
 
   bool paintDefault = true;

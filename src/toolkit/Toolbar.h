@@ -69,6 +69,9 @@ public:
   void SetLayout(TToolbarLayout layout, int columns = 1);
   // Space between the toolbar's edge and its items.
   void SetPadding(int padding) { padding_ = padding; }
+  // The icons' size and the DPI the spacing around icons and captions is
+  // scaled to (32 pixels at 96 DPI unless set).
+  void SetIconSize(int size, int dpi);
   void SetShowHints(bool show);
   // The hint window, while the toolbar shows hints (for tools outside).
   const THintWindow& HintWindow() const { return hint_; }
@@ -127,6 +130,8 @@ private:
   TToolbarLayout layout_ = TToolbarLayout::SingleColumn;
   int columns_ = 1;
   int padding_ = 2;
+  int iconSize_ = 32;
+  int dpi_ = 96;
   int hot_ = -1;
   int pressed_ = -1;
   int selected_ = -1;

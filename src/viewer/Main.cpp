@@ -28,8 +28,6 @@
 namespace {
 
 const wchar_t kFormClass[] = L"THeapviewForm";
-constexpr int kDesignClientWidth = 480;
-constexpr int kDesignClientHeight = 224;
 const wchar_t kCreatorFile[] = L"Heapmaker.exe";
 const COLORREF kGray = RGB(128, 128, 128);
 const COLORREF kBlack = RGB(0, 0, 0);
@@ -37,6 +35,8 @@ const COLORREF kBlack = RGB(0, 0, 0);
 const wchar_t kListSeparator[] = L"-|-";
 // Posted to the form to pop the menu view's menu up.
 constexpr UINT kPopUpMenuMessage = WM_APP + 1;
+// WM_DPICHANGED, which headers for Windows XP do not have.
+constexpr UINT kDpiChangedMessage = 0x02E0;
 
 RECT ToRect(const TRectI& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
@@ -75,6 +75,7 @@ TFormMain::TFormMain(std::vector<std::wstring> args) : args_(std::move(args)) {
 void TFormMain::FormCreate() {
   NoteCursorAndMonitor();
   ApplySystemFontToForm();
+  metrics_ = ViewMetricsFor(MonitorDpiByIndex(MonitorIndex));
 
   const TViewerCommand command = ParseViewerCommand(args_);
   if (HandOnCreatorCommand(command)) return;
@@ -90,6 +91,7 @@ void TFormMain::FormCreate() {
   frame_ = ChooseViewerFrame(ViewKind, Animate, Options.Clear);
   AnimateOpen = frame_.AnimateOpen;
   CreateFormWindow();
+  ApplyDpi(metrics_.Dpi);
   ApplyBackground();
   FallBackToGridIfTooTall();
 
@@ -109,8 +111,9 @@ void TFormMain::FormCreate() {
       // The window is an invisible point (transparent since its creation)
       // that owns the menu; the menu pops up at the cursor once it is active.
       ::SetWindowPos(Handle(), nullptr, -1, -1, 1, 1, SWP_NOZORDER | SWP_NOACTIVATE);
-      PopupMenu.Images = SysImgList.Handle();
-      PopupMenu.ImageIndexOf = [this](const std::wstring& path) { return SysImgList.GetIconIndex(path, 0); };
+      PopupMenu.ImageIndexOf = [this](const std::wstring& path) {
+        return smallIcons_.IndexOf(SysImgList.GetIconIndex(path, 0));
+      };
       PopupMenu.OnClosePopup = [this] { PopupMenuClosePopup(); };
       BuildMenu(StackFolder, nullptr);
       break;
@@ -187,6 +190,61 @@ void TFormMain::ApplySystemFontToForm() {
   font_ = CreateFontFromDescription(fontDescription_);
 }
 
+void TFormMain::ApplyDpi(int dpi) {
+  metrics_ = ViewMetricsFor(dpi);
+  // Point sizes stay; their pixels follow the monitor, not the system.
+  font_ = CreateFontForDpi(fontDescription_, metrics_.Dpi);
+  stackFont_ = CreateFontForDpi({L"MS Sans Serif", 8}, metrics_.Dpi);
+  captionFont_.reset();
+  ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+  ToolbarStack.SetFont(stackFont_.Get());
+  ToolbarGrid.SetFont(font_.Get());
+  for (TToolbar* toolbar : {&ToolbarStack, &ToolbarGrid}) {
+    toolbar->SetPadding(metrics_.ToolbarPadding);
+    toolbar->SetIconSize(metrics_.IconSize, metrics_.Dpi);
+  }
+  // Only the lists the view shows are made.
+  if (ViewKind == TViewKind::Stack || ViewKind == TViewKind::Grid) icons_.SetIconSize(metrics_.IconSize);
+  if (ViewKind == TViewKind::Menu) {
+    smallIcons_.SetIconSize(metrics_.SmallIconSize);
+    PopupMenu.Images = smallIcons_.Handle();
+    PopupMenu.IconSize = metrics_.SmallIconSize;
+  }
+}
+
+void TFormMain::DpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0 || dpi == metrics_.Dpi) return;
+  const RECT now = suggested;
+  const POINT centre = {(now.left + now.right) / 2, (now.top + now.bottom) / 2};
+  MonitorIndex = MonitorIndexNearest(centre);
+  ApplyDpi(dpi);
+  switch (ViewKind) {
+    case TViewKind::Stack:
+    case TViewKind::Grid:
+      // A view beside the taskbar is placed again by its own rules, centred
+      // along the taskbar where the system put it: the suggested rectangle
+      // keeps the old monitor's layout scaled, which may cover the taskbar
+      // or cross the work area's edge once the view has its new size.
+      StopOpeningSlide();
+      StartCursorPos = centre;
+      if (ViewKind == TViewKind::Stack)
+        BuildStack(viewFolder_);
+      else
+        BuildGrid(viewFolder_);
+      break;
+    case TViewKind::Help: {
+      // The help window is no view beside the taskbar: the suggested
+      // rectangle is the right one for it.
+      const SIZE outer = OuterSizeOf(metrics_.HelpClientWidth, metrics_.HelpClientHeight);
+      ::SetWindowPos(Handle(), nullptr, now.left, now.top, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+      ::SetWindowPos(lblHelp_.Handle(), nullptr, metrics_.HelpTextLeft, metrics_.HelpTextTop, metrics_.HelpTextWidth,
+                     metrics_.HelpTextHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+      break;
+    }
+    case TViewKind::Menu: break;  // the invisible point stays; the menu's icons follow
+  }
+}
+
 void TFormMain::ApplyBackground() {
   // The help window keeps its button face.
   if (ViewKind == TViewKind::Help) return;
@@ -209,11 +267,8 @@ void TFormMain::CreateDocks() {
   DockLeft.Create(Handle());
   ToolbarGrid.Create(DockTop.Handle());
   ToolbarStack.Create(DockLeft.Handle());
-  stackFont_ = CreateFontFromDescription({L"MS Sans Serif", 8});
-  ToolbarStack.SetFont(stackFont_.Get());
   ToolbarStack.SetColors(kBlack, RGB(255, 255, 255));
   ToolbarStack.SetLayout(TToolbarLayout::SingleColumn);
-  ToolbarGrid.SetFont(font_.Get());
   ToolbarGrid.SetColors(kBlack, RGB(255, 255, 255));
   ToolbarGrid.SetLayout(TToolbarLayout::WrapRows);
   ToolbarGrid.SetShowHints(true);
@@ -237,7 +292,7 @@ void TFormMain::CreateDocks() {
 SIZE TFormMain::OuterSizeOf(int clientWidth, int clientHeight) const {
   const DWORD style = static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_STYLE));
   const DWORD exStyle = static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_EXSTYLE));
-  return OuterSizeForClient(clientWidth, clientHeight, style, exStyle);
+  return OuterSizeAtDpi(clientWidth, clientHeight, style, exStyle, metrics_.Dpi);
 }
 
 TFolderListing TFormMain::ListFolder(const std::wstring& folder) {
@@ -249,7 +304,7 @@ void TFormMain::FallBackToGridIfTooTall() {
   if (ViewKind != TViewKind::Stack) return;
   const TFolderListing listing = ListFolder(StackFolder);
   const auto entries = static_cast<long long>(listing.Folders.size() + listing.Files.size());
-  if (StackFallsBackToGrid(MonitorWorkArea(MonitorIndex).Height(), entries)) ViewKind = TViewKind::Grid;
+  if (StackFallsBackToGrid(MonitorWorkArea(MonitorIndex).Height(), entries, metrics_)) ViewKind = TViewKind::Grid;
 }
 
 void TFormMain::CreateFormWindow() {
@@ -278,7 +333,8 @@ void TFormMain::CreateFormWindow() {
     if (!hiddenOwner_) throw SystemError(::GetLastError());
   }
 
-  const SIZE outer = OuterSizeForClient(kDesignClientWidth, kDesignClientHeight, style, exStyle);
+  const SIZE outer =
+      OuterSizeAtDpi(metrics_.HelpClientWidth, metrics_.HelpClientHeight, style, exStyle, metrics_.Dpi);
   CreateHandle(exStyle, kFormClass, L"FormMain", style, 0, 0, outer.cx, outer.cy, hiddenOwner_.Get());
   ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   if (frame_.AlphaBlend) ::SetLayeredWindowAttributes(Handle(), 0, frame_.Alpha, LWA_ALPHA);
@@ -288,7 +344,8 @@ void TFormMain::CreateFormWindow() {
 
 void TFormMain::ShowHelpWindow() {
   ::SetWindowTextW(Handle(), L"Heapfold by Brenwick Software");
-  lblHelp_.Create(Handle(), 8, 8, 465, 209, ::GetSysColor(COLOR_BTNFACE));
+  lblHelp_.Create(Handle(), metrics_.HelpTextLeft, metrics_.HelpTextTop, metrics_.HelpTextWidth,
+                  metrics_.HelpTextHeight, ::GetSysColor(COLOR_BTNFACE));
   lblHelp_.SetRtf(HelpRtf());
   ::ShowWindow(lblHelp_.Handle(), SW_SHOWNA);
 
@@ -297,10 +354,11 @@ void TFormMain::ShowHelpWindow() {
 }
 
 void TFormMain::BuildStack(const std::wstring& folder) {
+  viewFolder_ = folder;
   TFolderListing listing = ListFolder(folder);
   const int nameWidth = TextWidth(stackFont_.Get(), LongestName(listing));
   const int goBackWidth = TextWidth(stackFont_.Get(), GoBackText(folder));
-  const int entryWidth = EntryWidth(goBackWidth, nameWidth);
+  const int entryWidth = EntryWidth(goBackWidth, nameWidth, metrics_);
   SortListing(listing, &SortKeyIgnoringCase);
 
   // The column is rebuilt out of sight and shown again once the window is placed.
@@ -309,8 +367,9 @@ void TFormMain::BuildStack(const std::wstring& folder) {
   ::SetWindowTextW(Handle(), ExtractLastFolderName(folder).c_str());
 
   const int workHeight = MonitorWorkArea(MonitorIndex).Height();
-  const bool crowded = IsCrowded(workHeight, static_cast<long long>(listing.Folders.size() + listing.Files.size()));
-  ToolbarStack.SetImageList(SysImgList.Handle());
+  const bool crowded =
+      IsCrowded(workHeight, static_cast<long long>(listing.Folders.size() + listing.Files.size()), metrics_);
+  ToolbarStack.SetImageList(icons_.Handle());
   for (const TStackEntry& entry :
        BuildEntries(listing, folder, TViewKind::Stack, StackFolder, Options, crowded, GetWindowsFolder())) {
     TToolbarItem item;
@@ -319,28 +378,29 @@ void TFormMain::BuildStack(const std::wstring& folder) {
     item.Name = entry.Name;
     item.Tag = entry.Tag;
     item.Kind = static_cast<int>(entry.Kind);
-    item.ImageIndex = SysImgList.GetIconIndex(entry.IconPath, 0);
+    item.ImageIndex = icons_.IndexOf(SysImgList.GetIconIndex(entry.IconPath, 0));
     item.Width = entryWidth;
-    item.Height = kStackEntryHeight;
+    item.Height = metrics_.StackEntryHeight;
     item.Display = TItemDisplay::ImageAndText;
     ToolbarStack.AddItem(std::move(item));
   }
 
-  const TSizeI client = StackClientSize(entryWidth, ToolbarStack.Items().size());
+  const TSizeI client = StackClientSize(entryWidth, ToolbarStack.Items().size(), metrics_);
   ::SetWindowPos(DockLeft.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   ::SetWindowPos(ToolbarStack.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   // The new size goes straight into the placement, which sizes and moves the
   // window in one step: nothing depends on a size read back in between.
   SIZE outer = OuterSizeOf(client.Width, client.Height);
-  outer.cy = StackOuterHeight(outer.cy, client.Height, workHeight);
+  outer.cy = StackOuterHeight(outer.cy, client.Height, workHeight, metrics_);
   DoOpenAnimation(outer);
 }
 
 void TFormMain::SetCaption(const std::wstring& caption) { ::SetWindowTextW(Handle(), caption.c_str()); }
 
 void TFormMain::BuildGrid(const std::wstring& folder) {
+  viewFolder_ = folder;
   const TRectI workArea = MonitorWorkArea(MonitorIndex);
-  const std::int64_t capacity = GridCapacity(workArea.Width(), workArea.Height());
+  const std::int64_t capacity = GridCapacity(workArea.Width(), workArea.Height(), metrics_);
   TFolderListing listing = ListFolder(folder);
   SortListing(listing, &SortKeyIgnoringCase);
   const std::size_t allFiles = listing.Files.size();
@@ -354,7 +414,7 @@ void TFormMain::BuildGrid(const std::wstring& folder) {
   LimitListingToGrid(listing, capacity);
   std::vector<TStackEntry> entries =
       BuildEntries(listing, folder, TViewKind::Grid, StackFolder, Options, false, GetWindowsFolder());
-  ToolbarGrid.SetImageList(SysImgList.Handle());
+  ToolbarGrid.SetImageList(icons_.Handle());
 
   // The pictures of the file tiles are decoded on worker threads while this
   // thread looks up the other tiles' icons; they are taken in tile order.
@@ -364,12 +424,14 @@ void TFormMain::BuildGrid(const std::wstring& folder) {
       if (IsImageFile(file)) pictures.push_back(file);
   // Room for every picture from the start: a list that grows a few images at
   // a time copies all of them on every step.
-  ILImagePreviews.Create(32, 32, ILC_COLOR32, static_cast<int>(std::max<std::size_t>(pictures.size(), 1)));
+  const int thumbnailSize = metrics_.IconSize;
+  ILImagePreviews.Create(thumbnailSize, thumbnailSize, ILC_COLOR32,
+                         static_cast<int>(std::max<std::size_t>(pictures.size(), 1)));
   const std::uint64_t job = Dispatcher.StartJob();
   TThumbnailPool pool(
       pictures,
-      [](const std::wstring& path) -> std::optional<TBitmap32> {
-        TBitmap32 thumbnail(32, 32);
+      [thumbnailSize](const std::wstring& path) -> std::optional<TBitmap32> {
+        TBitmap32 thumbnail(thumbnailSize, thumbnailSize);
         if (!LoadThumbnail(path, thumbnail, true)) return std::nullopt;
         return thumbnail;
       },
@@ -383,8 +445,8 @@ void TFormMain::BuildGrid(const std::wstring& folder) {
     item.Name = entry.Name;
     item.Tag = entry.Tag;
     item.Kind = static_cast<int>(entry.Kind);
-    item.Width = kGridTileWidth;
-    item.Height = kGridTileHeight;
+    item.Width = metrics_.GridTileWidth;
+    item.Height = metrics_.GridTileHeight;
     item.Display = TItemDisplay::ImageAboveCaption;
     bool hasPicture = false;
     switch (entry.Kind) {
@@ -414,13 +476,13 @@ void TFormMain::BuildGrid(const std::wstring& folder) {
         break;
       }
     }
-    if (!hasPicture) item.ImageIndex = SysImgList.GetIconIndex(entry.IconPath, 0);
+    if (!hasPicture) item.ImageIndex = icons_.IndexOf(SysImgList.GetIconIndex(entry.IconPath, 0));
     ToolbarGrid.AddItem(std::move(item));
   }
   Dispatcher.CancelJob(job);
 
   const TGridShape shape = GridShape(ToolbarGrid.Items().size());
-  const TSizeI client = GridClientSize(shape);
+  const TSizeI client = GridClientSize(shape, metrics_);
   ToolbarGrid.SetLayout(TToolbarLayout::WrapRows, shape.Columns);
   ::SetWindowPos(DockTop.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   ::SetWindowPos(ToolbarGrid.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -460,12 +522,12 @@ void TFormMain::DockItemDrawCaption(const TToolbarItem& item, HDC dc, const RECT
   if (stage == TPaintStage::PostPaint) return;
   paintDefault = false;
   const TRectI client = ToRectI(clientArea);
-  const TRectI rect = CaptionRectFor(ViewKind, ToRectI(captionRect), client);
+  const TRectI rect = CaptionRectFor(ViewKind, ToRectI(captionRect), client, metrics_);
   captionRect = ToRect(rect);
   if (client.Width() <= 0 || client.Height() <= 0) return;
   if (!captionFont_) {
-    captionFont_ = std::make_unique<TGdiTextRenderer>(fontDescription_.Name,
-                                                      CaptionPointSize(ViewKind, fontDescription_.PointSize), true);
+    captionFont_ = std::make_unique<TGdiTextRenderer>(
+        fontDescription_.Name, CaptionPointSize(ViewKind, fontDescription_.PointSize), true, metrics_.Dpi);
   }
   // The text layer and the background under the entry, both the size of the
   // entry's client area; the caption rectangle in their coordinates.
@@ -557,8 +619,8 @@ void TFormMain::DoOpenAnimation(const SIZE& outer) {
   // The shell is asked for the taskbar's edge once: the placement and the
   // slide's start both follow it.
   const std::uint8_t edge = GetTaskbarEdge();
-  const TRestPlacement place = PlaceBesideTaskbar(
-      MonitorWorkArea(MonitorIndex), edge, {StartCursorPos.x, StartCursorPos.y}, outer.cx, outer.cy, RestLeft, RestTop);
+  const TRestPlacement place = PlaceBesideTaskbar(MonitorWorkArea(MonitorIndex), edge, {StartCursorPos.x, StartCursorPos.y},
+                                                  outer.cx, outer.cy, RestLeft, RestTop, metrics_);
   RestLeft = place.RestLeft;
   RestTop = place.RestTop;
   ::SetWindowPos(Handle(), nullptr, RestLeft, RestTop, place.Width, place.Height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -816,6 +878,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
       break;
+    case kDpiChangedMessage:
+      DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_DESTROY: TApplication::Instance().Terminate(); break;
     default: break;
   }

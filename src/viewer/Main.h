@@ -15,8 +15,10 @@
 #include "core/StackEntries.h"
 #include "core/ViewerFrame.h"
 #include "core/ThumbnailPool.h"
+#include "core/ViewMetrics.h"
 #include "shared/Desktop.h"
 #include "shared/GdiTextRenderer.h"
+#include "shared/ScaledIcons.h"
 #include "shared/ScopedWin.h"
 #include "shared/SysImg.h"
 #include "toolkit/Controls.h"
@@ -95,7 +97,7 @@ public:
   TToolbar ToolbarGrid;
   TToolbar ToolbarStack;
   TSysImageList SysImgList;
-  TImageList ILImagePreviews;  // the grid's thumbnails, 32 x 32
+  TImageList ILImagePreviews;  // the grid's thumbnails, as large as its icons
   TUiDispatcher Dispatcher;    // work of the thumbnail threads onto this thread
 
   // Caption painting of stack and grid entries, and the grid's hints.
@@ -118,6 +120,10 @@ private:
   void SetUpSecondClickClosing();
   void RebuildJumpList();
   void ApplySystemFontToForm();
+  // Sizes, fonts and icons for the DPI of the monitor the view is on.
+  void ApplyDpi(int dpi);
+  // The window went to a monitor of another DPI: the view is laid out again.
+  void DpiChanged(int dpi, const RECT& suggested);
   void ApplyBackground();
   void CreateDocks();
   SIZE OuterSizeOf(int clientWidth, int clientHeight) const;
@@ -161,6 +167,10 @@ private:
   TFont font_;
   TFont stackFont_;                                // the stack toolbar's own font, which its entries are measured with
   std::unique_ptr<TGdiTextRenderer> captionFont_;  // the painted captions' font, bold, sized for the view
+  TViewMetrics metrics_;                           // every size of the view, at its monitor's DPI
+  TScaledIconList icons_;                          // the stack's and grid's icons at that DPI
+  TScaledIconList smallIcons_;                     // the menu's
+  std::wstring viewFolder_;                        // the folder the stack or grid shows
   COLORREF formColor_ = 0;
   TTypeToSelect typeToSelect_;
   std::uint64_t animJob_ = 0;  // the dispatcher's job of the opening slide's ticks

@@ -120,6 +120,9 @@ TEST(ViewMetrics, IconsComeFromTheSmallestListNotSmallerThanTheTarget) {
       {24, 24, 48, L::Small, 24, L::Small},   {48, 24, 48, L::Large, 48, L::Small},
       {40, 20, 40, L::Large, 40, L::Small},
   };
+  // Wine sizes its extra-large list by the DPI too: 72 at 144.
+  EXPECT_EQ(IconSourceFor(64, 24, 48, 72).List, L::ExtraLarge);
+  EXPECT_EQ(IconSourceFor(64, 24, 48, 72).Fallback, L::Large);
   for (const auto& r : rows) {
     const TIconSource source = IconSourceFor(r.target, r.small, r.large);
     SCOPED_TRACE(testing::Message() << r.target << " with " << r.small << "/" << r.large);
