@@ -212,19 +212,20 @@ void TFormMain::ApplyDpi(int dpi) {
   }
 }
 
-void TFormMain::DpiChanged(int dpi, const RECT& suggested) {
+void TFormMain::DpiChanged(int dpi, const RECT* suggested) {
   if (dpi <= 0 || dpi == metrics_.Dpi) return;
-  const RECT now = suggested;
-  const POINT centre = {(now.left + now.right) / 2, (now.top + now.bottom) / 2};
+  RECT now = {};
+  ::GetWindowRect(Handle(), &now);
+  const POINT centre = {now.left + (now.right - now.left) / 2, now.top + (now.bottom - now.top) / 2};
   MonitorIndex = MonitorIndexNearest(centre);
   ApplyDpi(dpi);
   switch (ViewKind) {
     case TViewKind::Stack:
     case TViewKind::Grid:
       // A view beside the taskbar is placed again by its own rules, centred
-      // along the taskbar where the system put it: the suggested rectangle
-      // keeps the old monitor's layout scaled, which may cover the taskbar
-      // or cross the work area's edge once the view has its new size.
+      // along the taskbar where it stands: the suggested rectangle keeps the
+      // old layout scaled about the old spot, which may cover the taskbar or
+      // cross the work area's edge once the view has its new size.
       StopOpeningSlide();
       StartCursorPos = centre;
       if (ViewKind == TViewKind::Stack)
@@ -234,9 +235,11 @@ void TFormMain::DpiChanged(int dpi, const RECT& suggested) {
       break;
     case TViewKind::Help: {
       // The help window is no view beside the taskbar: the suggested
-      // rectangle is the right one for it.
+      // rectangle, which keeps it under the pointer while it is dragged, is
+      // the right one for it.
       const SIZE outer = OuterSizeOf(metrics_.HelpClientWidth, metrics_.HelpClientHeight);
-      ::SetWindowPos(Handle(), nullptr, now.left, now.top, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+      const POINT at = suggested ? POINT{suggested->left, suggested->top} : POINT{now.left, now.top};
+      ::SetWindowPos(Handle(), nullptr, at.x, at.y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
       ::SetWindowPos(lblHelp_.Handle(), nullptr, metrics_.HelpTextLeft, metrics_.HelpTextTop, metrics_.HelpTextWidth,
                      metrics_.HelpTextHeight, SWP_NOZORDER | SWP_NOACTIVATE);
       break;
@@ -292,7 +295,8 @@ void TFormMain::CreateDocks() {
 SIZE TFormMain::OuterSizeOf(int clientWidth, int clientHeight) const {
   const DWORD style = static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_STYLE));
   const DWORD exStyle = static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_EXSTYLE));
-  return OuterSizeAtDpi(clientWidth, clientHeight, style, exStyle, metrics_.Dpi);
+  // The frame as the window has it now, at the DPI it is shown at.
+  return OuterSizeAtDpi(clientWidth, clientHeight, style, exStyle, WindowDpi(Handle()));
 }
 
 TFolderListing TFormMain::ListFolder(const std::wstring& folder) {
@@ -335,7 +339,10 @@ void TFormMain::CreateFormWindow() {
 
   const SIZE outer =
       OuterSizeAtDpi(metrics_.HelpClientWidth, metrics_.HelpClientHeight, style, exStyle, metrics_.Dpi);
-  CreateHandle(exStyle, kFormClass, L"FormMain", style, 0, 0, outer.cx, outer.cy, hiddenOwner_.Get());
+  // Made on the monitor it is for (hidden until placed), so it has that
+  // monitor's DPI, and the frame its size was worked out with, from the start.
+  const TRectI work = MonitorWorkArea(MonitorIndex);
+  CreateHandle(exStyle, kFormClass, L"FormMain", style, work.Left, work.Top, outer.cx, outer.cy, hiddenOwner_.Get());
   ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   if (frame_.AlphaBlend) ::SetLayeredWindowAttributes(Handle(), 0, frame_.Alpha, LWA_ALPHA);
   formColor_ = ::GetSysColor(COLOR_BTNFACE);
@@ -879,7 +886,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
       break;
     case kDpiChangedMessage:
-      DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      // Only the help window reads the suggested rectangle, as the system
+      // gives it; the views work from where they stand.
+      DpiChanged(HIWORD(wParam), ViewKind == TViewKind::Help ? reinterpret_cast<const RECT*>(lParam) : nullptr);
       return 0;
     case WM_DESTROY: TApplication::Instance().Terminate(); break;
     default: break;

@@ -123,7 +123,8 @@ private:
   // Sizes, fonts and icons for the DPI of the monitor the view is on.
   void ApplyDpi(int dpi);
   // The window went to a monitor of another DPI: the view is laid out again.
-  void DpiChanged(int dpi, const RECT& suggested);
+  // suggested: the system's rectangle for the window at the new DPI, if any.
+  void DpiChanged(int dpi, const RECT* suggested);
   void ApplyBackground();
   void CreateDocks();
   SIZE OuterSizeOf(int clientWidth, int clientHeight) const;

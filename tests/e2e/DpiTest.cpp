@@ -105,6 +105,27 @@ protected:
     });
     return box;
   }
+  // The stack's client size by the metrics, and the icons of its first two
+  // entries: the image of that colour at the toolbar's padding and icon
+  // margin, one entry height apart. Gives the first icon's box.
+  static RECT ExpectStack(HWND window, const TViewMetrics& m, int entries, COLORREF color) {
+    const TWindowFacts facts = ReadWindowFacts(window);
+    EXPECT_EQ(facts.ClientWidth(), m.MinEntryWidth + m.ClientPadding);
+    EXPECT_EQ(facts.ClientHeight(), entries * m.StackEntryHeight + m.ClientPadding);
+    EXPECT_EQ(facts.Window.bottom, PrimaryWorkArea().bottom - m.TaskbarGap) << "beside the taskbar by the scaled gap";
+    const int left = m.ToolbarPadding + ScaleForDpi(6, m.Dpi);
+    const int top = m.ToolbarPadding + (m.StackEntryHeight - m.IconSize) / 2;
+    const RECT firstWant = {left, top, left + m.IconSize, top + m.IconSize};
+    const RECT firstEntry = {0, 0, facts.ClientWidth(), m.ToolbarPadding + m.StackEntryHeight};
+    const RECT first = WaitForBox(window, firstEntry, color, firstWant);
+    EXPECT_TRUE(::EqualRect(&first, &firstWant)) << Describe(first);
+    RECT secondWant = firstWant;
+    ::OffsetRect(&secondWant, 0, m.StackEntryHeight);
+    const RECT secondEntry = {0, firstEntry.bottom, facts.ClientWidth(), firstEntry.bottom + m.StackEntryHeight};
+    const RECT second = BoxOfColor(window, secondEntry, color);
+    EXPECT_TRUE(::EqualRect(&second, &secondWant)) << Describe(second);
+    return first;
+  }
 };
 
 TEST_F(Dpi, StackAt144IsOneAndAHalfTimesTheDesignStackWithIconsOf48Pixels) {
@@ -132,24 +153,7 @@ TEST_F(Dpi, StackAt144IsOneAndAHalfTimesTheDesignStackWithIconsOf48Pixels) {
     ASSERT_NE(window, nullptr);
     const TWindowFacts facts = ReadWindowFacts(window);
     row.Client = {facts.ClientWidth(), facts.ClientHeight()};
-    EXPECT_EQ(facts.ClientWidth(), m.MinEntryWidth + m.ClientPadding);
-    EXPECT_EQ(facts.ClientHeight(), entries * m.StackEntryHeight + m.ClientPadding);
-    EXPECT_EQ(facts.Window.bottom, PrimaryWorkArea().bottom - m.TaskbarGap) << "beside the taskbar by the scaled gap";
-
-    // The icons: the image of the entry's own size, at the toolbar's
-    // padding and icon margin, one entry height apart.
-    const COLORREF color = TestIconColor(m.IconSize);
-    const int left = m.ToolbarPadding + ScaleForDpi(6, row.Dpi);
-    const int top = m.ToolbarPadding + (m.StackEntryHeight - m.IconSize) / 2;
-    const RECT firstWant = {left, top, left + m.IconSize, top + m.IconSize};
-    const RECT firstEntry = {0, 0, facts.ClientWidth(), m.ToolbarPadding + m.StackEntryHeight};
-    row.FirstIcon = WaitForBox(window, firstEntry, color, firstWant);
-    EXPECT_TRUE(::EqualRect(&row.FirstIcon, &firstWant)) << Describe(row.FirstIcon);
-    RECT secondWant = firstWant;
-    ::OffsetRect(&secondWant, 0, m.StackEntryHeight);
-    const RECT secondEntry = {0, firstEntry.bottom, facts.ClientWidth(), firstEntry.bottom + m.StackEntryHeight};
-    const RECT second = BoxOfColor(window, secondEntry, color);
-    EXPECT_TRUE(::EqualRect(&second, &secondWant)) << Describe(second);
+    row.FirstIcon = ExpectStack(window, m, entries, TestIconColor(m.IconSize));
   }
   EXPECT_EQ(rows[1].Client.cx * 2, rows[0].Client.cx * 3);
   EXPECT_EQ(rows[1].Client.cy * 2, rows[0].Client.cy * 3);
@@ -197,6 +201,45 @@ TEST_F(Dpi, GridAt144HasTilesOf96By84With48PixelIconsAndThumbnails) {
   EXPECT_TRUE(::EqualRect(&icon, &iconWant)) << Describe(icon);
   const RECT picture = WaitForBox(window, tileArea(2), RGB(255, 0, 0), pictureWant);
   EXPECT_TRUE(::EqualRect(&picture, &pictureWant)) << "the thumbnail fills 48 x 48: " << Describe(picture);
+}
+
+// Moved to a monitor of another DPI (here: told so, as the system tells it),
+// the stack is laid out again at that DPI and placed beside the taskbar where
+// it stood. Wine's lists are those of 96 DPI, so 120 and 192 take the
+// 48-pixel and the jumbo images shrunk to 40 and 64.
+TEST_F(Dpi, AStackMovedToAnotherDpiIsLaidOutAndPlacedAgain) {
+  TScratchFolder scratch(L"Dpi");
+  TTestIconType iconType(scratch.Add(L"frames.ico", TestIconFile()));
+  const std::wstring folder = scratch.AddFolder(L"p\\Moved");
+  scratch.Add(L"p\\Moved\\first.hfdpi");
+  scratch.Add(L"p\\Moved\\second.hfdpi");
+  const TLogPixels systemDpi(96);
+  MoveCursor({500, 1000});
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder));
+  HWND window = OpenAtRest(viewer);
+  ASSERT_NE(window, nullptr);
+
+  const struct {
+    int Dpi, FromImage;
+  } rows[] = {{144, 48}, {120, 48}, {192, 256}, {96, 32}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Dpi);
+    const TViewMetrics m = ViewMetricsFor(row.Dpi);
+    const TWindowFacts before = ReadWindowFacts(window);
+    const int centre = before.Window.left + before.Width() / 2;
+    DWORD_PTR result = 0;
+    // WM_DPICHANGED; the views do not read its rectangle.
+    ASSERT_TRUE(::SendMessageTimeoutW(window, 0x02E0, MAKEWPARAM(row.Dpi, row.Dpi), 0, SMTO_NORMAL, kTimeout, &result));
+    ASSERT_TRUE(WaitUntil([&] {
+      return ReadWindowFacts(window).ClientHeight() == 3 * m.StackEntryHeight + m.ClientPadding &&
+             IsViewAtRest(window);
+    })) << ReadWindowFacts(window).ClientWidth() << "x" << ReadWindowFacts(window).ClientHeight() << " outer "
+        << Describe(ReadWindowFacts(window).Window) << " style " << std::hex << ReadWindowFacts(window).Style;
+    const TWindowFacts after = ReadWindowFacts(window);
+    EXPECT_EQ(after.Window.left, centre - after.Width() / 2) << "centred where it stood";
+    ExpectStack(window, m, 3, TestIconColor(row.FromImage));
+  }
+  EXPECT_TRUE(viewer.Running());
 }
 
 }  // namespace
