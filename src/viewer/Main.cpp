@@ -1,5 +1,7 @@
 #include "viewer/Main.h"
 
+#include <richedit.h>
+
 #include <algorithm>
 #include <thread>
 
@@ -242,6 +244,7 @@ void TFormMain::DpiChanged(int dpi, const RECT* suggested) {
       ::SetWindowPos(Handle(), nullptr, at.x, at.y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
       ::SetWindowPos(lblHelp_.Handle(), nullptr, metrics_.HelpTextLeft, metrics_.HelpTextTop, metrics_.HelpTextWidth,
                      metrics_.HelpTextHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+      ZoomHelpText();
       break;
     }
     case TViewKind::Menu: break;  // the invisible point stays; the menu's icons follow
@@ -354,10 +357,20 @@ void TFormMain::ShowHelpWindow() {
   lblHelp_.Create(Handle(), metrics_.HelpTextLeft, metrics_.HelpTextTop, metrics_.HelpTextWidth,
                   metrics_.HelpTextHeight, ::GetSysColor(COLOR_BTNFACE));
   lblHelp_.SetRtf(HelpRtf());
+  ZoomHelpText();
   ::ShowWindow(lblHelp_.Handle(), SW_SHOWNA);
 
   // Centred on the monitor under the cursor as it is now, by the outer size.
   MonitorIndex = CentreOnMonitorUnderCursor(Handle(), HWND_TOPMOST);
+}
+
+void TFormMain::ZoomHelpText() {
+  // The rich text's point sizes become pixels at the system's DPI; on a
+  // monitor of another DPI the text is zoomed by the ratio (1:1 turns it off).
+  const int system = SystemDpi();
+  const bool zoom = system != metrics_.Dpi;
+  ::SendMessageW(lblHelp_.Handle(), EM_SETZOOM, zoom ? static_cast<WPARAM>(metrics_.Dpi) : 0,
+                 zoom ? static_cast<LPARAM>(system) : 0);
 }
 
 void TFormMain::BuildStack(const std::wstring& folder) {

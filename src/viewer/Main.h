@@ -133,6 +133,7 @@ private:
   void FallBackToGridIfTooTall();
   void CreateFormWindow();
   void ShowHelpWindow();
+  void ZoomHelpText();
   // Escape, and in the stack and grid Enter, Space, Backspace and typed
   // letters: true when the key was handled.
   bool FormKeyPress(wchar_t key);
