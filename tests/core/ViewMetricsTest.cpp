@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "core/EntryPainting.h"
 #include "core/IconScaling.h"
 #include "core/GridLayout.h"
 #include "core/Placement.h"
@@ -46,39 +45,28 @@ TEST(ViewMetrics, EveryNumberAtTheUsualDpis) {
   EXPECT_EQ(kClientPadding, 4);
 }
 
-TEST(ViewMetrics, SizesGrowWithTheDpiAndTheLayoutFollows) {
+TEST(ViewMetrics, SizesGrowWithTheDpiAndTheThresholdsFollow) {
   for (std::int32_t dpi = 72; dpi <= 480; dpi += 24) {
     const std::vector<std::int32_t> lower = Numbers(ViewMetricsFor(dpi)), higher = Numbers(ViewMetricsFor(dpi + 24));
     for (std::size_t i = 0; i < lower.size(); ++i) EXPECT_LE(lower[i], higher[i]) << "number " << i << " at " << dpi;
   }
-  // At each DPI the layout functions use that DPI's numbers; at 96 they give
-  // what they give without metrics.
   for (const std::int32_t dpi : kDpis) {
     SCOPED_TRACE(dpi);
     const TViewMetrics m = ViewMetricsFor(dpi);
-    EXPECT_EQ(EntryWidth(0, 0, m), m.MinEntryWidth);
-    EXPECT_EQ(EntryWidth(300, 0, m), 330 + m.EntryWidthAllowance);
-    const TSizeI stack = StackClientSize(EntryWidth(0, 0, m), 6, m);
-    EXPECT_EQ(stack.Width, m.MinEntryWidth + m.ClientPadding);
-    EXPECT_EQ(stack.Height, 6 * m.StackEntryHeight + m.ClientPadding);
-    const TSizeI grid = GridClientSize({3, 2}, m);
-    EXPECT_EQ(grid.Width, 3 * m.GridTileWidth + m.ClientPadding);
-    EXPECT_EQ(grid.Height, 2 * m.GridTileHeight + m.ClientPadding);
-    EXPECT_EQ(StackOuterHeight(900, 1100, 1000, m), 1000 - m.TallStackMargin);
-    // The crowding threshold: the entries that fit the work area less the margin.
+    // Crowded exactly when the entries no longer fit the work area less the margin.
     const long long fit = (1040 - m.StackFitMargin) / m.StackEntryHeight;
     EXPECT_FALSE(IsCrowded(1040, fit, m));
     EXPECT_TRUE(IsCrowded(1040, fit + 1, m));
-    const TRectI caption = CaptionRectFor(TViewKind::Grid, {0, 0, m.GridTileWidth, 10}, {}, m);
-    EXPECT_EQ(caption.Right - caption.Left, m.GridCaptionLeft + m.GridCaptionRight);
-    EXPECT_EQ(CaptionRectFor(TViewKind::Stack, {40, 0, 90, 10}, {0, 0, 300, 44}, m).Right, 300 - m.StackCaptionInset);
   }
-  const TViewMetrics design = ViewMetricsFor(96);
-  EXPECT_EQ(GridCapacity(1920, 1040, design), GridCapacity(1920, 1040));
-  EXPECT_EQ(GridCapacity(1920, 1040, ViewMetricsFor(144)), 281) << "21 x 13.38 = 280.98";
+  // A stack of six minimal entries is exactly one and a half times as large at 144.
+  const TViewMetrics m144 = ViewMetricsFor(144);
+  const TSizeI at96 = StackClientSize(EntryWidth(0, 0), 6), at144 = StackClientSize(EntryWidth(0, 0, m144), 6, m144);
+  EXPECT_EQ(at144.Width * 2, at96.Width * 3);
+  EXPECT_EQ(at144.Height * 2, at96.Height * 3);
+  EXPECT_EQ(GridCapacity(1920, 1040, ViewMetricsFor(96)), GridCapacity(1920, 1040));
+  EXPECT_EQ(GridCapacity(1920, 1040, m144), 281) << "21 x 13.38 = 280.98";
   EXPECT_EQ(GridCapacity(1920, 1040, ViewMetricsFor(192)), 165) << "16 x 10.29 = 164.57";
-  EXPECT_EQ(IsCrowded(1040, 22, design), IsCrowded(1040, 22));
-  EXPECT_EQ(IsCrowded(1040, 1LL << 40, ViewMetricsFor(192)), true);
+  EXPECT_TRUE(IsCrowded(1040, 1LL << 40, ViewMetricsFor(192)));
 }
 
 // At every DPI the window stays inside its work area, off the taskbar by the
