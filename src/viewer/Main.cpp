@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 #include "core/Activation.h"
 #include "core/Animation.h"
@@ -216,6 +217,12 @@ void TFormMain::ApplyDpi(int dpi) {
 
 void TFormMain::DpiChanged(int dpi, const RECT* suggested) {
   if (dpi <= 0 || dpi == metrics_.Dpi) return;
+  // The grid's pictures are being made (messages go on meanwhile): the grid
+  // is laid out again once it stands.
+  if (buildingGrid_) {
+    pendingDpi_ = dpi;
+    return;
+  }
   RECT now = {};
   ::GetWindowRect(Handle(), &now);
   const POINT centre = {now.left + (now.right - now.left) / 2, now.top + (now.bottom - now.top) / 2};
@@ -419,6 +426,7 @@ void TFormMain::SetCaption(const std::wstring& caption) { ::SetWindowTextW(Handl
 
 void TFormMain::BuildGrid(const std::wstring& folder) {
   viewFolder_ = folder;
+  buildingGrid_ = true;
   const TRectI workArea = MonitorWorkArea(MonitorIndex);
   const std::int64_t capacity = GridCapacity(workArea.Width(), workArea.Height(), metrics_);
   TFolderListing listing = ListFolder(folder);
@@ -486,6 +494,7 @@ void TFormMain::BuildGrid(const std::wstring& folder) {
           std::optional<TThumbnailPool::TResult> result;
           if (!WaitForThumbnail(pool, result)) {
             Dispatcher.CancelJob(job);
+            buildingGrid_ = false;
             return;  // the window closed while the pictures were made
           }
           if (result->Picture) {
@@ -508,6 +517,8 @@ void TFormMain::BuildGrid(const std::wstring& folder) {
   ::SetWindowPos(ToolbarGrid.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   DoOpenAnimation(OuterSizeOf(client.Width, client.Height));
   SetCaption(name);
+  buildingGrid_ = false;
+  if (pendingDpi_ > 0) DpiChanged(std::exchange(pendingDpi_, 0), nullptr);
 }
 
 bool TFormMain::WaitForThumbnail(TThumbnailPool& pool, std::optional<TThumbnailPool::TResult>& result) {

@@ -173,6 +173,8 @@ private:
   TScaledIconList icons_;                          // the stack's and grid's icons at that DPI
   TScaledIconList smallIcons_;                     // the menu's
   std::wstring viewFolder_;                        // the folder the stack or grid shows
+  bool buildingGrid_ = false;                      // BuildGrid is waiting for its pictures
+  int pendingDpi_ = 0;                             // a DPI that came meanwhile
   COLORREF formColor_ = 0;
   TTypeToSelect typeToSelect_;
   std::uint64_t animJob_ = 0;  // the dispatcher's job of the opening slide's ticks
