@@ -73,6 +73,7 @@ public:
   // scaled to (32 pixels at 96 DPI unless set).
   void SetIconSize(int size, int dpi);
   void SetShowHints(bool show);
+  void SetHintFont(HFONT font) { hint_.SetFont(font); }  // not owned; the system's when null
   // The hint window, while the toolbar shows hints (for tools outside).
   const THintWindow& HintWindow() const { return hint_; }
 

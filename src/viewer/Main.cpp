@@ -202,6 +202,8 @@ void TFormMain::ApplyDpi(int dpi) {
   ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   ToolbarStack.SetFont(stackFont_.Get());
   ToolbarGrid.SetFont(font_.Get());
+  hintFont_ = StatusFontForDpi(metrics_.Dpi);
+  ToolbarGrid.SetHintFont(hintFont_.Get());
   for (TToolbar* toolbar : {&ToolbarStack, &ToolbarGrid}) {
     toolbar->SetPadding(metrics_.ToolbarPadding);
     toolbar->SetIconSize(metrics_.IconSize, metrics_.Dpi);

@@ -167,6 +167,7 @@ private:
   TRichLabel lblHelp_;
   TFontDescription fontDescription_{L"MS Sans Serif", 8};  // the form's font: captions painted by the viewer
   TFont font_;
+  TFont hintFont_;  // the grid's hints, sized for the view's DPI
   TFont stackFont_;                                // the stack toolbar's own font, which its entries are measured with
   std::unique_ptr<TGdiTextRenderer> captionFont_;  // the painted captions' font, bold, sized for the view
   TViewMetrics metrics_;                           // every size of the view, at its monitor's DPI

@@ -44,6 +44,15 @@ TEST(MonitorDpi, MonitorsWindowsFontsAndFramesFollowTheSystemsDpi) {
     ASSERT_TRUE(::GetObjectW(font.Get(), sizeof(description), &description));
     EXPECT_EQ(description.lfHeight, -::MulDiv(8, dpi, 72)) << dpi;
   }
+  NONCLIENTMETRICSW system = {};
+  system.cbSize = sizeof(system);
+  ASSERT_TRUE(::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(system), &system, 0));
+  for (const int factor : {1, 2}) {
+    LOGFONTW status = {};
+    const TFont font = StatusFontForDpi(factor * logPixels);
+    ASSERT_TRUE(::GetObjectW(font.Get(), sizeof(status), &status));
+    EXPECT_NEAR(status.lfHeight, factor * system.lfStatusFont.lfHeight, 1) << "the hints' font at " << factor << "x";
+  }
   const int small = TGdiTextRenderer(L"Tahoma", 8, true, 96).Measure(L"Heapfold").Height;
   const int large = TGdiTextRenderer(L"Tahoma", 8, true, 192).Measure(L"Heapfold").Height;
   EXPECT_NEAR(large, 2 * small, 2);
