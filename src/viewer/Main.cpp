@@ -375,9 +375,12 @@ void TFormMain::ShowHelpWindow() {
 
 void TFormMain::ZoomHelpText() {
   // The rich text's point sizes become pixels at the system's DPI; on a
-  // monitor of another DPI the text is zoomed by the ratio (1:1 turns it off).
+  // monitor of another DPI the text is zoomed by the ratio. A control never
+  // zoomed is left alone (0:0 turns zooming off).
   const int system = SystemDpi();
   const bool zoom = system != metrics_.Dpi;
+  if (!zoom && !helpZoomed_) return;
+  helpZoomed_ = zoom;
   ::SendMessageW(lblHelp_.Handle(), EM_SETZOOM, zoom ? static_cast<WPARAM>(metrics_.Dpi) : 0,
                  zoom ? static_cast<LPARAM>(system) : 0);
 }

@@ -176,6 +176,7 @@ private:
   std::wstring viewFolder_;                        // the folder the stack or grid shows
   bool buildingGrid_ = false;                      // BuildGrid is waiting for its pictures
   int pendingDpi_ = 0;                             // a DPI that came meanwhile
+  bool helpZoomed_ = false;                        // the help text is zoomed to the monitor's DPI
   COLORREF formColor_ = 0;
   TTypeToSelect typeToSelect_;
   std::uint64_t animJob_ = 0;  // the dispatcher's job of the opening slide's ticks
