@@ -13,10 +13,13 @@ TMDButton MakeButton(bool visible, std::uint8_t imageNumber, const std::wstring&
 
 TMDButton NoButton() { return TMDButton{}; }
 
-int MessageButtonWidth(int captionWidth) { return captionWidth + kImageWidth + kMargins; }
+int MessageButtonWidth(int captionWidth, int dpi) {
+  return captionWidth + ScaleForDpi(kImageWidth, dpi) + ScaleForDpi(kMargins, dpi);
+}
 
 std::array<int, 4> ArrangeButtons(const std::array<bool, 4>& visible, const std::array<int, 4>& widths,
-                                  const std::array<int, 4>& currentLefts, int clientWidth) {
+                                  const std::array<int, 4>& currentLefts, int clientWidth, int dpi) {
+  const int kGap = ScaleForDpi(::kGap, dpi);
   std::array<int, 4> lefts = currentLefts;
   // The number of leading visible buttons, when no button after them is visible.
   int row = 0;
