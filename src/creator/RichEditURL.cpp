@@ -41,6 +41,17 @@ void TRichEditURL::Create(HWND parent, int x, int y, int width, int height) {
   ::SendMessageW(Handle(), EM_AUTOURLDETECT, TRUE, 0);
   const LRESULT mask = ::SendMessageW(Handle(), EM_GETEVENTMASK, 0, 0);
   ::SendMessageW(Handle(), EM_SETEVENTMASK, 0, mask | ENM_LINK);
+  ApplyDpi(Dpi());
+}
+
+void TRichEditURL::ApplyDpi(int dpi) {
+  TControl::ApplyDpi(dpi);
+  // The control sizes its text for the screen's one DPI; on a monitor of
+  // another DPI it is zoomed by the ratio of the two (0 / 0 is no zoom).
+  const TScreenDC screen;
+  const int screenDpi = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  const bool zoom = screenDpi > 0 && dpi != screenDpi;
+  ::SendMessageW(Handle(), EM_SETZOOM, zoom ? static_cast<WPARAM>(dpi) : 0, zoom ? screenDpi : 0);
 }
 
 void TRichEditURL::LoadRichText(const std::string& rtf) {
