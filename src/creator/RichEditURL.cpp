@@ -4,6 +4,7 @@
 
 #include "core/Errors.h"
 #include "shared/ScopedWin.h"
+#include "toolkit/WindowDpi.h"
 
 namespace {
 
@@ -46,12 +47,7 @@ void TRichEditURL::Create(HWND parent, int x, int y, int width, int height) {
 
 void TRichEditURL::ApplyDpi(int dpi) {
   TControl::ApplyDpi(dpi);
-  // The control sizes its text for the screen's one DPI; on a monitor of
-  // another DPI it is zoomed by the ratio of the two (0 / 0 is no zoom).
-  const TScreenDC screen;
-  const int screenDpi = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
-  const bool zoom = screenDpi > 0 && dpi != screenDpi;
-  ::SendMessageW(Handle(), EM_SETZOOM, zoom ? static_cast<WPARAM>(dpi) : 0, zoom ? screenDpi : 0);
+  ZoomRichEditForDpi(Handle(), dpi);
 }
 
 void TRichEditURL::LoadRichText(const std::string& rtf) {

@@ -1,5 +1,7 @@
 #include "toolkit/WindowDpi.h"
 
+#include <richedit.h>
+
 #include "core/Dpi.h"
 #include "shared/ScopedWin.h"
 
@@ -60,4 +62,11 @@ SIZE OuterSizeForClientAtDpi(int clientWidth, int clientHeight, DWORD style, DWO
     ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
   }
   return {r.right - r.left, r.bottom - r.top};
+}
+
+void ZoomRichEditForDpi(HWND richEdit, int dpi) {
+  const int screenDpi = ScreenDpi();
+  const bool zoom = dpi > 0 && dpi != screenDpi;
+  // 0 / 0 is no zoom.
+  ::SendMessageW(richEdit, EM_SETZOOM, zoom ? static_cast<WPARAM>(dpi) : 0, zoom ? screenDpi : 0);
 }

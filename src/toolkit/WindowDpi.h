@@ -12,6 +12,9 @@ int DpiOfArea(const RECT& area);
 // The outer size of a window with this client size, style and extended style
 // at a DPI (frame metrics of that DPI where the system has them).
 SIZE OuterSizeForClientAtDpi(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi);
+// A rich edit sizes its text for the screen's one DPI; on a monitor of another
+// DPI its text is zoomed by the ratio of the two.
+void ZoomRichEditForDpi(HWND richEdit, int dpi);
 
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
