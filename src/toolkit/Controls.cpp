@@ -314,7 +314,7 @@ void TButtonEdit::LayOutButtons() {
     ::SetWindowPos(buttons_[i]->Handle(), nullptr, right, 0, width, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   const int reserved = client.right - right;
-  ::SendMessageW(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, reserved + 2));
+  ::SendMessageW(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, reserved + ScaleForDpi(2, dpi)));
 }
 
 LRESULT TButtonEdit::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
