@@ -58,13 +58,14 @@ TMDButton NoButton();
 // the font of that DPI.
 int MessageButtonWidth(int captionWidth, int dpi = kDesignDpi);
 
-// Left edges of the four buttons, 8 pixels apart (at 96 DPI; every distance
-// below scales with the DPI, while widths and client width are real pixels). When the visible buttons
+// Left edges of the four buttons, 8 pixels apart. When the visible buttons
 // are B1 alone, B1 and B2, B1 to B3 or all four, they form one row centred in
 // the client width. Otherwise B1 starts at 8; with B1, B2 and B4 visible, B2
 // follows B1 and B4 ends 8 from the right edge; with B1 and B4, B4 ends 8 from
 // the right and B2 and B3 keep their places; in every other pattern B2, B3
 // and B4 follow one another, hidden ones included.
+// Every distance here is at 96 DPI and scales with the DPI; widths and the
+// client width are real pixels.
 std::array<int, 4> ArrangeButtons(const std::array<bool, 4>& visible, const std::array<int, 4>& widths,
                                   const std::array<int, 4>& currentLefts, int clientWidth, int dpi = kDesignDpi);
 

@@ -99,8 +99,8 @@ int TControl::Dpi() const { return LayoutDpiOf(Handle()); }
 
 void TControl::ApplyDpi(int dpi) {
   if (placedByParent_ || !Handle()) return;
-  const RECT r = ScaleRectForDpi(design_.left, design_.top, design_.right - design_.left, design_.bottom - design_.top,
-                                 dpi);
+  const RECT r =
+      ScaleRectForDpi(design_.left, design_.top, design_.right - design_.left, design_.bottom - design_.top, dpi);
   ::SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -27,8 +27,7 @@ public:
       return;
     }
     DWORD old = 0, type = 0, size = sizeof(old);
-    if (::RegQueryValueExW(key_.Get(), kValue, nullptr, &type, reinterpret_cast<BYTE*>(&old), &size) ==
-            ERROR_SUCCESS &&
+    if (::RegQueryValueExW(key_.Get(), kValue, nullptr, &type, reinterpret_cast<BYTE*>(&old), &size) == ERROR_SUCCESS &&
         type == REG_DWORD) {
       old_ = old;
     }
