@@ -18,10 +18,13 @@ SIZE TextExtent(HDC dc, HFONT font, const std::wstring& text) {
 
 }  // namespace
 
-TGdiTextRenderer::TGdiTextRenderer(std::wstring face, int pointSize, bool bold)
+TGdiTextRenderer::TGdiTextRenderer(std::wstring face, int pointSize, bool bold, int dpi)
     : face_(std::move(face)), bold_(bold), dc_(::CreateCompatibleDC(nullptr)) {
-  const TScreenDC screen;
-  pixelHeight_ = ::MulDiv(pointSize, ::GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+  if (dpi <= 0) {
+    const TScreenDC screen;
+    dpi = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  }
+  pixelHeight_ = ::MulDiv(pointSize, dpi, 72);
 }
 
 HFONT TGdiTextRenderer::FontAtLevel(int level) const {

@@ -6,6 +6,14 @@ namespace {
 
 constexpr int kIconSize = 16;
 
+// The images' size: the list's own (the system's small icons grow with the
+// DPI), or the small icon size when there is no list.
+SIZE IconSizeOf(HIMAGELIST images) {
+  int width = 0, height = 0;
+  if (images && ::ImageList_GetIconSize(images, &width, &height) && width > 0 && height > 0) return {width, height};
+  return {kIconSize, kIconSize};
+}
+
 // The caption as it reads: "&&" is one "&".
 std::wstring ShownText(const std::wstring& caption) {
   std::wstring text;
@@ -98,8 +106,9 @@ bool TPopupMenu::HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
       if (measure->CtlType != ODT_MENU) return false;
-      measure->itemWidth = kIconSize;
-      measure->itemHeight = kIconSize;
+      const SIZE icon = IconSizeOf(Images);
+      measure->itemWidth = static_cast<UINT>(icon.cx);
+      measure->itemHeight = static_cast<UINT>(icon.cy);
       result = TRUE;
       return true;
     }
@@ -109,7 +118,7 @@ bool TPopupMenu::HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam, 
       auto* item = reinterpret_cast<TMenuItem*>(draw->itemData);
       if (item->imageIndex_ == -2) item->imageIndex_ = ImageIndexOf ? ImageIndexOf(item->IconPath) : -1;
       if (Images && item->imageIndex_ >= 0) {
-        const int top = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - kIconSize) / 2;
+        const int top = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - IconSizeOf(Images).cy) / 2;
         ::ImageList_Draw(Images, item->imageIndex_, draw->hDC, draw->rcItem.left, top, ILD_TRANSPARENT);
       }
       result = TRUE;
