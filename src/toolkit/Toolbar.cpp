@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "shared/ScopedWin.h"
+#include "shared/ShellDrag.h"
 
 namespace {
 
@@ -232,7 +233,18 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, Handle(), 0};
         tracking_ = ::TrackMouseEvent(&track) != FALSE;
       }
-      SetHot(ItemAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
+      const POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (pressed_ >= 0 && (wParam & MK_LBUTTON) && OnBeginDrag && BeyondDragRect(pressedAt_, at)) {
+        // A drag, not a click: the item is no longer pressed, so the
+        // button's release (which the drag loop usually takes) runs nothing.
+        const int dragged = pressed_;
+        pressed_ = -1;
+        if (::GetCapture() == Handle()) ::ReleaseCapture();
+        InvalidateItem(dragged);
+        OnBeginDrag(*this, static_cast<std::size_t>(dragged));
+        return 0;
+      }
+      SetHot(ItemAt(at));
       return 0;
     }
     case WM_MOUSELEAVE:
@@ -252,7 +264,8 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       CancelHint();
-      pressed_ = ItemAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      pressedAt_ = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      pressed_ = ItemAt(pressedAt_);
       SetHot(pressed_);
       if (pressed_ >= 0) ::SetCapture(Handle());
       return 0;
@@ -267,6 +280,18 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const TToolbarItem item = items_[static_cast<size_t>(pressed)];
         OnClick(*this, item);
       }
+      return 0;
+    }
+    case WM_CONTEXTMENU: {
+      // From the mouse only: the keyboard's (at -1, -1) goes on to the parent.
+      const POINT screen = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (screen.x == -1 && screen.y == -1) break;
+      POINT client = screen;
+      ::ScreenToClient(Handle(), &client);
+      const int index = ItemAt(client);
+      if (index < 0 || !OnContextMenu) return 0;
+      CancelHint();
+      OnContextMenu(*this, static_cast<std::size_t>(index), screen, (::GetKeyState(VK_SHIFT) & 0x8000) != 0);
       return 0;
     }
     case WM_CAPTURECHANGED:

@@ -1,7 +1,9 @@
 // A dock and its toolbar: a coloured panel holding items that show an icon
 // of an image list with a caption, laid out as one column (the stack) or as
 // wrapping rows (the grid). Items track the mouse (hot and pressed states)
-// and raise OnClick; captions go through OnDrawCaption, whose pre-paint stage
+// and raise OnClick; a right click raises OnContextMenu, and pressing an item
+// and moving out of the drag rectangle raises OnBeginDrag instead of a click;
+// captions go through OnDrawCaption, whose pre-paint stage
 // may take over the painting and whose post-paint stage may add to it. A
 // toolbar whose hints are on shows each item's hint in a hint window when the
 // pointer rests on it; the item's OnDrawHint may change the text first.
@@ -48,6 +50,11 @@ using TDrawCaptionEvent =
     std::function<void(TToolbar& toolbar, const TToolbarItem& item, HDC dc, const RECT& clientArea, RECT& captionRect,
                        TPaintStage stage, bool& paintDefault)>;
 using TItemClickEvent = std::function<void(TToolbar& toolbar, const TToolbarItem& item)>;
+// The item's index, the screen point where its menu belongs, and whether the
+// menu is the extended one (Shift held).
+using TItemContextMenuEvent = std::function<void(TToolbar& toolbar, std::size_t index, POINT screen, bool extended)>;
+// The pressed item's index; the left button is still down.
+using TItemDragEvent = std::function<void(TToolbar& toolbar, std::size_t index)>;
 
 class TToolbar : public TWindow {
 public:
@@ -73,6 +80,8 @@ public:
   SIZE ContentSize() const;
 
   TItemClickEvent OnClick;
+  TItemContextMenuEvent OnContextMenu;
+  TItemDragEvent OnBeginDrag;
   TDrawCaptionEvent OnDrawCaption;
 
 protected:
@@ -97,6 +106,7 @@ private:
   int padding_ = 2;
   int hot_ = -1;
   int pressed_ = -1;
+  POINT pressedAt_ = {0, 0};  // where the left button went down on pressed_
   bool tracking_ = false;
   bool showHints_ = false;
   THintWindow hint_;

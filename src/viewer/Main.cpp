@@ -20,7 +20,10 @@
 #include "shared/ExtraWinUtils.h"
 #include "shared/Monitors.h"
 #include "shared/RegUtils.h"
+#include "shared/ShellDrag.h"
+#include "shared/ShellItemMenu.h"
 #include "shared/ShellLinkUtils.h"
+#include "shared/ShellProcessRef.h"
 #include "toolkit/Application.h"
 #include "viewer/HelpText.h"
 
@@ -36,6 +39,33 @@ const COLORREF kBlack = RGB(0, 0, 0);
 const wchar_t kListSeparator[] = L"-|-";
 // Posted to the form to pop the menu view's menu up.
 constexpr UINT kPopUpMenuMessage = WM_APP + 1;
+// The hidden view's look at whether the shell is done in this process.
+constexpr UINT_PTR kShellLeftoversTimer = 1;
+constexpr UINT kShellLeftoversPeriod = 200;
+// How long a hidden view waits for the window of a verb that shows one, when
+// the shell took no reference on the process to say it is coming.
+constexpr DWORD kShellWindowGrace = 2000;
+
+// Counts a shell menu, verb or drag under way for its scope.
+class TShellBusy {
+public:
+  explicit TShellBusy(int& count) : count_(count) { ++count_; }
+  ~TShellBusy() { --count_; }
+  TShellBusy(const TShellBusy&) = delete;
+  TShellBusy& operator=(const TShellBusy&) = delete;
+
+private:
+  int& count_;
+};
+
+// Stack and grid items are named after their kind; only files and folders
+// are dragged out.
+bool IsFileOrFolderItem(const TToolbarItem& item) {
+  const auto endsWith = [&item](const std::wstring& kind) {
+    return item.Name.size() >= kind.size() && item.Name.compare(item.Name.size() - kind.size(), kind.size(), kind) == 0;
+  };
+  return !item.Hint.empty() && !endsWith(L"GoBack") && !endsWith(L"Explore");
+}
 
 RECT ToRect(const TRectI& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
@@ -219,6 +249,14 @@ void TFormMain::CreateDocks() {
   auto onClick = [this](TToolbar&, const TToolbarItem& item) { DockItemExecute(item); };
   ToolbarStack.OnClick = onClick;
   ToolbarGrid.OnClick = onClick;
+  auto onContextMenu = [this](TToolbar& toolbar, std::size_t index, POINT screen, bool extended) {
+    ShowEntryMenu(toolbar, index, screen, extended);
+  };
+  ToolbarStack.OnContextMenu = onContextMenu;
+  ToolbarGrid.OnContextMenu = onContextMenu;
+  auto onBeginDrag = [this](TToolbar& toolbar, std::size_t index) { DragEntry(toolbar, index); };
+  ToolbarStack.OnBeginDrag = onBeginDrag;
+  ToolbarGrid.OnBeginDrag = onBeginDrag;
   auto onDrawCaption = [this](TToolbar&, const TToolbarItem& item, HDC dc, const RECT& clientArea, RECT& captionRect,
                               TPaintStage stage, bool& paintDefault) {
     DockItemDrawCaption(item, dc, clientArea, captionRect, stage, paintDefault);
@@ -688,6 +726,94 @@ void TFormMain::DockItemExecute(const TToolbarItem& item) {
   }
 }
 
+void TFormMain::ShowEntryMenu(const TToolbar& toolbar, std::size_t index, POINT screen, bool extended) {
+  if (closing_ || shellBusy_ > 0 || index >= toolbar.Items().size()) return;
+  // The handler may rebuild the items, so the entry is copied.
+  const TToolbarItem item = toolbar.Items()[index];
+  const HWND self = Handle();
+  OfferShellProcessReference();
+  TShellMenuResult result;
+  {
+    const TShellBusy busy(shellBusy_);
+    result = ShowShellItemMenu(self, item.Hint, screen, extended);
+  }
+  if (!::IsWindow(self) || closing_) return;  // closed meanwhile (a second click on the stack's button)
+  switch (result.Outcome) {
+    case TShellMenuOutcome::VerbRan: EndAfterShell(VerbShowsItsOwnWindow(result.Verb)); break;
+    case TShellMenuOutcome::Cancelled: ResumeAfterShell(); break;
+    case TShellMenuOutcome::Failed:
+      // A vanished file, a path the shell cannot take: said plainly, and the
+      // view stays.
+      {
+        const TShellBusy busy(shellBusy_);
+        TApplication::Instance().ShowError(item.Hint + L"\n\n" + SystemErrorMessage(static_cast<DWORD>(result.Error)),
+                                           self);
+      }
+      if (::IsWindow(self)) ResumeAfterShell();
+      break;
+  }
+}
+
+void TFormMain::DragEntry(const TToolbar& toolbar, std::size_t index) {
+  if (closing_ || shellBusy_ > 0 || index >= toolbar.Items().size()) return;
+  const TToolbarItem item = toolbar.Items()[index];
+  if (!IsFileOrFolderItem(item)) return;
+  const HWND self = Handle();
+  OfferShellProcessReference();
+  TDragResult result;
+  {
+    const TShellBusy busy(shellBusy_);
+    result = DragShellItem(self, item.Hint);
+  }
+  if (!::IsWindow(self) || closing_) return;
+  // An item that cannot be dragged (it vanished) simply does not move.
+  if (result.Outcome == TDragOutcome::Dropped)
+    EndAfterShell(false);
+  else
+    ResumeAfterShell();
+}
+
+void TFormMain::EndAfterShell(bool verbShowsWindow) {
+  const bool shellAtWork = ShellHoldsProcessReference() || ProcessShowsWindowsBeside(Handle());
+  if (!verbShowsWindow && !shellAtWork) {
+    // As after running an entry: at once, without the closing slide.
+    ::DestroyWindow(Handle());
+    return;
+  }
+  // The shell's windows live in this process: the view goes out of sight and
+  // the process stays until they have gone.
+  StopOpeningSlide();
+  ::ShowWindow(Handle(), SW_HIDE);
+  lingerSince_ = ::GetTickCount();
+  lingerGrace_ = verbShowsWindow ? kShellWindowGrace : 0;
+  lingerSawShell_ = shellAtWork;
+  ::SetTimer(Handle(), kShellLeftoversTimer, kShellLeftoversPeriod, nullptr);
+}
+
+void TFormMain::CheckShellLeftovers() {
+  if (ShellHoldsProcessReference() || ProcessShowsWindowsBeside(Handle())) {
+    lingerSawShell_ = true;
+    return;
+  }
+  if (!lingerSawShell_ && ::GetTickCount() - lingerSince_ < lingerGrace_) return;
+  ::KillTimer(Handle(), kShellLeftoversTimer);
+  ::DestroyWindow(Handle());
+}
+
+void TFormMain::ResumeAfterShell() {
+  const HWND foreground = ::GetForegroundWindow();
+  DWORD process = 0;
+  if (foreground) ::GetWindowThreadProcessId(foreground, &process);
+  if (foreground && process != ::GetCurrentProcessId()) {
+    // The activation went to another program while the menu or drag kept
+    // the view: it closes now, as it would have then.
+    if (!CloseBySecondClick) DoCloseAnimation();
+    return;
+  }
+  ::SetForegroundWindow(Handle());
+  ::SetFocus(Handle());
+}
+
 void TFormMain::Show() {
   ::ShowWindow(Handle(), SW_SHOW);
   ::SetForegroundWindow(Handle());
@@ -720,7 +846,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Losing activation closes the window, unless a second click on the
       // stack's button is the way to close it.
       if (!wParam && !CloseBySecondClick && ::IsWindowVisible(Handle()) && !TApplication::Instance().ShowingMessage() &&
-          !closing_) {
+          !closing_ && shellBusy_ == 0) {
         const LRESULT result = DefaultHandling(message, wParam, lParam);
         DoCloseAnimation();
         return result;
@@ -737,7 +863,17 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
       break;
-    case WM_DESTROY: TApplication::Instance().Terminate(); break;
+    case WM_TIMER:
+      if (wParam == kShellLeftoversTimer) {
+        CheckShellLeftovers();
+        return 0;
+      }
+      break;
+    case WM_DESTROY:
+      ::KillTimer(Handle(), kShellLeftoversTimer);
+      WithdrawShellProcessReference();
+      TApplication::Instance().Terminate();
+      break;
     default: break;
   }
   return DefaultHandling(message, wParam, lParam);

@@ -105,6 +105,12 @@ public:
   void DockItemDrawHintGoBack(const TToolbarItem& item, std::wstring& hint, bool& paintDefault);
   void DockItemDrawHintExplore(const TToolbarItem& item, std::wstring& hint, bool& paintDefault);
 
+  // The shell's context menu of a stack or grid entry at a screen point
+  // (extended: with the verbs shown when Shift is held); the go-back and
+  // Explore entries show their folder's. The view stays while the menu is
+  // up, closes after a verb ran and stays active when nothing was chosen.
+  void ShowEntryMenu(const TToolbar& toolbar, std::size_t index, POINT screen, bool extended);
+
   bool PreviewKey(const MSG& msg) override;
 
 protected:
@@ -140,6 +146,15 @@ private:
   void ShowAtRest();
   void SetOpacity(std::uint8_t alpha);
   void ApplySlideFrame(const struct TSlideFrame& frame);
+  // Drags a file or folder entry out; the view closes after a drop.
+  void DragEntry(const TToolbar& toolbar, std::size_t index);
+  // After the shell ran a verb or took a drop: closes the view, or hides it
+  // and ends once the shell's windows and threads in this process are done.
+  void EndAfterShell(bool verbShowsWindow);
+  void CheckShellLeftovers();
+  // After a cancelled menu or drag: active again, unless the user went to
+  // another program meanwhile, which closes the view as losing activation does.
+  void ResumeAfterShell();
 
   std::vector<std::wstring> args_;
   TViewerFrame frame_;
@@ -155,6 +170,10 @@ private:
   COLORREF formColor_ = 0;
   std::uint64_t animJob_ = 0;  // the dispatcher's job of the opening slide's ticks
   bool closing_ = false;
+  int shellBusy_ = 0;  // a shell menu, verb or drag under way: losing activation closes nothing
+  DWORD lingerSince_ = 0;  // the hidden view waits for the shell's windows since then
+  DWORD lingerGrace_ = 0;  // how long it waits for a window that has not shown yet
+  bool lingerSawShell_ = false;
   bool menuShown_ =
       false;  // the menu view pops its menu up once       // the closing slide has ended and the window is going
 };

@@ -56,6 +56,7 @@ std::wstring HostPath(const char* unixPath) {
 
 std::wstring DistDir() { return HostPath(HEAPFOLD_DIST_DIR_HOST) + L"\\"; }
 std::wstring RecorderExe() { return HostPath(HEAPFOLD_RECORDER_HOST); }
+std::wstring DropTargetExe() { return HostPath(HEAPFOLD_DROPTARGET_HOST); }
 std::wstring DwmStandInDll() { return HostPath(HEAPFOLD_DWMAPI_HOST); }
 
 TProcess TProcess::Launch(const std::wstring& exe, const std::wstring& rawArguments) {
@@ -365,6 +366,54 @@ void ClickAt(HWND window, POINT clientPoint) {
   inputs[1].type = INPUT_MOUSE;
   inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+namespace {
+
+void SendButton(DWORD flags) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  ::SendInput(1, &input, sizeof(INPUT));
+}
+
+}  // namespace
+
+void RightClickAt(HWND window, POINT clientPoint) {
+  POINT screen = clientPoint;
+  ::ClientToScreen(window, &screen);
+  MoveCursor(screen);
+  SendButton(MOUSEEVENTF_RIGHTDOWN);
+  SendButton(MOUSEEVENTF_RIGHTUP);
+}
+
+void DragTo(HWND window, POINT clientPoint, POINT screenTarget) {
+  POINT start = clientPoint;
+  ::ClientToScreen(window, &start);
+  MoveCursor(start);
+  SendButton(MOUSEEVENTF_LEFTDOWN);
+  Sync(window);
+  // Moves of a few pixels each at first, so the drag starts near the entry,
+  // then larger ones to the target; the pointer is placed exactly and a
+  // move of no distance makes the mouse message.
+  constexpr int kSteps = 12;
+  for (int i = 1; i <= kSteps; ++i) {
+    const int share = i <= 4 ? i : 4 + (i - 4) * 12;
+    const int total = 4 + (kSteps - 4) * 12;
+    const POINT at = {start.x + (screenTarget.x - start.x) * share / total,
+                      start.y + (screenTarget.y - start.y) * share / total};
+    ::SetCursorPos(at.x, at.y);
+    SendButton(MOUSEEVENTF_MOVE);
+    Sync(window);
+  }
+  // The drag loop looks at the pointer on a timer too; it settles on the
+  // target before the button goes up.
+  WaitUntil([&] {
+    POINT now = {0, 0};
+    return ::GetCursorPos(&now) && now.x == screenTarget.x && now.y == screenTarget.y;
+  }, 2000);
+  Sync(window);
+  SendButton(MOUSEEVENTF_LEFTUP);
 }
 
 TOtherWindow::TOtherWindow() {

@@ -1,0 +1,133 @@
+// The shell's own handling of stack and grid entries: the right-click menu
+// with the shell's verbs for the entry, and dragging entries out onto another
+// program's window.
+#include <gtest/gtest.h>
+
+#include "E2eHarness.h"
+
+using namespace e2e;
+
+namespace {
+
+class ShellEntry : public ::testing::Test {
+protected:
+  TPreferences preferences_;
+  TInstalledCopy install_;
+
+  HWND OpenView(TProcess& viewer) {
+    HWND window = WaitForWindow(viewer.Id(), kTimeout);
+    if (window && !WaitForViewAtRest(window)) return nullptr;
+    return window;
+  }
+  HWND WaitForMenu(const TProcess& viewer) {
+    std::vector<HWND> menus;
+    WaitUntil([&] {
+      menus = MenuWindows(viewer.Id());
+      return !menus.empty();
+    });
+    return menus.empty() ? nullptr : menus.front();
+  }
+  // A dialog of the viewer's process whose caption holds text.
+  HWND WaitForDialog(const TProcess& viewer, const std::wstring& text) {
+    HWND found = nullptr;
+    WaitUntil([&] {
+      for (HWND w : TopLevelWindows(viewer.Id()))
+        if (ClassNameOf(w) == L"#32770" && WindowText(w).find(text) != std::wstring::npos) found = w;
+      return found != nullptr;
+    });
+    return found;
+  }
+};
+
+// Inside the first entry of each view (the stack's rows are 44 high, the
+// grid's tiles wider and taller, both 2 pixels in from the edge).
+constexpr POINT kFirstEntry = {24, 24};
+
+TEST_F(ShellEntry, EscapeClosesTheMenuAndLeavesTheViewOpenAndActive) {
+  TScratchFolder folder(L"Escape Fixture");
+  folder.Add(L"report.txt");
+  for (const wchar_t* view : {L"", L" /grid"}) {
+    SCOPED_TRACE(Narrow(view));
+    MoveCursor({500, 1000});
+    TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()) + view);
+    HWND window = OpenView(viewer);
+    ASSERT_NE(window, nullptr);
+    RightClickAt(window, kFirstEntry);
+    HWND menu = WaitForMenu(viewer);
+    ASSERT_NE(menu, nullptr) << "a right click shows a menu";
+    PressKey(menu, VK_ESCAPE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return MenuWindows(viewer.Id()).empty(); }));
+    ASSERT_TRUE(Sync(window));
+    EXPECT_TRUE(viewer.Running());
+    EXPECT_TRUE(IsViewAtRest(window));
+    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window; }));
+  }
+}
+
+// The shell's Properties verb: its sheet is the shell's, about the entry's
+// item (the Explore entry's is the folder), and the viewer's process lasts
+// until the sheet is closed.
+TEST_F(ShellEntry, PropertiesOfAnEntryShowTheShellsSheetWhichTheViewerOutlives) {
+  TScratchFolder folder(L"Menu Fixture");
+  folder.Add(L"report.txt");
+  struct {
+    const char* Name;
+    POINT Entry;
+    const wchar_t* Item;
+  } const cases[] = {
+      {"file", kFirstEntry, L"report"},
+      {"explore", {kFirstEntry.x, kFirstEntry.y + 44}, L"Menu Fixture"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    MoveCursor({500, 1000});
+    TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
+    HWND window = OpenView(viewer);
+    ASSERT_NE(window, nullptr);
+    RightClickAt(window, c.Entry);
+    HWND menu = WaitForMenu(viewer);
+    ASSERT_NE(menu, nullptr);
+    // Typed alone: a posted key press would be typed twice.
+    ::PostMessageW(menu, WM_CHAR, L'p', 0);
+    HWND sheet = WaitForDialog(viewer, c.Item);
+    ASSERT_NE(sheet, nullptr) << "the shell's properties of the item";
+    EXPECT_TRUE(viewer.Running());
+    ::PostMessageW(sheet, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(viewer.WaitForExit()) << "the viewer ends once the sheet has gone";
+  }
+}
+
+TEST_F(ShellEntry, DraggingAFileOutDropsItsPathAndClosesTheViewButRunsNothing) {
+  TRecordingHandler handler;
+  TScratchFolder folder(L"Drag Fixture");
+  const std::wstring file = folder.Add(std::wstring(L"dragged") + TRecordingHandler::kExtension);
+  TScratchFolder targetFolder(L"target");
+  const std::wstring targetExe = targetFolder.Path() + L"\\droptarget.exe";
+  ASSERT_TRUE(::CopyFileW(DropTargetExe().c_str(), targetExe.c_str(), FALSE));
+  TProcess target = TProcess::Launch(targetExe, L"100 100 200 200");
+  ASSERT_NE(WaitForWindow(target.Id()), nullptr);
+  TOtherWindow nowhere;  // no drop target: a drop there is refused
+
+  MoveCursor({500, 1000});
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
+  HWND window = OpenView(viewer);
+  ASSERT_NE(window, nullptr);
+
+  // Dropped where nothing takes it: the view stays.
+  DragTo(window, kFirstEntry, {30, 20});
+  ASSERT_TRUE(Sync(window));
+  EXPECT_TRUE(viewer.Running());
+  EXPECT_TRUE(IsViewAtRest(window));
+
+  DragTo(window, kFirstEntry, {200, 200});
+  std::vector<std::wstring> dropped;
+  WaitUntil([&] { return !(dropped = ReadLines(targetExe + L".txt")).empty(); });
+  EXPECT_EQ(dropped, std::vector<std::wstring>{file});
+  EXPECT_TRUE(viewer.WaitForExit()) << "a drop closes the view";
+  EXPECT_TRUE(handler.SettledOpened().empty()) << "a drag is no click";
+
+  for (HWND w : TopLevelWindows(target.Id())) ::PostMessageW(w, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(target.WaitForExit());
+}
+
+}  // namespace
