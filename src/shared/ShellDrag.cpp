@@ -40,6 +40,24 @@ private:
   LONG references_ = 1;
 };
 
+// What a target that did the work itself (a move within one drive, say)
+// reports through the data object rather than through the drop's effect.
+DWORD PerformedEffect(IDataObject* data) {
+  FORMATETC format = {static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(CFSTR_PERFORMEDDROPEFFECT)), nullptr,
+                      DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+  STGMEDIUM medium = {};
+  if (FAILED(data->GetData(&format, &medium))) return DROPEFFECT_NONE;
+  DWORD effect = DROPEFFECT_NONE;
+  if (medium.tymed == TYMED_HGLOBAL && ::GlobalSize(medium.hGlobal) >= sizeof(DWORD)) {
+    if (const void* bytes = ::GlobalLock(medium.hGlobal)) {
+      effect = *static_cast<const DWORD*>(bytes);
+      ::GlobalUnlock(medium.hGlobal);
+    }
+  }
+  ::ReleaseStgMedium(&medium);
+  return effect;
+}
+
 }  // namespace
 
 TDragResult DragShellItem(HWND owner, const std::wstring& path) {
@@ -57,9 +75,10 @@ TDragResult DragShellItem(HWND owner, const std::wstring& path) {
   TDropSource source;
   DWORD effect = DROPEFFECT_NONE;
   hr = ::DoDragDrop(data.Get(), &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
-  if (hr == DRAGDROP_S_DROP) {
-    // A target that moved the item itself reports no effect; the drop
-    // happened all the same.
+  // The button let go where no target took the item ends the loop as a drop
+  // too, with no effect: that is a drag that came to nothing.
+  if (hr == DRAGDROP_S_DROP && effect == DROPEFFECT_NONE) effect = PerformedEffect(data.Get());
+  if (hr == DRAGDROP_S_DROP && effect != DROPEFFECT_NONE) {
     result.Outcome = TDragOutcome::Dropped;
     result.Effect = effect;
   } else if (FAILED(hr)) {

@@ -393,17 +393,24 @@ void DragTo(HWND window, POINT clientPoint, POINT screenTarget) {
   MoveCursor(start);
   SendButton(MOUSEEVENTF_LEFTDOWN);
   Sync(window);
-  // Moves of a few pixels each at first, so the drag starts near the entry,
-  // then larger ones to the target; the pointer is placed exactly and a
-  // move of no distance makes the mouse message.
+  // Absolute moves, as a mouse makes them: the first few of a few pixels,
+  // so the drag starts near the entry, then larger ones to the target.
+  const int width = ::GetSystemMetrics(SM_CXSCREEN);
+  const int height = ::GetSystemMetrics(SM_CYSCREEN);
   constexpr int kSteps = 12;
   for (int i = 1; i <= kSteps; ++i) {
     const int share = i <= 4 ? i : 4 + (i - 4) * 12;
     const int total = 4 + (kSteps - 4) * 12;
     const POINT at = {start.x + (screenTarget.x - start.x) * share / total,
                       start.y + (screenTarget.y - start.y) * share / total};
-    ::SetCursorPos(at.x, at.y);
-    SendButton(MOUSEEVENTF_MOVE);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    // The system maps 0..65535 onto the screen rounding down; rounding up
+    // here lands on the very pixel.
+    input.mi.dx = (at.x * 65536 + width - 1) / width;
+    input.mi.dy = (at.y * 65536 + height - 1) / height;
+    ::SendInput(1, &input, sizeof(INPUT));
     Sync(window);
   }
   // The drag loop looks at the pointer on a timer too; it settles on the

@@ -104,7 +104,7 @@ TEST_F(ShellEntry, DraggingAFileOutDropsItsPathAndClosesTheViewButRunsNothing) {
   TScratchFolder targetFolder(L"target");
   const std::wstring targetExe = targetFolder.Path() + L"\\droptarget.exe";
   ASSERT_TRUE(::CopyFileW(DropTargetExe().c_str(), targetExe.c_str(), FALSE));
-  TProcess target = TProcess::Launch(targetExe, L"100 100 200 200");
+  TProcess target = TProcess::Launch(targetExe, L"700 100 200 200");
   ASSERT_NE(WaitForWindow(target.Id()), nullptr);
   TOtherWindow nowhere;  // no drop target: a drop there is refused
 
@@ -119,7 +119,7 @@ TEST_F(ShellEntry, DraggingAFileOutDropsItsPathAndClosesTheViewButRunsNothing) {
   EXPECT_TRUE(viewer.Running());
   EXPECT_TRUE(IsViewAtRest(window));
 
-  DragTo(window, kFirstEntry, {200, 200});
+  DragTo(window, kFirstEntry, {800, 200});
   std::vector<std::wstring> dropped;
   WaitUntil([&] { return !(dropped = ReadLines(targetExe + L".txt")).empty(); });
   EXPECT_EQ(dropped, std::vector<std::wstring>{file});
