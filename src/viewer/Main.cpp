@@ -730,6 +730,12 @@ void TFormMain::ShowEntryMenu(const TToolbar& toolbar, std::size_t index, POINT 
   if (closing_ || shellBusy_ > 0 || index >= toolbar.Items().size()) return;
   // The handler may rebuild the items, so the entry is copied.
   const TToolbarItem item = toolbar.Items()[index];
+  if (screen.x == -1 && screen.y == -1) {
+    // No pointer to show it at (the keyboard asked): beside the entry's icon.
+    const RECT r = toolbar.ItemRect(index);
+    screen = {r.left + (r.right - r.left) / 4, r.top + (r.bottom - r.top) / 2};
+    ::ClientToScreen(toolbar.Handle(), &screen);
+  }
   const HWND self = Handle();
   OfferShellProcessReference();
   TShellMenuResult result;

@@ -106,7 +106,8 @@ public:
   void DockItemDrawHintExplore(const TToolbarItem& item, std::wstring& hint, bool& paintDefault);
 
   // The shell's context menu of a stack or grid entry at a screen point
-  // (extended: with the verbs shown when Shift is held); the go-back and
+  // ((-1, -1): beside the entry, for the keyboard) (extended: with the verbs
+  // shown when Shift is held); the go-back and
   // Explore entries show their folder's. The view stays while the menu is
   // up, closes after a verb ran and stays active when nothing was chosen.
   void ShowEntryMenu(const TToolbar& toolbar, std::size_t index, POINT screen, bool extended);

@@ -64,6 +64,25 @@ TEST_F(ShellEntry, EscapeClosesTheMenuAndLeavesTheViewOpenAndActive) {
   }
 }
 
+TEST_F(ShellEntry, MenuOfAVanishedFileSaysSoAndTheViewStays) {
+  TScratchFolder folder(L"Vanishing Fixture");
+  const std::wstring file = folder.Add(L"gone.txt");
+  MoveCursor({500, 1000});
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
+  HWND window = OpenView(viewer);
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(::DeleteFileW(file.c_str()));
+  RightClickAt(window, kFirstEntry);
+  const TMessageBox box = WaitForMessageBox(viewer.Id(), L"Heapfold");
+  ASSERT_NE(box.Window, nullptr);
+  EXPECT_EQ(box.Text.substr(0, file.size()), file);
+  EXPECT_TRUE(MenuWindows(viewer.Id()).empty());
+  ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+  ASSERT_TRUE(Sync(window));
+  EXPECT_TRUE(viewer.Running());
+  EXPECT_TRUE(IsViewAtRest(window));
+}
+
 // The shell's Properties verb: its sheet is the shell's, about the entry's
 // item (the Explore entry's is the folder), and the viewer's process lasts
 // until the sheet is closed.

@@ -54,6 +54,7 @@ TEST_F(ShellItemMenuTest, ItemsOfTheFileSystemGetTheShellsMenuWithItsVerbs) {
       {"file", file, false},
       {"file with the extended verbs", file, true},
       {"folder", folder, false},
+      {"damaged shortcut", scratch_.File(L"broken.lnk", "not a shortcut"), false},
       {"drive without its backslash", dir_.substr(0, 2), false},
   };
   for (const auto& c : cases) {
