@@ -143,18 +143,49 @@ HRESULT TShellItemMenu::InvokeVerb(const std::string& verb, HWND owner) const {
   return handler_->InvokeCommand(reinterpret_cast<LPCMINVOKECOMMANDINFO>(&info));
 }
 
+bool TShellItemMenu::Holds(HMENU menu) const {
+  if (!menu || !menu_) return false;
+  if (menu == menu_.Get()) return true;
+  // Sub-menus the handler made hang somewhere below the menu.
+  std::vector<HMENU> pending = {menu_.Get()};
+  while (!pending.empty()) {
+    const HMENU current = pending.back();
+    pending.pop_back();
+    const int count = ::GetMenuItemCount(current);
+    for (int i = 0; i < count; ++i) {
+      const HMENU sub = ::GetSubMenu(current, i);
+      if (sub == menu) return true;
+      if (sub) pending.push_back(sub);
+    }
+  }
+  return false;
+}
+
 bool TShellItemMenu::HandleMenuMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) const {
+  // Only this menu's messages: the owner's other menus keep theirs.
   switch (message) {
     case WM_MENUCHAR:
       // Only the newest interface answers typed letters of owner-drawn items.
-      return handler3_ && handler3_->HandleMenuMsg2(message, wParam, lParam, &result) == S_OK;
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-      // Only menu items: the owner's own controls draw themselves.
-      if (wParam != 0) return false;
+      return Holds(reinterpret_cast<HMENU>(lParam)) && handler3_ &&
+             handler3_->HandleMenuMsg2(message, wParam, lParam, &result) == S_OK;
+    case WM_DRAWITEM: {
+      const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (draw->CtlType != ODT_MENU || !Holds(reinterpret_cast<HMENU>(draw->hwndItem))) return false;
       result = TRUE;
       break;
-    case WM_INITMENUPOPUP: result = 0; break;
+    }
+    case WM_MEASUREITEM: {
+      // No menu to tell by: the items measured while this menu is up are its own.
+      const auto* measure = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+      if (measure->CtlType != ODT_MENU || measure->itemID < kFirstCommand || measure->itemID > kLastCommand)
+        return false;
+      result = TRUE;
+      break;
+    }
+    case WM_INITMENUPOPUP:
+      if (!Holds(reinterpret_cast<HMENU>(wParam))) return false;
+      result = 0;
+      break;
     default: return false;
   }
   if (handler3_) {
@@ -168,29 +199,24 @@ bool VerbShowsItsOwnWindow(const std::wstring& verb) {
   return !verb.empty() && ::lstrcmpiW(verb.c_str(), L"properties") == 0;
 }
 
-TShellMenuResult ShowShellItemMenu(HWND owner, const std::wstring& path, POINT screen, bool extended) {
+UINT TShellItemMenu::Track(HWND owner, POINT screen) const {
+  if (!menu_) return 0;
+  const TOwnerSubclass forwarding(owner, *this);
+  // A menu whose owner is not in the foreground stays up when the user
+  // clicks elsewhere; the posted message lets it close at once when the
+  // owner goes on (the system's documented way round both).
+  ::SetForegroundWindow(owner);
+  const UINT command = static_cast<UINT>(
+      ::TrackPopupMenuEx(menu_.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, owner, nullptr));
+  ::PostMessageW(owner, WM_NULL, 0, 0);
+  return command;
+}
+
+TShellMenuResult RunShellMenuCommand(const TShellItemMenu& menu, UINT command, HWND owner, POINT at) {
   TShellMenuResult outcome;
-  TShellItemMenu menu;
-  HRESULT hr = menu.Load(owner, path, extended);
-  if (FAILED(hr)) {
-    outcome.Outcome = TShellMenuOutcome::Failed;
-    outcome.Error = hr;
-    return outcome;
-  }
-  UINT command = 0;
-  {
-    const TOwnerSubclass forwarding(owner, menu);
-    // A menu whose owner is not in the foreground stays up when the user
-    // clicks elsewhere; the posted message lets it close at once when the
-    // owner goes on (the system's documented way round both).
-    ::SetForegroundWindow(owner);
-    command = static_cast<UINT>(
-        ::TrackPopupMenuEx(menu.Menu(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, owner, nullptr));
-    ::PostMessageW(owner, WM_NULL, 0, 0);
-    if (command == 0) return outcome;  // cancelled
-    outcome.Verb = menu.VerbOf(command);
-  }
-  hr = menu.Invoke(command, owner, screen);
+  if (command == 0) return outcome;
+  outcome.Verb = menu.VerbOf(command);
+  const HRESULT hr = menu.Invoke(command, owner, at);
   if (hr == HRESULT_FROM_WIN32(ERROR_CANCELLED)) return outcome;  // the verb's own dialog was cancelled
   if (FAILED(hr)) {
     outcome.Outcome = TShellMenuOutcome::Failed;
@@ -199,4 +225,16 @@ TShellMenuResult ShowShellItemMenu(HWND owner, const std::wstring& path, POINT s
   }
   outcome.Outcome = TShellMenuOutcome::VerbRan;
   return outcome;
+}
+
+TShellMenuResult ShowShellItemMenu(HWND owner, const std::wstring& path, POINT screen, bool extended) {
+  TShellItemMenu menu;
+  const HRESULT hr = menu.Load(owner, path, extended);
+  if (FAILED(hr)) {
+    TShellMenuResult outcome;
+    outcome.Outcome = TShellMenuOutcome::Failed;
+    outcome.Error = hr;
+    return outcome;
+  }
+  return RunShellMenuCommand(menu, menu.Track(owner, screen), owner, screen);
 }

@@ -39,6 +39,9 @@ public:
   // The verb names of every command of the menu, sub-menus included, in
   // menu order, those without a name left out.
   std::vector<std::wstring> Verbs() const;
+  // Shows the menu at a screen point until it closes; the command chosen, 0
+  // when none. The owner's messages go through the handler meanwhile.
+  UINT Track(HWND owner, POINT screen) const;
   // Runs a command of the menu as chosen at a screen point.
   HRESULT Invoke(UINT command, HWND owner, POINT at) const;
   // Runs a verb by its name, as if chosen from the menu.
@@ -49,6 +52,8 @@ public:
 
 private:
   void AddVerbs(HMENU menu, std::vector<std::wstring>& verbs) const;
+  // Whether a menu is this one or one of its sub-menus.
+  bool Holds(HMENU menu) const;
 
   TShellItem item_;
   Microsoft::WRL::ComPtr<IContextMenu> handler_;
@@ -62,7 +67,9 @@ private:
 // properties), which the shell shows on a thread of the calling process.
 bool VerbShowsItsOwnWindow(const std::wstring& verb);
 
+// Runs a command chosen from a menu and tells what happened.
+TShellMenuResult RunShellMenuCommand(const TShellItemMenu& menu, UINT command, HWND owner, POINT at);
+
 // Shows the menu of path at a screen point, owned by owner (which must be a
-// window of this thread), and runs the chosen verb. The owner's messages go
-// through the handler while the menu is up.
+// window of this thread), and runs the chosen verb.
 TShellMenuResult ShowShellItemMenu(HWND owner, const std::wstring& path, POINT screen, bool extended);

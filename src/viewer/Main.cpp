@@ -141,6 +141,9 @@ void TFormMain::FormCreate() {
       PopupMenu.Images = SysImgList.Handle();
       PopupMenu.ImageIndexOf = [this](const std::wstring& path) { return SysImgList.GetIconIndex(path, 0); };
       PopupMenu.OnClosePopup = [this] { PopupMenuClosePopup(); };
+      PopupMenu.OnItemContextMenu = [this](TMenuItem& item, POINT screen, bool extended) {
+        PopupMenuItemContextMenu(item, screen, extended);
+      };
       BuildMenu(StackFolder, nullptr);
       break;
     case TViewKind::Help: ShowHelpWindow(); break;
@@ -581,7 +584,39 @@ void TFormMain::PopupMenuItemExecute(TMenuItem& item) {
   }
 }
 
-void TFormMain::PopupMenuClosePopup() { Close(); }
+void TFormMain::PopupMenuItemContextMenu(TMenuItem& item, POINT screen, bool extended) {
+  if (shellBusy_ > 0 || pendingShellMenu_ || item.Hint.empty()) return;
+  auto menu = std::make_unique<TShellItemMenu>();
+  // An item the shell cannot take shows no menu: a message box would stand
+  // over a menu being tracked.
+  if (FAILED(menu->Load(Handle(), item.Hint, extended))) return;
+  // The shell's menu takes the view's menu's place: not every system shows a
+  // menu over another that is being tracked.
+  pendingShellMenu_ = std::move(menu);
+  pendingShellPoint_ = screen;
+  PopupMenu.CloseMenu();
+}
+
+void TFormMain::PopupMenuClosePopup() {
+  if (!pendingShellMenu_) {
+    Close();
+    return;
+  }
+  const std::unique_ptr<TShellItemMenu> menu = std::move(pendingShellMenu_);
+  OfferShellProcessReference();
+  const TShellBusy busy(shellBusy_);
+  const UINT command = menu->Track(Handle(), pendingShellPoint_);
+  if (command == 0) {
+    // Nothing chosen: the view's menu comes back where it was.
+    ::PostMessageW(Handle(), kPopUpMenuMessage, 0, 0);
+    return;
+  }
+  const TShellMenuResult result = RunShellMenuCommand(*menu, command, Handle(), pendingShellPoint_);
+  if (result.Outcome == TShellMenuOutcome::VerbRan)
+    EndAfterShell(VerbShowsItsOwnWindow(result.Verb));
+  else
+    Close();
+}
 
 void TFormMain::DoOpenAnimation(const SIZE& outer) {
   // The shell is asked for the taskbar's edge once: the placement and the

@@ -17,6 +17,7 @@
 #include "shared/Desktop.h"
 #include "shared/GdiTextRenderer.h"
 #include "shared/ScopedWin.h"
+#include "shared/ShellItemMenu.h"
 #include "shared/SysImg.h"
 #include "toolkit/Controls.h"
 #include "toolkit/PopupMenu.h"
@@ -143,6 +144,9 @@ private:
   void PopupMenuDisplayMenu(TMenuItem& item);
   void PopupMenuItemExecute(TMenuItem& item);
   void PopupMenuClosePopup();
+  // A menu item's shell menu, shown in place of the menu view's menu, which
+  // comes back when nothing is chosen there.
+  void PopupMenuItemContextMenu(TMenuItem& item, POINT screen, bool extended);
   // At rest: the rest position, opaque, the view's entries shown.
   void ShowAtRest();
   void SetOpacity(std::uint8_t alpha);
@@ -175,6 +179,8 @@ private:
   DWORD lingerSince_ = 0;  // the hidden view waits for the shell's windows since then
   DWORD lingerGrace_ = 0;  // how long it waits for a window that has not shown yet
   bool lingerSawShell_ = false;
+  std::unique_ptr<TShellItemMenu> pendingShellMenu_;  // a menu item's shell menu, shown once the view's has closed
+  POINT pendingShellPoint_ = {0, 0};
   bool menuShown_ =
       false;  // the menu view pops its menu up once       // the closing slide has ended and the window is going
 };

@@ -116,6 +116,49 @@ TEST_F(ShellEntry, PropertiesOfAnEntryShowTheShellsSheetWhichTheViewerOutlives) 
   }
 }
 
+// Letting the right button go over an item of the menu view's menu. Wine's
+// menus do not tell their owner (Windows sends WM_MENURBUTTONUP), so the test
+// sends what Windows would, with the pointer over the item.
+void RightButtonUpOverMenuItem(const TProcess& viewer, HWND menu, UINT position, POINT pointer) {
+  ::SetCursorPos(pointer.x, pointer.y);  // where the shell's menu shows; not waited for
+  const HMENU handle = reinterpret_cast<HMENU>(::SendMessageW(menu, MN_GETHMENU, 0, 0));
+  for (HWND w : TopLevelWindows(viewer.Id()))
+    if (ClassNameOf(w) == L"THeapviewForm")
+      ::PostMessageW(w, WM_MENURBUTTONUP, position, reinterpret_cast<LPARAM>(handle));
+}
+
+// In the menu view an item's shell menu takes the view's menu's place; Esc
+// there brings the view's menu back, and a verb chosen there runs.
+TEST_F(ShellEntry, MenuViewItemsGetTheShellsMenu) {
+  TScratchFolder folder(L"Menu View Fixture");
+  folder.Add(L"report.txt");
+  MoveCursor({300, 200});
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()) + L" /menu");
+  HWND viewMenu = WaitForMenu(viewer);
+  ASSERT_NE(viewMenu, nullptr);
+  const auto newestMenu = [&] {
+    const std::vector<HWND> menus = MenuWindows(viewer.Id());
+    return menus.empty() ? nullptr : menus.back();
+  };
+
+  RightButtonUpOverMenuItem(viewer, viewMenu, 0, {340, 210});  // Explore, the first item
+  HWND shellMenu = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (shellMenu = newestMenu()) != nullptr && shellMenu != viewMenu; }));
+  PressKey(shellMenu, VK_ESCAPE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return (viewMenu = newestMenu()) != nullptr && viewMenu != shellMenu; }))
+      << "the view's menu is up again";
+  EXPECT_TRUE(viewer.Running());
+
+  RightButtonUpOverMenuItem(viewer, viewMenu, 0, {340, 210});
+  ASSERT_TRUE(WaitUntil([&] { return (shellMenu = newestMenu()) != nullptr && shellMenu != viewMenu; }));
+  ::PostMessageW(shellMenu, WM_CHAR, L'p', 0);
+  HWND sheet = WaitForDialog(viewer, L"Menu View Fixture");
+  ASSERT_NE(sheet, nullptr) << "the shell's properties of the explored folder";
+  EXPECT_TRUE(MenuWindows(viewer.Id()).empty());
+  ::PostMessageW(sheet, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(viewer.WaitForExit());
+}
+
 TEST_F(ShellEntry, DraggingAFileOutDropsItsPathAndClosesTheViewButRunsNothing) {
   TRecordingHandler handler;
   TScratchFolder folder(L"Drag Fixture");
