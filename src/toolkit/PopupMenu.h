@@ -52,8 +52,9 @@ public:
   // Raised when the menu has closed, whether an item was chosen or not.
   std::function<void()> OnClosePopup;
   // Raised when an item is right-clicked while the menu is up, with the
-  // pointer's screen point and whether Shift is held; the menu stays open
-  // meanwhile (a menu the handler shows must be tracked with TPM_RECURSE).
+  // pointer's screen point and whether Shift is held; the handler may close
+  // the menu to show one of its own. While set, the right button chooses no
+  // items.
   std::function<void(TMenuItem& item, POINT screen, bool extended)> OnItemContextMenu;
 
   // Shows the menu at a screen point and tracks it until it closes; then
@@ -69,7 +70,7 @@ private:
   void Fill(HMENU menu, TMenuItem& parent);
   TMenuItem* ItemOfMenu(TMenuItem& parent, HMENU menu);
   // Whether a menu is this one's root or one of its sub-menus, rather than
-  // another menu (a context menu over it) whose items carry other data.
+  // another menu of the owner whose items carry other data.
   bool OwnsMenu(HMENU menu);
   LRESULT MenuChar(wchar_t typed, HMENU menu);
 

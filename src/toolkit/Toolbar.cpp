@@ -234,15 +234,18 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         tracking_ = ::TrackMouseEvent(&track) != FALSE;
       }
       const POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      if (pressed_ >= 0 && (wParam & MK_LBUTTON) && OnBeginDrag && BeyondDragRect(pressedAt_, at)) {
-        // A drag, not a click: the item is no longer pressed, so the
-        // button's release (which the drag loop usually takes) runs nothing.
+      if (pressed_ >= 0 && !dragAsked_ && (wParam & MK_LBUTTON) && OnBeginDrag && BeyondDragRect(pressedAt_, at)) {
+        dragAsked_ = true;
+        // The drag loop takes the capture, and with it the press; a drag is
+        // not a click, so the button's release runs nothing.
         const int dragged = pressed_;
-        pressed_ = -1;
-        if (::GetCapture() == Handle()) ::ReleaseCapture();
-        InvalidateItem(dragged);
-        OnBeginDrag(*this, static_cast<std::size_t>(dragged));
-        return 0;
+        if (OnBeginDrag(*this, static_cast<std::size_t>(dragged))) {
+          if (!Handle()) return 0;  // the view closed after a drop
+          pressed_ = -1;
+          if (::GetCapture() == Handle()) ::ReleaseCapture();
+          InvalidateItem(dragged);
+          return 0;
+        }
       }
       SetHot(ItemAt(at));
       return 0;
@@ -266,6 +269,7 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       CancelHint();
       pressedAt_ = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       pressed_ = ItemAt(pressedAt_);
+      dragAsked_ = false;
       SetHot(pressed_);
       if (pressed_ >= 0) ::SetCapture(Handle());
       return 0;

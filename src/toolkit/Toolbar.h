@@ -53,8 +53,10 @@ using TItemClickEvent = std::function<void(TToolbar& toolbar, const TToolbarItem
 // The item's index, the screen point where its menu belongs, and whether the
 // menu is the extended one (Shift held).
 using TItemContextMenuEvent = std::function<void(TToolbar& toolbar, std::size_t index, POINT screen, bool extended)>;
-// The pressed item's index; the left button is still down.
-using TItemDragEvent = std::function<void(TToolbar& toolbar, std::size_t index)>;
+// The pressed item's index; the left button is still down. True when the
+// item was dragged (the press is then over); false leaves it pressed, and a
+// release over it is a click.
+using TItemDragEvent = std::function<bool(TToolbar& toolbar, std::size_t index)>;
 
 class TToolbar : public TWindow {
 public:
@@ -107,6 +109,7 @@ private:
   int hot_ = -1;
   int pressed_ = -1;
   POINT pressedAt_ = {0, 0};  // where the left button went down on pressed_
+  bool dragAsked_ = false;    // OnBeginDrag was raised for this press
   bool tracking_ = false;
   bool showHints_ = false;
   THintWindow hint_;

@@ -257,7 +257,7 @@ void TFormMain::CreateDocks() {
   };
   ToolbarStack.OnContextMenu = onContextMenu;
   ToolbarGrid.OnContextMenu = onContextMenu;
-  auto onBeginDrag = [this](TToolbar& toolbar, std::size_t index) { DragEntry(toolbar, index); };
+  auto onBeginDrag = [this](TToolbar& toolbar, std::size_t index) { return DragEntry(toolbar, index); };
   ToolbarStack.OnBeginDrag = onBeginDrag;
   ToolbarGrid.OnBeginDrag = onBeginDrag;
   auto onDrawCaption = [this](TToolbar&, const TToolbarItem& item, HDC dc, const RECT& clientArea, RECT& captionRect,
@@ -795,10 +795,10 @@ void TFormMain::ShowEntryMenu(const TToolbar& toolbar, std::size_t index, POINT 
   }
 }
 
-void TFormMain::DragEntry(const TToolbar& toolbar, std::size_t index) {
-  if (closing_ || shellBusy_ > 0 || index >= toolbar.Items().size()) return;
+bool TFormMain::DragEntry(const TToolbar& toolbar, std::size_t index) {
+  if (closing_ || shellBusy_ > 0 || index >= toolbar.Items().size()) return false;
   const TToolbarItem item = toolbar.Items()[index];
-  if (!IsFileOrFolderItem(item)) return;
+  if (!IsFileOrFolderItem(item)) return false;
   const HWND self = Handle();
   OfferShellProcessReference();
   TDragResult result;
@@ -806,12 +806,13 @@ void TFormMain::DragEntry(const TToolbar& toolbar, std::size_t index) {
     const TShellBusy busy(shellBusy_);
     result = DragShellItem(self, item.Hint);
   }
-  if (!::IsWindow(self) || closing_) return;
+  if (!::IsWindow(self) || closing_) return true;
   // An item that cannot be dragged (it vanished) simply does not move.
   if (result.Outcome == TDragOutcome::Dropped)
     EndAfterShell(false);
   else
     ResumeAfterShell();
+  return true;
 }
 
 void TFormMain::EndAfterShell(bool verbShowsWindow) {

@@ -151,8 +151,9 @@ private:
   void ShowAtRest();
   void SetOpacity(std::uint8_t alpha);
   void ApplySlideFrame(const struct TSlideFrame& frame);
-  // Drags a file or folder entry out; the view closes after a drop.
-  void DragEntry(const TToolbar& toolbar, std::size_t index);
+  // Drags a file or folder entry out; the view closes after a drop. False
+  // for the entries that are not dragged (go back, Explore).
+  bool DragEntry(const TToolbar& toolbar, std::size_t index);
   // After the shell ran a verb or took a drop: closes the view, or hides it
   // and ends once the shell's windows and threads in this process are done.
   void EndAfterShell(bool verbShowsWindow);
