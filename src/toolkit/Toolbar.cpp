@@ -239,6 +239,7 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // The drag loop takes the capture, and with it the press; a drag is
         // not a click, so the button's release runs nothing.
         const int dragged = pressed_;
+        CancelHint();
         if (OnBeginDrag(*this, static_cast<std::size_t>(dragged))) {
           if (!Handle()) return 0;  // the view closed after a drop
           pressed_ = -1;

@@ -816,6 +816,10 @@ bool TFormMain::DragEntry(const TToolbar& toolbar, std::size_t index) {
 }
 
 void TFormMain::EndAfterShell(bool verbShowsWindow) {
+  // The toolbars' hints go with them first: a hint left up would count as a
+  // window of the shell's.
+  ::ShowWindow(ToolbarStack.Handle(), SW_HIDE);
+  ::ShowWindow(ToolbarGrid.Handle(), SW_HIDE);
   const bool shellAtWork = ShellHoldsProcessReference() || ProcessShowsWindowsBeside(Handle());
   if (!verbShowsWindow && !shellAtWork) {
     // As after running an entry: at once, without the closing slide.
