@@ -176,7 +176,7 @@ private:
   COLORREF formColor_ = 0;
   std::uint64_t animJob_ = 0;  // the dispatcher's job of the opening slide's ticks
   bool closing_ = false;
-  int shellBusy_ = 0;  // a shell menu, verb or drag under way: losing activation closes nothing
+  int shellBusy_ = 0;      // a shell menu, verb or drag under way: losing activation closes nothing
   DWORD lingerSince_ = 0;  // the hidden view waits for the shell's windows since then
   DWORD lingerGrace_ = 0;  // how long it waits for a window that has not shown yet
   bool lingerSawShell_ = false;

@@ -415,10 +415,12 @@ void DragTo(HWND window, POINT clientPoint, POINT screenTarget) {
   }
   // The drag loop looks at the pointer on a timer too; it settles on the
   // target before the button goes up.
-  WaitUntil([&] {
-    POINT now = {0, 0};
-    return ::GetCursorPos(&now) && now.x == screenTarget.x && now.y == screenTarget.y;
-  }, 2000);
+  WaitUntil(
+      [&] {
+        POINT now = {0, 0};
+        return ::GetCursorPos(&now) && now.x == screenTarget.x && now.y == screenTarget.y;
+      },
+      2000);
   Sync(window);
   SendButton(MOUSEEVENTF_LEFTUP);
 }

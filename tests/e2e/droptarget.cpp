@@ -104,9 +104,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = L"HeapfoldTestDropTarget";
   ::RegisterClassW(&windowClass);
-  const HWND window = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.lpszClassName, L"Drop here",
-                                        WS_POPUP | WS_BORDER, place[0], place[1], place[2], place[3], nullptr, nullptr,
-                                        instance, nullptr);
+  const HWND window =
+      ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.lpszClassName, L"Drop here", WS_POPUP | WS_BORDER,
+                        place[0], place[1], place[2], place[3], nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   TDropTarget target;
   if (FAILED(::RegisterDragDrop(window, &target))) return 1;

@@ -34,7 +34,8 @@ protected:
       ::CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr);
     }
     const std::wstring path = folder + L"\\long.txt";
-    const THandle file(::CreateFileW((L"\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const THandle file(
+        ::CreateFileW((L"\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     return path;
   }
 };
