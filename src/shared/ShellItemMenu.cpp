@@ -49,23 +49,27 @@ std::wstring Widen(const char* text) {
 }  // namespace
 
 HRESULT TShellItemMenu::Load(HWND owner, const std::wstring& path, bool extended) {
-  handler_.Reset();
-  handler2_.Reset();
-  handler3_.Reset();
-  menu_.Reset();
-  extended_ = extended;
+  // A menu that could not be loaded whole is not there at all.
+  const auto fail = [this](HRESULT hr) {
+    handler_.Reset();
+    handler2_.Reset();
+    handler3_.Reset();
+    menu_.Reset();
+    return hr;
+  };
+  fail(S_OK);
   HRESULT hr = item_.Bind(path);
-  if (FAILED(hr)) return hr;
+  if (FAILED(hr)) return fail(hr);
   hr = item_.GetUIObject(owner, handler_);
-  if (FAILED(hr)) return hr;
-  if (!handler_) return E_NOINTERFACE;
+  if (FAILED(hr)) return fail(hr);
+  if (!handler_) return fail(E_NOINTERFACE);
   handler_.As(&handler2_);
   handler_.As(&handler3_);
   menu_.Reset(::CreatePopupMenu());
-  if (!menu_) return HRESULT_FROM_WIN32(::GetLastError());
+  if (!menu_) return fail(HRESULT_FROM_WIN32(::GetLastError()));
   const UINT flags = CMF_NORMAL | (extended ? CMF_EXTENDEDVERBS : 0);
   hr = handler_->QueryContextMenu(menu_.Get(), 0, kFirstCommand, kLastCommand, flags);
-  if (FAILED(hr)) return hr;
+  if (FAILED(hr)) return fail(hr);
   return S_OK;
 }
 

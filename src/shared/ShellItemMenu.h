@@ -60,7 +60,6 @@ private:
   Microsoft::WRL::ComPtr<IContextMenu2> handler2_;
   Microsoft::WRL::ComPtr<IContextMenu3> handler3_;
   TMenu menu_;
-  bool extended_ = false;
 };
 
 // Whether a verb leaves the item in place and shows a window about it (the
