@@ -21,7 +21,10 @@
 #include "shared/ExtraWinUtils.h"
 #include "shared/Monitors.h"
 #include "shared/RegUtils.h"
+#include "shared/ShellDrag.h"
+#include "shared/ShellItemMenu.h"
 #include "shared/ShellLinkUtils.h"
+#include "shared/ShellProcessRef.h"
 #include "toolkit/Application.h"
 #include "viewer/HelpText.h"
 
@@ -37,6 +40,33 @@ const COLORREF kBlack = RGB(0, 0, 0);
 const wchar_t kListSeparator[] = L"-|-";
 // Posted to the form to pop the menu view's menu up.
 constexpr UINT kPopUpMenuMessage = WM_APP + 1;
+// The hidden view's look at whether the shell is done in this process.
+constexpr UINT_PTR kShellLeftoversTimer = 1;
+constexpr UINT kShellLeftoversPeriod = 200;
+// How long a hidden view waits for the window of a verb that shows one, when
+// the shell took no reference on the process to say it is coming.
+constexpr DWORD kShellWindowGrace = 2000;
+
+// Counts a shell menu, verb or drag under way for its scope.
+class TShellBusy {
+public:
+  explicit TShellBusy(int& count) : count_(count) { ++count_; }
+  ~TShellBusy() { --count_; }
+  TShellBusy(const TShellBusy&) = delete;
+  TShellBusy& operator=(const TShellBusy&) = delete;
+
+private:
+  int& count_;
+};
+
+// Stack and grid items are named after their kind; only files and folders
+// are dragged out.
+bool IsFileOrFolderItem(const TToolbarItem& item) {
+  const auto endsWith = [&item](const std::wstring& kind) {
+    return item.Name.size() >= kind.size() && item.Name.compare(item.Name.size() - kind.size(), kind.size(), kind) == 0;
+  };
+  return !item.Hint.empty() && !endsWith(L"GoBack") && !endsWith(L"Explore");
+}
 
 RECT ToRect(const TRectI& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
@@ -112,6 +142,9 @@ void TFormMain::FormCreate() {
       PopupMenu.Images = SysImgList.Handle();
       PopupMenu.ImageIndexOf = [this](const std::wstring& path) { return SysImgList.GetIconIndex(path, 0); };
       PopupMenu.OnClosePopup = [this] { PopupMenuClosePopup(); };
+      PopupMenu.OnItemContextMenu = [this](TMenuItem& item, POINT screen, bool extended) {
+        PopupMenuItemContextMenu(item, screen, extended);
+      };
       BuildMenu(StackFolder, nullptr);
       break;
     case TViewKind::Help: ShowHelpWindow(); break;
@@ -220,6 +253,14 @@ void TFormMain::CreateDocks() {
   auto onClick = [this](TToolbar&, const TToolbarItem& item) { DockItemExecute(item); };
   ToolbarStack.OnClick = onClick;
   ToolbarGrid.OnClick = onClick;
+  auto onContextMenu = [this](TToolbar& toolbar, std::size_t index, POINT screen, bool extended) {
+    ShowEntryMenu(toolbar, index, screen, extended);
+  };
+  ToolbarStack.OnContextMenu = onContextMenu;
+  ToolbarGrid.OnContextMenu = onContextMenu;
+  auto onBeginDrag = [this](TToolbar& toolbar, std::size_t index) { return DragEntry(toolbar, index); };
+  ToolbarStack.OnBeginDrag = onBeginDrag;
+  ToolbarGrid.OnBeginDrag = onBeginDrag;
   auto onDrawCaption = [this](TToolbar&, const TToolbarItem& item, HDC dc, const RECT& clientArea, RECT& captionRect,
                               TPaintStage stage, bool& paintDefault) {
     DockItemDrawCaption(item, dc, clientArea, captionRect, stage, paintDefault);
@@ -551,7 +592,39 @@ void TFormMain::PopupMenuItemExecute(TMenuItem& item) {
   }
 }
 
-void TFormMain::PopupMenuClosePopup() { Close(); }
+void TFormMain::PopupMenuItemContextMenu(TMenuItem& item, POINT screen, bool extended) {
+  if (shellBusy_ > 0 || pendingShellMenu_ || item.Hint.empty()) return;
+  auto menu = std::make_unique<TShellItemMenu>();
+  // An item the shell cannot take shows no menu: a message box would stand
+  // over a menu being tracked.
+  if (FAILED(menu->Load(Handle(), item.Hint, extended))) return;
+  // The shell's menu takes the view's menu's place: not every system shows a
+  // menu over another that is being tracked.
+  pendingShellMenu_ = std::move(menu);
+  pendingShellPoint_ = screen;
+  PopupMenu.CloseMenu();
+}
+
+void TFormMain::PopupMenuClosePopup() {
+  if (!pendingShellMenu_) {
+    Close();
+    return;
+  }
+  const std::unique_ptr<TShellItemMenu> menu = std::move(pendingShellMenu_);
+  OfferShellProcessReference();
+  const TShellBusy busy(shellBusy_);
+  const UINT command = menu->Track(Handle(), pendingShellPoint_);
+  if (command == 0) {
+    // Nothing chosen: the view's menu comes back where it was.
+    ::PostMessageW(Handle(), kPopUpMenuMessage, 0, 0);
+    return;
+  }
+  const TShellMenuResult result = RunShellMenuCommand(*menu, command, Handle(), pendingShellPoint_);
+  if (result.Outcome == TShellMenuOutcome::VerbRan)
+    EndAfterShell(VerbShowsItsOwnWindow(result.Verb));
+  else
+    Close();
+}
 
 void TFormMain::DoOpenAnimation(const SIZE& outer) {
   // The shell is asked for the taskbar's edge once: the placement and the
@@ -696,6 +769,105 @@ void TFormMain::DockItemExecute(const TToolbarItem& item) {
   }
 }
 
+void TFormMain::ShowEntryMenu(const TToolbar& toolbar, std::size_t index, POINT screen, bool extended) {
+  if (closing_ || shellBusy_ > 0 || index >= toolbar.Items().size()) return;
+  // The handler may rebuild the items, so the entry is copied.
+  const TToolbarItem item = toolbar.Items()[index];
+  if (screen.x == -1 && screen.y == -1) {
+    // No pointer to show it at (the keyboard asked): beside the entry's icon.
+    const RECT r = toolbar.ItemRect(index);
+    screen = {r.left + (r.right - r.left) / 4, r.top + (r.bottom - r.top) / 2};
+    ::ClientToScreen(toolbar.Handle(), &screen);
+  }
+  const HWND self = Handle();
+  OfferShellProcessReference();
+  TShellMenuResult result;
+  {
+    const TShellBusy busy(shellBusy_);
+    result = ShowShellItemMenu(self, item.Hint, screen, extended);
+  }
+  if (!::IsWindow(self) || closing_) return;  // closed meanwhile (a second click on the stack's button)
+  switch (result.Outcome) {
+    case TShellMenuOutcome::VerbRan: EndAfterShell(VerbShowsItsOwnWindow(result.Verb)); break;
+    case TShellMenuOutcome::Cancelled: ResumeAfterShell(); break;
+    case TShellMenuOutcome::Failed:
+      // A vanished file, a path the shell cannot take: said plainly, and the
+      // view stays.
+      {
+        const TShellBusy busy(shellBusy_);
+        TApplication::Instance().ShowError(item.Hint + L"\n\n" + SystemErrorMessage(static_cast<DWORD>(result.Error)),
+                                           self);
+      }
+      if (::IsWindow(self)) ResumeAfterShell();
+      break;
+  }
+}
+
+bool TFormMain::DragEntry(const TToolbar& toolbar, std::size_t index) {
+  if (closing_ || shellBusy_ > 0 || index >= toolbar.Items().size()) return false;
+  const TToolbarItem item = toolbar.Items()[index];
+  if (!IsFileOrFolderItem(item)) return false;
+  const HWND self = Handle();
+  OfferShellProcessReference();
+  TDragResult result;
+  {
+    const TShellBusy busy(shellBusy_);
+    result = DragShellItem(self, item.Hint);
+  }
+  if (!::IsWindow(self) || closing_) return true;
+  // An item that cannot be dragged (it vanished) simply does not move.
+  if (result.Outcome == TDragOutcome::Dropped)
+    EndAfterShell(false);
+  else
+    ResumeAfterShell();
+  return true;
+}
+
+void TFormMain::EndAfterShell(bool verbShowsWindow) {
+  // The toolbars' hints go with them first: a hint left up would count as a
+  // window of the shell's.
+  ::ShowWindow(ToolbarStack.Handle(), SW_HIDE);
+  ::ShowWindow(ToolbarGrid.Handle(), SW_HIDE);
+  const bool shellAtWork = ShellHoldsProcessReference() || ProcessShowsWindowsBeside(Handle());
+  if (!verbShowsWindow && !shellAtWork) {
+    // As after running an entry: at once, without the closing slide.
+    ::DestroyWindow(Handle());
+    return;
+  }
+  // The shell's windows live in this process: the view goes out of sight and
+  // the process stays until they have gone.
+  StopOpeningSlide();
+  ::ShowWindow(Handle(), SW_HIDE);
+  lingerSince_ = ::GetTickCount();
+  lingerGrace_ = verbShowsWindow ? kShellWindowGrace : 0;
+  lingerSawShell_ = shellAtWork;
+  ::SetTimer(Handle(), kShellLeftoversTimer, kShellLeftoversPeriod, nullptr);
+}
+
+void TFormMain::CheckShellLeftovers() {
+  if (ShellHoldsProcessReference() || ProcessShowsWindowsBeside(Handle())) {
+    lingerSawShell_ = true;
+    return;
+  }
+  if (!lingerSawShell_ && ::GetTickCount() - lingerSince_ < lingerGrace_) return;
+  ::KillTimer(Handle(), kShellLeftoversTimer);
+  ::DestroyWindow(Handle());
+}
+
+void TFormMain::ResumeAfterShell() {
+  const HWND foreground = ::GetForegroundWindow();
+  DWORD process = 0;
+  if (foreground) ::GetWindowThreadProcessId(foreground, &process);
+  if (foreground && process != ::GetCurrentProcessId()) {
+    // The activation went to another program while the menu or drag kept
+    // the view: it closes now, as it would have then.
+    if (!CloseBySecondClick) DoCloseAnimation();
+    return;
+  }
+  ::SetForegroundWindow(Handle());
+  ::SetFocus(Handle());
+}
+
 void TFormMain::Show() {
   ::ShowWindow(Handle(), SW_SHOW);
   ::SetForegroundWindow(Handle());
@@ -796,7 +968,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Losing activation closes the window, unless a second click on the
       // stack's button is the way to close it.
       if (!wParam && !CloseBySecondClick && ::IsWindowVisible(Handle()) && !TApplication::Instance().ShowingMessage() &&
-          !closing_) {
+          !closing_ && shellBusy_ == 0) {
         const LRESULT result = DefaultHandling(message, wParam, lParam);
         DoCloseAnimation();
         return result;
@@ -816,7 +988,17 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
       break;
-    case WM_DESTROY: TApplication::Instance().Terminate(); break;
+    case WM_TIMER:
+      if (wParam == kShellLeftoversTimer) {
+        CheckShellLeftovers();
+        return 0;
+      }
+      break;
+    case WM_DESTROY:
+      ::KillTimer(Handle(), kShellLeftoversTimer);
+      WithdrawShellProcessReference();
+      TApplication::Instance().Terminate();
+      break;
     default: break;
   }
   return DefaultHandling(message, wParam, lParam);
