@@ -1,5 +1,7 @@
 #include "viewer/Main.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <thread>
 
@@ -887,9 +889,18 @@ TToolbar* TFormMain::KeyboardToolbar() {
   return toolbar && toolbar->Handle() && ::IsWindowVisible(toolbar->Handle()) ? toolbar : nullptr;
 }
 
+void TFormMain::ShowSelectedEntryMenu(bool extended) {
+  if (TToolbar* toolbar = KeyboardToolbar(); toolbar && toolbar->Selected() >= 0)
+    ShowEntryMenu(*toolbar, static_cast<std::size_t>(toolbar->Selected()), {-1, -1}, extended);
+}
+
 bool TFormMain::FormKeyDown(UINT key) {
   TToolbar* toolbar = KeyboardToolbar();
   if (!toolbar) return false;
+  if (key == VK_APPS) {
+    ShowSelectedEntryMenu((::GetKeyState(VK_SHIFT) & 0x8000) != 0);
+    return true;
+  }
   TSelectionKey move = TSelectionKey::Home;
   switch (key) {
     case VK_UP: move = TSelectionKey::Up; break;
@@ -978,6 +989,28 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (FormKeyDown(static_cast<UINT>(wParam))) return 0;
       break;
     case WM_CHAR: FormKeyPress(static_cast<wchar_t>(wParam)); return 0;
+    // The menu key and Shift+F10 show the selected entry's menu when pressed;
+    // their releases are kept from the default handling, which would ask for
+    // a menu a second time.
+    case WM_KEYUP:
+      if (wParam == VK_APPS) return 0;
+      break;
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_F10 && (::GetKeyState(VK_SHIFT) & 0x8000)) {
+        ShowSelectedEntryMenu(false);
+        return 0;
+      }
+      break;
+    case WM_SYSKEYUP:
+      if (wParam == VK_F10 && (::GetKeyState(VK_SHIFT) & 0x8000)) return 0;
+      break;
+    case WM_CONTEXTMENU:
+      // Asked for without a pointer (the mouse's menus are the toolbar's).
+      if (GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1) {
+        ShowSelectedEntryMenu((::GetKeyState(VK_SHIFT) & 0x8000) != 0);
+        return 0;
+      }
+      break;
     case WM_ERASEBKGND: {
       RECT client = {};
       ::GetClientRect(Handle(), &client);

@@ -142,6 +142,8 @@ private:
   // The toolbar that takes the keyboard's selection: the view's, while shown.
   TToolbar* KeyboardToolbar();
   void SelectEntry(TToolbar& toolbar, int index);
+  // The selected entry's shell menu beside it (the menu key, Shift+F10).
+  void ShowSelectedEntryMenu(bool extended);
   void DockItemDescribe(const TToolbarItem& item, std::wstring& description, std::wstring& action);
   void SetCaption(const std::wstring& caption);
   // Waits, handling messages, for the pool's next thumbnail in order; false

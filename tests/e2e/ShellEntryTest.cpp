@@ -64,6 +64,30 @@ TEST_F(ShellEntry, EscapeClosesTheMenuAndLeavesTheViewOpenAndActive) {
   }
 }
 
+TEST_F(ShellEntry, MenuKeyShowsTheSelectedEntrysMenuBesideIt) {
+  TScratchFolder folder(L"Menu Key Fixture");
+  folder.Add(L"report.txt");
+  MoveCursor({100, 100});
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
+  HWND window = OpenView(viewer);
+  ASSERT_NE(window, nullptr);
+  PressKey(window, VK_APPS, 0);
+  ASSERT_TRUE(Sync(window));
+  EXPECT_TRUE(MenuWindows(viewer.Id()).empty()) << "no entry is selected yet";
+  PressKey(window, VK_END, 0);  // Explore
+  PressKey(window, VK_APPS, 0);
+  HWND menu = WaitForMenu(viewer);
+  ASSERT_NE(menu, nullptr) << "the menu key shows the selected entry's menu";
+  RECT menuRect = {}, client = ReadWindowFacts(window).Client;
+  ::GetWindowRect(menu, &menuRect);
+  EXPECT_TRUE(menuRect.left >= client.left && menuRect.left < client.right) << "beside the entry, not at the pointer";
+  ::PostMessageW(menu, WM_CHAR, L'p', 0);
+  HWND sheet = WaitForDialog(viewer, L"Menu Key Fixture");
+  ASSERT_NE(sheet, nullptr) << "the folder's properties: the Explore entry's item";
+  ::PostMessageW(sheet, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(viewer.WaitForExit());
+}
+
 TEST_F(ShellEntry, MenuOfAVanishedFileSaysSoAndTheViewStays) {
   TScratchFolder folder(L"Vanishing Fixture");
   const std::wstring file = folder.Add(L"gone.txt");
