@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/Dpi.h"
+
 // Modal results, as the box and its buttons give them.
 enum : std::int32_t { kResultNone = 0, kResultOk = 1, kResultCancel = 2, kResultYes = 6, kResultNo = 7 };
 
@@ -51,8 +53,10 @@ TMDButton MakeButton(bool visible, std::uint8_t imageNumber, const std::wstring&
 // A hidden button: every field zero or empty.
 TMDButton NoButton();
 
-// A button is as wide as its caption plus its image (16) plus 24 of margins.
-int MessageButtonWidth(int captionWidth);
+// A button is as wide as its caption plus its image (16) plus 24 of margins;
+// image and margins scale with the DPI, the caption's width is measured in
+// the font of that DPI.
+int MessageButtonWidth(int captionWidth, int dpi = kDesignDpi);
 
 // Left edges of the four buttons, 8 pixels apart. When the visible buttons
 // are B1 alone, B1 and B2, B1 to B3 or all four, they form one row centred in
@@ -60,8 +64,10 @@ int MessageButtonWidth(int captionWidth);
 // follows B1 and B4 ends 8 from the right edge; with B1 and B4, B4 ends 8 from
 // the right and B2 and B3 keep their places; in every other pattern B2, B3
 // and B4 follow one another, hidden ones included.
+// Every distance here is at 96 DPI and scales with the DPI; widths and the
+// client width are real pixels.
 std::array<int, 4> ArrangeButtons(const std::array<bool, 4>& visible, const std::array<int, 4>& widths,
-                                  const std::array<int, 4>& currentLefts, int clientWidth);
+                                  const std::array<int, 4>& currentLefts, int clientWidth, int dpi = kDesignDpi);
 
 // The system sound alias played with a picture.
 const wchar_t* SoundForIconType(int iconType);

@@ -11,6 +11,7 @@ namespace {
 
 const wchar_t kFormClass[] = L"THeapfoldAboutForm";
 constexpr DWORD kCreditsLimit = 4 * 1024 * 1024;
+constexpr int kPictureSize = 48;
 
 std::wstring LocaleText(LCTYPE type) {
   wchar_t text[128] = {};
@@ -62,14 +63,13 @@ void TFormAbout::FormCreate(HWND owner) {
   const HWND about = Tabs.Page(0);
   const HWND credits = Tabs.Page(1);
 
-  ImgProduct.Create(about, 8, 8, 48, 48);
-  ImgProduct.SetIcon(LoadIconOfSize(L"MAINICON", 48));
+  ImgProduct.Create(about, 8, 8, kPictureSize, kPictureSize);
   LblAppName.Create(about, std::wstring(L"Heapfold v") + kCurrentVersionText, 64, 8, 250, 24);
   LblReleaseDate.Create(about, L"Released on " + ReleaseDateText(), 64, 32, 250, 14);
   LblURLHeapfold.Create(about, kProductAddress, 64, 48, 250, 14, false);
   LblURLHeapfold.OnClick = [] { ShellOpen(kProductAddress); };
-  ImgMaker.Create(about, 8, 80, 48, 48);
-  ImgMaker.SetIcon(LoadIconOfSize(L"ZBRENWICK", 48));
+  ImgMaker.Create(about, 8, 80, kPictureSize, kPictureSize);
+  LoadPictures();
   LblBrenwick.Create(about, L"Brenwick Software", 64, 80, 250, 14);
   LblNotice.Create(about, L"\u00a9 2009 Brenwick Software. All rights reserved.", 64, 96, 270, 14);
   LblURLBrenwick.Create(about, kMakerAddress, 64, 112, 250, 14, false);
@@ -89,16 +89,24 @@ void TFormAbout::FormCreate(HWND owner) {
 
   TFontDescription font{L"Arial", 8};
   ApplySystemFont(font);
-  font_ = CreateFontFromDescription(font);
-  SetControlsFont(font_.Get());
-  nameFont_ = CreateFontFromDescription(TFontDescription{font.Name, 14, true});
-  LblAppName.SetFont(nameFont_.Get());
-  boldFont_ = CreateFontFromDescription(TFontDescription{font.Name, font.PointSize, true});
-  LblBrenwick.SetFont(boldFont_.Get());
+  SetControlsFont(FormFont(font));
+  LblAppName.SetFont(FormFont(TFontDescription{font.Name, 14, true}));
+  LblBrenwick.SetFont(FormFont(TFontDescription{font.Name, font.PointSize, true}));
 
   Tabs.SelectTab(0);
   LoadCredits();
 }
+
+void TFormAbout::LoadPictures() {
+  const int size = Scaled(kPictureSize);
+  ImgProduct.SetIcon(LoadIconOfSize(L"MAINICON", size));
+  ImgMaker.SetIcon(LoadIconOfSize(L"ZBRENWICK", size));
+  // The icon style sizes the control to the icon; the layout says where it goes.
+  ImgProduct.ApplyDpi(Dpi());
+  ImgMaker.ApplyDpi(Dpi());
+}
+
+void TFormAbout::DpiChanged() { LoadPictures(); }
 
 void TFormAbout::LoadCredits() {
   try {

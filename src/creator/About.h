@@ -33,11 +33,12 @@ public:
 
   void REditCreditsURLClick(const std::wstring& link);
 
+protected:
+  void DpiChanged() override;
+
 private:
+  void LoadPictures();
   void LoadCredits();
-  TFont font_;
-  TFont nameFont_;
-  TFont boldFont_;
 };
 
 // The release date as the about box writes it, in the user's language.

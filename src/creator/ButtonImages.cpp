@@ -1,6 +1,8 @@
-// Each image is drawn with GDI on a 64 x 64 canvas, once over black and once
-// over white; the core turns the two renderings into a smooth 16 x 16 image
-// with real alpha, which GDI alone would not draw.
+// Each image is drawn with GDI on a canvas four times its size (64 x 64 at
+// 96 DPI), once over black and once over white; the core turns the two
+// renderings into a smooth image with real alpha, which GDI alone would not
+// draw. The drawings are in the units of the 96-DPI canvas; at other DPIs the
+// canvas's mapping mode stretches them.
 #include "creator/ButtonImages.h"
 
 #include <algorithm>
@@ -10,9 +12,11 @@
 
 #include "core/Errors.h"
 #include "core/ImageDecoders.h"
+#include "core/Dpi.h"
 #include "core/MessageBoxLayout.h"
-#include "creator/PictureIds.h"
+#include "core/Resamplers.h"
 #include "core/Supersampling.h"
+#include "creator/PictureIds.h"
 #include "shared/DeviceBitmap.h"
 
 namespace {
@@ -151,39 +155,46 @@ TDib CreateDib(int width, int height) {
   return dib;
 }
 
-// The drawing on a canvas of one colour, as a 32-bit image (a DIB's pixels
-// are the image's pixels: blue in the low byte).
-TBitmap32 RenderOver(TDraw draw, COLORREF background) {
-  TDib canvas = CreateDib(kCanvas, kCanvas);
+// The drawing on a canvas of one colour for images of a size, as a 32-bit
+// image (a DIB's pixels are the image's pixels: blue in the low byte).
+TBitmap32 RenderOver(TDraw draw, COLORREF background, int size) {
+  const int canvasSize = size * kScale;
+  TDib canvas = CreateDib(canvasSize, canvasSize);
   const TMemoryDC dc(::CreateCompatibleDC(nullptr));
   const TSelectObject select(dc.Get(), canvas.Bitmap.Get());
   const TBrush brush(::CreateSolidBrush(background));
-  RECT all = {0, 0, kCanvas, kCanvas};
+  RECT all = {0, 0, canvasSize, canvasSize};
   ::FillRect(dc.Get(), &all, brush.Get());
+  if (size != kSize) {
+    ::SetMapMode(dc.Get(), MM_ANISOTROPIC);
+    ::SetWindowExtEx(dc.Get(), kCanvas, kCanvas, nullptr);
+    ::SetViewportExtEx(dc.Get(), canvasSize, canvasSize, nullptr);
+  }
   draw(dc.Get());
   ::GdiFlush();
-  TBitmap32 image(kCanvas, kCanvas);
-  std::copy(canvas.Bits, canvas.Bits + kCanvas * kCanvas, image.Bits());
+  TBitmap32 image(canvasSize, canvasSize);
+  std::copy(canvas.Bits, canvas.Bits + canvasSize * canvasSize, image.Bits());
   return image;
 }
 
-// One 16 x 16 image with straight (not premultiplied) alpha, as icons hold it.
-TDib Render(TDraw draw) {
-  const TBitmap32 image =
-      ImageFromBlackAndWhiteRenderings(RenderOver(draw, RGB(0, 0, 0)), RenderOver(draw, RGB(255, 255, 255)), kScale);
-  TDib dib = CreateDib(kSize, kSize);
-  std::copy(image.Bits(), image.Bits() + kSize * kSize, dib.Bits);
+// One image of a size with straight (not premultiplied) alpha, as icons hold it.
+TDib Render(TDraw draw, int size) {
+  const TBitmap32 image = ImageFromBlackAndWhiteRenderings(RenderOver(draw, RGB(0, 0, 0), size),
+                                                           RenderOver(draw, RGB(255, 255, 255), size), kScale);
+  TDib dib = CreateDib(size, size);
+  std::copy(image.Bits(), image.Bits() + size * size, dib.Bits);
   return dib;
 }
 
 }  // namespace
 
-void CreateButtonImages(TImageList& images) {
-  images.Create(kSize, kSize, ILC_COLOR32, kButtonImageCount);
+void CreateButtonImages(TImageList& images, int dpi) {
+  const int size = ScaleForDpi(kSize, dpi);
+  images.Create(size, size, ILC_COLOR32, kButtonImageCount);
   const TDraw drawings[kButtonImageCount] = {&DrawMakerLogo,  &DrawProductLogo, &DrawPreferences,
                                              &DrawNewVersion, &DrawOk,          &DrawCancel};
   for (TDraw draw : drawings) {
-    const TDib image = Render(draw);
+    const TDib image = Render(draw, size);
     if (::ImageList_Add(images.Handle(), image.Bitmap.Get(), nullptr) < 0) {
       throw EError(L"Cannot create the button images.");
     }
@@ -199,10 +210,23 @@ TBitmap32 LoadPictureResource(int id) {
   return DecodePngBytes(bytes, ::SizeofResource(module, found), L"picture " + std::to_wstring(id));
 }
 
-void CreateMessageButtonImages(TImageList& images) {
-  images.Create(kSize, kSize, ILC_COLOR32, kMessageButtonImageCount);
+TBitmap32 ScalePicture(const TBitmap32& picture, int width, int height) {
+  if (picture.Width() == width && picture.Height() == height) return picture;
+  TBitmap32 source = picture;
+  source.SetDrawMode(TDrawMode::Opaque);
+  source.SetResampler(LinearResampler());
+  TBitmap32 scaled(width, height);
+  StretchBitmap(scaled, TRectI{0, 0, width, height}, source);
+  scaled.SetDrawMode(picture.DrawMode());
+  return scaled;
+}
+
+void CreateMessageButtonImages(TImageList& images, int dpi) {
+  const int size = ScaleForDpi(kSize, dpi);
+  images.Create(size, size, ILC_COLOR32, kMessageButtonImageCount);
   for (int i = 0; i < kMessageButtonImageCount; ++i) {
-    const TBitmap bitmap = CreateDeviceBitmap(LoadPictureResource(kButtonImageResource + i), TDibAlpha::Straight);
+    const TBitmap32 picture = ScalePicture(LoadPictureResource(kButtonImageResource + i), size, size);
+    const TBitmap bitmap = CreateDeviceBitmap(picture, TDibAlpha::Straight);
     if (!bitmap || ::ImageList_Add(images.Handle(), bitmap.Get(), nullptr) < 0) {
       throw EError(L"Cannot create the button images.");
     }

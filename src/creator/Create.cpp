@@ -19,6 +19,7 @@
 #include "shared/Monitors.h"
 #include "shared/RegUtils.h"
 #include "toolkit/Application.h"
+#include "toolkit/WindowDpi.h"
 
 namespace {
 
@@ -168,14 +169,13 @@ void TFormHeapmaker::CreateFormWindow() {
                                ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"));
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  const SIZE outer = OuterSizeForClient(kClientWidth, kClientHeight, style, exStyle);
-  CreateHandle(exStyle, kFormClass, L"Create a new Heapfold", style, 0, 0, outer.cx, outer.cy);
+  CreateFormHandle(exStyle, kFormClass, L"Create a new Heapfold", style, kClientWidth, kClientHeight, nullptr);
 }
 
 void TFormHeapmaker::CreateControls() {
   const HWND form = Handle();
   Hints.Create(form);
-  CreateButtonImages(ILButtons);
+  CreateButtonImages(ILButtons, Dpi());
 
   // Created from top to bottom, which is also the order Tab walks.
   LblFolder.Create(form, L"Folder to use for stack:", 8, 8, 321, 14);
@@ -215,17 +215,15 @@ void TFormHeapmaker::CreateControls() {
   BtnCreateShortcut.Create(form, L"Create Shortcut on Desktop", 8, 248, 161, 25, true);
   BtnCreateShortcut.OnClick = [this] { BtnCreateShortcutClick(); };
   BtnCheckNewVersion.Create(form, 176, 248, 25, 25);
-  BtnCheckNewVersion.SetImage(ILButtons.Handle(), kImgNewVersion);
   BtnCheckNewVersion.OnClick = [this] { BtnCheckNewVersionClick(); };
   Hints.Add(BtnCheckNewVersion.Handle(), L"Check for latest version");
   BtnPrefs.Create(form, 204, 248, 25, 25);
-  BtnPrefs.SetImage(ILButtons.Handle(), kImgPreferences);
   BtnPrefs.OnClick = [this] { BtnPrefsClick(); };
   Hints.Add(BtnPrefs.Handle(), L"Preferences");
   BtnAbout.Create(form, 232, 248, 25, 25);
-  BtnAbout.SetImage(ILButtons.Handle(), kImgMakerLogo);
   BtnAbout.OnClick = [this] { BtnAboutClick(); };
   Hints.Add(BtnAbout.Handle(), L"About Heapfold");
+  SetButtonImages();
   BtnClose.Create(form, L"Close", 264, 248, 65, 25);
   BtnClose.OnClick = [this] { BtnCloseClick(); };
 
@@ -260,17 +258,34 @@ void TFormHeapmaker::CreateControls() {
   for (const auto& [control, id] : ids) control->SetId(id);
 }
 
+void TFormHeapmaker::SetButtonImages() {
+  BtnCheckNewVersion.SetImage(ILButtons.Handle(), kImgNewVersion);
+  BtnPrefs.SetImage(ILButtons.Handle(), kImgPreferences);
+  BtnAbout.SetImage(ILButtons.Handle(), kImgMakerLogo);
+}
+
+void TFormHeapmaker::DpiChanged() {
+  CreateButtonImages(ILButtons, Dpi());
+  SetButtonImages();
+}
+
 void TFormHeapmaker::ApplyFont() {
   ApplySystemFont(fontDescription_);
-  font_ = CreateFontFromDescription(fontDescription_);
-  ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+  const HFONT font = FormFont(fontDescription_);
+  ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   TControl* controls[] = {&LblFolder, &EditFolder, &LblCaption,        &EditName,  &LblStackType, &CboStackType,
                           &LblIcon,   &EditIcon,   &ChkExplore,        &ChkBrowse, &ChkHideExt,   &ChkShowThumbs,
                           &ChkClear,  &LblDonate,  &BtnCreateShortcut, &BtnClose,  &GrpStatus,    &LblStatus};
-  for (TControl* control : controls) control->SetFont(font_.Get());
+  for (TControl* control : controls) control->SetFont(font);
 }
 
-void TFormHeapmaker::PlaceOnMonitorUnderCursor() { MonitorIndex = CentreOnMonitorUnderCursor(Handle()); }
+void TFormHeapmaker::PlaceOnMonitorUnderCursor() {
+  // Laid out for that monitor first, so it is centred with the size it shows at.
+  POINT cursor = {};
+  ::GetCursorPos(&cursor);
+  ApplyDpi(DpiOfArea(RECT{cursor.x, cursor.y, cursor.x + 1, cursor.y + 1}));
+  MonitorIndex = CentreOnMonitorUnderCursor(Handle());
+}
 
 void TFormHeapmaker::RunOneShotAction(TCreatorMode mode) {
   switch (mode) {
@@ -353,12 +368,7 @@ void TFormHeapmaker::HideDonateOnWindows7() {
   }
 }
 
-void TFormHeapmaker::SetClientHeight(int height) {
-  const DWORD style = static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_STYLE));
-  const DWORD exStyle = static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_EXSTYLE));
-  const SIZE outer = OuterSizeForClient(kClientWidth, height, style, exStyle);
-  ::SetWindowPos(Handle(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void TFormHeapmaker::SetClientHeight(int height) { SetClientSize(kClientWidth, height); }
 
 void TFormHeapmaker::TimerStatusEvent() {
   StatusTimer.SetEnabled(false);
@@ -585,7 +595,7 @@ void TFormHeapmaker::EditNameKeyPress(wchar_t& key) {
 
 void TFormHeapmaker::BtnPrefsClick() {
   TFormPrefs prefs;
-  prefs.FormCreate(Handle(), ILButtons.Handle());
+  prefs.FormCreate(Handle());
   prefs.ShowModal();
 }
 
@@ -691,5 +701,5 @@ LRESULT TFormHeapmaker::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_DESTROY: TApplication::Instance().Terminate(); break;
     default: break;
   }
-  return DefaultHandling(message, wParam, lParam);
+  return TFormWindow::HandleMessage(message, wParam, lParam);
 }

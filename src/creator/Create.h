@@ -21,10 +21,10 @@
 #include "shared/ShellLinkUtils.h"
 #include "shared/SysImg.h"
 #include "toolkit/Controls.h"
+#include "toolkit/Form.h"
 #include "toolkit/PopupMenu.h"
-#include "toolkit/Window.h"
 
-class TFormHeapmaker : public TWindow {
+class TFormHeapmaker : public TFormWindow {
 public:
   // args: the command line's arguments after the program.
   explicit TFormHeapmaker(std::vector<std::wstring> args);
@@ -77,10 +77,12 @@ public:
 
 protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void DpiChanged() override;
 
 private:
   void CreateFormWindow();
   void CreateControls();
+  void SetButtonImages();
   void ApplyFont();
   void PlaceOnMonitorUnderCursor();
   void RunOneShotAction(TCreatorMode mode);
@@ -120,6 +122,5 @@ private:
   std::vector<std::wstring> args_;
   bool endWithoutWindow_ = false;
   TFontDescription fontDescription_{L"Arial", 8};
-  TFont font_;
   HWND focus_ = nullptr;  // the control to give the focus back to on activation
 };

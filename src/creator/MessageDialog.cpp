@@ -15,6 +15,14 @@ constexpr int kClientHeight = 120;
 constexpr int kButtonTop = 88;
 constexpr int kButtonWidth = 73;
 constexpr int kButtonHeight = 25;
+constexpr int kPictureSize = 48;
+// The message's place; a longer message makes the box taller, up to a limit.
+constexpr int kTextLeft = 64;
+constexpr int kTextTop = 8;
+constexpr int kTextWidth = 409;
+constexpr int kTextHeight = 49;
+constexpr int kMostExtraHeight = 480;
+constexpr int kCheckTop = 64;
 
 // The full bounds (not the work area) of the monitor nearest the cursor.
 RECT MonitorBoundsUnderCursor() {
@@ -43,31 +51,67 @@ void TFormMessage::FormCreate() {
   const HWND form = Handle();
   CentreOn(MonitorBoundsUnderCursor());
 
-  Img.Create(form, 8, 8, 48, 48);
+  Img.Create(form, 8, 8, kPictureSize, kPictureSize);
   Img.OnPaintBuffer = [this](TBitmap32& buffer) { ImgPaintBuffer(buffer); };
-  MessageText.Create(form, L"", 64, 8, 409, 49);
+  MessageText.Create(form, L"", kTextLeft, kTextTop, kTextWidth, kTextHeight);
   MessageText.SetId(kIdMessageText);
-  CheckDontShow.Create(form, L"Don't show this message again", 8, 64, 300, 17);
+  CheckDontShow.Create(form, L"Don't show this message again", 8, kCheckTop, 300, 17);
   for (TBitButton& button : Buttons) {
     button.Create(form, L"", 8, kButtonTop, kButtonWidth, kButtonHeight);
     button.SetVisible(false);
   }
+  LoadPictures();
+
+  SetControlsFont(FormFont(TFontDescription{L"Arial", 8}));
+  MessageText.SetFont(FormFont(TFontDescription{L"Arial", 9}));
+}
+
+void TFormMessage::LoadPictures() {
+  const int size = Scaled(kPictureSize);
   for (int i = 0; i < kIconTypeCount; ++i) {
     TBitmap32& picture = BLImages[static_cast<std::size_t>(i)];
-    picture = LoadPictureResource(kMessagePictureResource + i);
+    picture = ScalePicture(LoadPictureResource(kMessagePictureResource + i), size, size);
     picture.SetDrawMode(TDrawMode::Blend);
   }
-  CreateMessageButtonImages(ILButtons);
+  CreateMessageButtonImages(ILButtons, Dpi());
+  for (std::size_t i = 0; i < Buttons.size(); ++i) {
+    if (imageNumbers_[i] != 0) Buttons[i].SetImage(ILButtons.Handle(), imageNumbers_[i] - 1);
+  }
+}
 
-  font_ = CreateFontFromDescription(TFontDescription{L"Arial", 8});
-  messageFont_ = CreateFontFromDescription(TFontDescription{L"Arial", 9});
-  SetControlsFont(font_.Get());
-  MessageText.SetFont(messageFont_.Get());
+void TFormMessage::FitText() {
+  // The height the label's word wrapping needs, in the message's font.
+  const int width = Scaled(kTextLeft + kTextWidth) - Scaled(kTextLeft);
+  const std::wstring text = MessageText.Text();
+  RECT needed = {0, 0, width, 0};
+  {
+    const TWindowDC dc(MessageText.Handle());
+    const TSelectObject select(dc.Get(), MessageText.Font());
+    ::DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &needed,
+                DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+  }
+  const int missing = needed.bottom - (Scaled(kTextTop + kTextHeight) - Scaled(kTextTop));
+  // In design units, rounded up so the text fits at this DPI.
+  int extra = missing > 0 ? (missing * kDesignDpi + Dpi() - 1) / Dpi() : 0;
+  if (extra > kMostExtraHeight) extra = kMostExtraHeight;
+  if (extra == textExtra_) return;
+  textExtra_ = extra;
+  MessageText.SetBounds(kTextLeft, kTextTop, kTextWidth, kTextHeight + extra);
+  CheckDontShow.SetBounds(8, kCheckTop + extra, 300, 17);
+  SetClientSize(kClientWidth, kClientHeight + extra);
+}
+
+void TFormMessage::DpiChanged() {
+  LoadPictures();
+  FitText();
+  ArrangeButtons();
+  Img.Invalidate();
 }
 
 void TFormMessage::SetupButton(int index, const TMDButton& record) {
   TBitButton& button = Buttons.at(static_cast<std::size_t>(index));
   button.SetVisible(record.Visible);
+  imageNumbers_[static_cast<std::size_t>(index)] = record.ImageNumber;
   if (record.ImageNumber != 0) button.SetImage(ILButtons.Handle(), record.ImageNumber - 1);
   button.SetText(record.Caption);
   // The result is the button's identifier, so a command of that number presses it.
@@ -85,7 +129,7 @@ void TFormMessage::ArrangeButtons() {
   for (std::size_t i = 0; i < Buttons.size(); ++i) {
     const HWND button = Buttons[i].Handle();
     visible[i] = Buttons[i].Visible();
-    widths[i] = MessageButtonWidth(TextWidth(button, font_.Get(), Buttons[i].Text()));
+    widths[i] = MessageButtonWidth(TextWidth(button, Buttons[i].Font(), Buttons[i].Text()), Dpi());
     RECT r = {};
     ::GetWindowRect(button, &r);
     ::MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
@@ -93,10 +137,12 @@ void TFormMessage::ArrangeButtons() {
   }
   RECT client = {};
   ::GetClientRect(Handle(), &client);
-  lefts = ::ArrangeButtons(visible, widths, lefts, client.right);
+  lefts = ::ArrangeButtons(visible, widths, lefts, client.right, Dpi());
+  // Anchored to the bottom edge, which a long message moves down.
+  const int top = Scaled(kButtonTop + textExtra_);
+  const int height = Scaled(kButtonTop + textExtra_ + kButtonHeight) - top;
   for (std::size_t i = 0; i < Buttons.size(); ++i) {
-    ::SetWindowPos(Buttons[i].Handle(), nullptr, lefts[i], kButtonTop, widths[i], kButtonHeight,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(Buttons[i].Handle(), nullptr, lefts[i], top, widths[i], height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -121,6 +167,8 @@ int ShowMessageBox(const std::wstring& title, const std::wstring& text, int icon
   box.FormCreate();
   ::SetWindowTextW(box.Handle(), title.c_str());
   box.MessageText.SetText(text);
+  box.FitText();
+  box.CentreOn(MonitorBoundsUnderCursor());
   box.IconType = iconType;
   const TMDButton* records[] = {&button1, &button2, &button3, &button4};
   for (int i = 0; i < 4; ++i) box.SetupButton(i, *records[i]);

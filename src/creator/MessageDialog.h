@@ -28,6 +28,9 @@ public:
   void SetupButton(int index, const TMDButton& record);
   // Widths from the captions, then places by the box's four rules.
   void ArrangeButtons();
+  // A message longer than the box holds makes it taller: the check box and
+  // the buttons move down with its bottom edge.
+  void FitText();
 
   TPaintBox32 Img;
   TLabel MessageText;
@@ -41,12 +44,15 @@ public:
 protected:
   void FormShow() override;
   void FormClose() override;
+  void DpiChanged() override;
 
 private:
   void ImgPaintBuffer(TBitmap32& buffer);
+  // The pictures and button images at the form's DPI.
+  void LoadPictures();
   std::array<bool, 4> defaults_ = {};
-  TFont font_;
-  TFont messageFont_;
+  std::array<std::uint8_t, 4> imageNumbers_ = {};
+  int textExtra_ = 0;  // the height added for the message, in design units
 };
 
 // The box, modal; gives the pressed button's modal result (2 when closed

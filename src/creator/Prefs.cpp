@@ -18,7 +18,7 @@ void ReadPreference(const wchar_t* name, std::int32_t defaultValue, std::int32_t
 
 }  // namespace
 
-void TFormPrefs::FormCreate(HWND owner, HIMAGELIST buttonImages) {
+void TFormPrefs::FormCreate(HWND owner) {
   CreateForm(owner, kFormClass, L"Heapfold Preferences", 352, 248);
   if (owner) CentreOn(owner);
   const HWND form = Handle();
@@ -47,19 +47,28 @@ void TFormPrefs::FormCreate(HWND owner, HIMAGELIST buttonImages) {
   BtnOK.Create(form, L"OK", 86, 216, 75, 25);
   BtnOK.SetGroupStart();
   BtnOK.SetId(IDOK);
-  BtnOK.SetImage(buttonImages, kImgOk);
   BtnOK.OnClick = [this] { BtnOKClick(); };
   BtnCancel.Create(form, L"Cancel", 166, 216, 75, 25);
   BtnCancel.SetId(IDCANCEL);
-  BtnCancel.SetImage(buttonImages, kImgCancel);
   BtnCancel.OnClick = [this] { SetModalResult(IDCANCEL); };
   SetDefaultButton(BtnOK);
 
-  TFontDescription font{L"MS Sans Serif", 8};
-  ApplySystemFont(font);
-  font_ = CreateFontFromDescription(font);
-  previewFont_ = std::make_unique<TGdiTextRenderer>(font.Name, PreviewPointSize(font.PointSize), true);
-  SetControlsFont(font_.Get());
+  ApplySystemFont(font_);
+  SetControlsFont(FormFont(font_));
+  MakeDpiResources();
+}
+
+void TFormPrefs::MakeDpiResources() {
+  CreateButtonImages(ILButtons, Dpi());
+  BtnOK.SetImage(ILButtons.Handle(), kImgOk);
+  BtnCancel.SetImage(ILButtons.Handle(), kImgCancel);
+  previewFont_ = std::make_unique<TGdiTextRenderer>(font_.Name, PreviewPointSize(font_.PointSize), true, Dpi());
+}
+
+void TFormPrefs::DpiChanged() {
+  MakeDpiResources();
+  PBPreviewBW.Invalidate();
+  PBPreviewWB.Invalidate();
 }
 
 void TFormPrefs::FormShow() {

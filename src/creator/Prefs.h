@@ -14,9 +14,8 @@
 
 class TFormPrefs : public TForm {
 public:
-  // owner: the creator's window, on which the dialog is centred. buttonImages:
-  // the creator's image list, for the OK and Cancel images.
-  void FormCreate(HWND owner, HIMAGELIST buttonImages);
+  // owner: the creator's window, on which the dialog is centred.
+  void FormCreate(HWND owner);
 
   TGroupBox GroupStackAppearance;
   TLabel LblText;
@@ -32,15 +31,19 @@ public:
   TLabel LblNote;
   TBitButton BtnOK;
   TBitButton BtnCancel;
+  TImageList ILButtons;
 
   void BtnOKClick();
 
 protected:
   void FormShow() override;
+  void DpiChanged() override;
 
 private:
   void PaintPreview(TBitmap32& buffer, bool blackOnWhite);
-  TFont font_;
-  // The previews' font, made once: the boxes paint with it on every repaint.
+  // The OK and Cancel images and the previews' font, at the form's DPI.
+  void MakeDpiResources();
+  TFontDescription font_{L"MS Sans Serif", 8};
+  // The previews' font, made once per DPI: the boxes paint with it on every repaint.
   std::unique_ptr<TGdiTextRenderer> previewFont_;
 };

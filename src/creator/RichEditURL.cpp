@@ -4,6 +4,7 @@
 
 #include "core/Errors.h"
 #include "shared/ScopedWin.h"
+#include "toolkit/WindowDpi.h"
 
 namespace {
 
@@ -41,6 +42,12 @@ void TRichEditURL::Create(HWND parent, int x, int y, int width, int height) {
   ::SendMessageW(Handle(), EM_AUTOURLDETECT, TRUE, 0);
   const LRESULT mask = ::SendMessageW(Handle(), EM_GETEVENTMASK, 0, 0);
   ::SendMessageW(Handle(), EM_SETEVENTMASK, 0, mask | ENM_LINK);
+  ApplyDpi(Dpi());
+}
+
+void TRichEditURL::ApplyDpi(int dpi) {
+  TControl::ApplyDpi(dpi);
+  ZoomRichEditForDpi(Handle(), dpi);
 }
 
 void TRichEditURL::LoadRichText(const std::string& rtf) {

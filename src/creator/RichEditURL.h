@@ -16,6 +16,8 @@ public:
   void LoadRichText(const std::string& rtf);
   // Called with the text of a link the user clicked.
   std::function<void(const std::wstring& link)> OnURLClick;
+  // Placed for the DPI, with the text zoomed to it.
+  void ApplyDpi(int dpi) override;
 
 protected:
   bool OnNotify(const NMHDR& header, LPARAM lParam, LRESULT& result) override;

@@ -82,21 +82,6 @@ TFont CreateFontFromDescription(const TFontDescription& font, HDC dc) {
   return CreateFontForDpi(font, dpi);
 }
 
-TFont StatusFontForDpi(int dpi) {
-  using TForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-  static const auto forDpi = reinterpret_cast<TForDpi>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
-  NONCLIENTMETRICSW metrics = {};
-  metrics.cbSize = sizeof(metrics);
-  if (dpi > 0 && forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, static_cast<UINT>(dpi)))
-    return TFont(::CreateFontIndirectW(&metrics.lfStatusFont));
-  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return TFont();
-  const TScreenDC screen;
-  const int systemDpi = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
-  if (dpi > 0 && systemDpi > 0) metrics.lfStatusFont.lfHeight = ::MulDiv(metrics.lfStatusFont.lfHeight, dpi, systemDpi);
-  return TFont(::CreateFontIndirectW(&metrics.lfStatusFont));
-}
-
 TFont CreateFontForDpi(const TFontDescription& font, int dpi) {
   LOGFONTW description{};
   description.lfHeight = -::MulDiv(font.PointSize, dpi, 72);

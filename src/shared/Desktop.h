@@ -38,10 +38,6 @@ TFont CreateFontFromDescription(const TFontDescription& font, HDC dc = nullptr);
 // The same at a given DPI (a monitor's, for a window aware of each monitor's
 // DPI, whose fonts the screen's resolution does not size).
 TFont CreateFontForDpi(const TFontDescription& font, int dpi);
-// The system's status-bar font (the one hints use) at a DPI:
-// SystemParametersInfoForDpi (Windows 10), else the system's font with its
-// height scaled from the system's DPI.
-TFont StatusFontForDpi(int dpi);
 
 // The text raised for a failed system call: the code and the system's text
 // for it, or a generic sentence when the code is 0.

@@ -14,9 +14,8 @@
 
 class TGdiTextRenderer : public TTextRenderer {
 public:
-  // The font of that face, point size (at the screen's pixels per inch) and
+  // The font of that face, point size (at a DPI, the screen's when 0) and
   // weight. A face GDI does not have falls back as GDI's font mapper decides.
-  // A dpi above 0 sizes the font for that DPI instead of the screen's.
   TGdiTextRenderer(std::wstring face, int pointSize, bool bold, int dpi = 0);
 
   // GetTextExtentPoint32W of the font at its own size.

@@ -56,7 +56,6 @@ namespace {
 // MDT_EFFECTIVE_DPI: the DPI the monitor's scale factor stands for.
 constexpr int kEffectiveDpi = 0;
 using TGetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-using TGetDpiForWindow = UINT(WINAPI*)(HWND);
 using TGetDpiForSystem = UINT(WINAPI*)();
 
 // shcore.dll is not there before Windows 8.1; once loaded it stays for the
@@ -103,24 +102,4 @@ int MonitorDpiByIndex(int index) {
   const auto monitors = EnumerateMonitors();
   if (index < 0 || static_cast<size_t>(index) >= monitors.size()) return SystemDpi();
   return MonitorDpi(monitors[static_cast<size_t>(index)].Handle);
-}
-
-int WindowDpi(HWND window) {
-  static const auto getDpiForWindow = User32Function<TGetDpiForWindow>("GetDpiForWindow");
-  if (window && getDpiForWindow) {
-    const UINT dpi = getDpiForWindow(window);
-    if (dpi > 0) return static_cast<int>(dpi);
-  }
-  return MonitorDpi(window ? ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST) : nullptr);
-}
-
-SIZE OuterSizeAtDpi(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi) {
-  using TAdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-  static const auto adjustForDpi = User32Function<TAdjustForDpi>("AdjustWindowRectExForDpi");
-  RECT r = {0, 0, clientWidth, clientHeight};
-  if (adjustForDpi && dpi > 0 && adjustForDpi(&r, style, FALSE, exStyle, static_cast<UINT>(dpi)))
-    return {r.right - r.left, r.bottom - r.top};
-  r = {0, 0, clientWidth, clientHeight};
-  ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
-  return {r.right - r.left, r.bottom - r.top};
 }

@@ -32,13 +32,6 @@ int MonitorDpi(HMONITOR monitor);
 // The DPI of a monitor by index into EnumerateMonitors(); the system's DPI
 // when the index is stale.
 int MonitorDpiByIndex(int index);
-// The DPI a window is shown at: GetDpiForWindow (Windows 10), else its
-// monitor's DPI.
-int WindowDpi(HWND window);
 // The system's DPI: GetDpiForSystem (Windows 10), else the screen's
 // LOGPIXELSY.
 int SystemDpi();
-// The outer size of a window of this style around a client area, its frame
-// as thick as it is drawn at the DPI (AdjustWindowRectExForDpi, Windows 10),
-// else at the system's DPI.
-SIZE OuterSizeAtDpi(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi);

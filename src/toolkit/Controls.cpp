@@ -1,5 +1,6 @@
 #include "toolkit/Controls.h"
 
+#include "core/Dpi.h"
 #include "core/Errors.h"
 #include "shared/DeviceBitmap.h"
 #include "toolkit/Application.h"
@@ -12,6 +13,8 @@ const wchar_t kControlProperty[] = L"HeapfoldControl";
 constexpr UINT_PTR kTimerId = 1;
 const wchar_t kTimerClass[] = L"THeapfoldSimpleTimer";
 const COLORREF kLinkColor = RGB(0, 0, 255);
+// The window property of a form that holds the DPI it lays its controls out for.
+const wchar_t kLayoutDpiProperty[] = L"HeapfoldLayoutDpi";
 
 // Every control gets an identifier of its own: the dialog manager finds the
 // default button by it.
@@ -31,12 +34,33 @@ LOGFONTW FontDescription(HFONT font) {
 
 }  // namespace
 
+int LayoutDpiOf(HWND window) {
+  const HWND root = window ? ::GetAncestor(window, GA_ROOT) : nullptr;
+  const auto dpi = root ? reinterpret_cast<INT_PTR>(::GetPropW(root, kLayoutDpiProperty)) : 0;
+  return dpi > 0 ? static_cast<int>(dpi) : kDesignDpi;
+}
+
+void SetLayoutDpi(HWND form, int dpi) {
+  if (dpi <= 0) {
+    ::RemovePropW(form, kLayoutDpiProperty);
+    return;
+  }
+  ::SetPropW(form, kLayoutDpiProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi)));
+}
+
+RECT ScaleRectForDpi(int x, int y, int width, int height, int dpi) {
+  return {ScaleForDpi(x, dpi), ScaleForDpi(y, dpi), ScaleForDpi(x + width, dpi), ScaleForDpi(y + height, dpi)};
+}
+
 // TControl
 
 void TControl::CreateControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style,
                              DWORD exStyle, int x, int y, int width, int height) {
-  window_.Reset(::CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, x,
-                                  y, width, height, parent, NextControlId(), ::GetModuleHandleW(nullptr), nullptr));
+  design_ = {x, y, x + width, y + height};
+  const RECT r = ScaleRectForDpi(x, y, width, height, LayoutDpiOf(parent));
+  window_.Reset(::CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+                                  r.left, r.top, r.right - r.left, r.bottom - r.top, parent, NextControlId(),
+                                  ::GetModuleHandleW(nullptr), nullptr));
   if (!window_) throw EError(L"Cannot create the control.");
   ::SetPropW(window_.Get(), kControlProperty, this);
   ::SetWindowSubclass(window_.Get(), &TControl::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -59,7 +83,26 @@ bool TControl::Enabled() const { return ::IsWindowEnabled(Handle()) != FALSE; }
 void TControl::SetVisible(bool visible) { ::ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE); }
 bool TControl::Visible() const { return (::GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0; }
 
-void TControl::SetFont(HFONT font) { ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+void TControl::SetFont(HFONT font) {
+  font_ = font;
+  ApplyFont(font);
+}
+
+void TControl::ApplyFont(HFONT font) { ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+
+void TControl::SetBounds(int x, int y, int width, int height) {
+  design_ = {x, y, x + width, y + height};
+  ApplyDpi(Dpi());
+}
+
+int TControl::Dpi() const { return LayoutDpiOf(Handle()); }
+
+void TControl::ApplyDpi(int dpi) {
+  if (placedByParent_ || !Handle()) return;
+  const RECT r =
+      ScaleRectForDpi(design_.left, design_.top, design_.right - design_.left, design_.bottom - design_.top, dpi);
+  ::SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 void TControl::SetGroupStart() {
   ::SetWindowLongW(Handle(), GWL_STYLE, ::GetWindowLongW(Handle(), GWL_STYLE) | WS_GROUP);
@@ -196,7 +239,7 @@ void TBitButton::SetImage(HIMAGELIST images, int index) {
   ::ImageList_AddIcon(own.Get(), icon.Get());
   BUTTON_IMAGELIST list = {};
   list.himl = own.Get();
-  list.margin = {4, 0, 0, 0};
+  list.margin = {ScaleForDpi(4, Dpi()), 0, 0, 0};
   list.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
   ::SendMessageW(Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
   image_ = std::move(own);  // the button draws from the list without owning it
@@ -244,18 +287,18 @@ LRESULT TEdit::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 TButton& TButtonEdit::AddButton(const std::wstring& caption, int width) {
   auto button = std::make_unique<TButton>();
   button->Create(Handle(), caption, 0, 0, width, 1);
+  button->SetPlacedByParent();
   // Inside the edit the button is reached by the mouse, not by Tab.
   ::SetWindowLongW(button->Handle(), GWL_STYLE, ::GetWindowLongW(button->Handle(), GWL_STYLE) & ~WS_TABSTOP);
-  if (font_) button->SetFont(font_);
+  if (Font()) button->SetFont(Font());
   buttons_.push_back(std::move(button));
   widths_.push_back(width);
   LayOutButtons();
   return *buttons_.back();
 }
 
-void TButtonEdit::SetFont(HFONT font) {
-  font_ = font;
-  TControl::SetFont(font);
+void TButtonEdit::ApplyFont(HFONT font) {
+  TControl::ApplyFont(font);
   for (const auto& button : buttons_) button->SetFont(font);
   LayOutButtons();  // WM_SETFONT resets the margins
 }
@@ -263,13 +306,15 @@ void TButtonEdit::SetFont(HFONT font) {
 void TButtonEdit::LayOutButtons() {
   RECT client = {};
   ::GetClientRect(Handle(), &client);
+  const int dpi = Dpi();
   int right = client.right;
   for (size_t i = 0; i < buttons_.size(); ++i) {
-    right -= widths_[i];
-    ::SetWindowPos(buttons_[i]->Handle(), nullptr, right, 0, widths_[i], client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int width = ScaleForDpi(widths_[i], dpi);
+    right -= width;
+    ::SetWindowPos(buttons_[i]->Handle(), nullptr, right, 0, width, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   const int reserved = client.right - right;
-  ::SendMessageW(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, reserved + 2));
+  ::SendMessageW(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, reserved + ScaleForDpi(2, dpi)));
 }
 
 LRESULT TButtonEdit::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -322,11 +367,12 @@ void TLinkLabel::Create(HWND parent, const std::wstring& text, int x, int y, int
                 height);
 }
 
-void TLinkLabel::SetFont(HFONT font) {
+void TLinkLabel::ApplyFont(HFONT font) {
   LOGFONTW description = FontDescription(font);
   description.lfUnderline = TRUE;
-  underlined_.Reset(::CreateFontIndirectW(&description));
-  TControl::SetFont(underlined_.Get());
+  TFont underlined(::CreateFontIndirectW(&description));
+  TControl::ApplyFont(underlined.Get());
+  underlined_ = std::move(underlined);  // the old one goes once the control no longer shows it
 }
 
 bool TLinkLabel::OnCommand(WORD code) {
@@ -354,7 +400,7 @@ LRESULT TLinkLabel::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TIconImage::Create(HWND parent, int x, int y, int width, int height) {
   CreateControl(parent, L"STATIC", L"", SS_ICON | SS_REALSIZEIMAGE | SS_CENTERIMAGE, 0, x, y, width, height);
-  ::SetWindowPos(Handle(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyDpi(Dpi());  // the icon style sizes the control to its (still missing) icon
 }
 
 void TIconImage::SetIcon(TIcon icon) {
@@ -397,11 +443,8 @@ int TTabControl::AddTab(const std::wstring& caption) {
 
   static const wchar_t kPageClass[] = L"THeapfoldTabPage";
   TWindow::RegisterWindowClass(kPageClass, ::GetSysColorBrush(COLOR_BTNFACE));
-  RECT area = {};
-  ::GetWindowRect(Handle(), &area);
   const HWND parent = ::GetParent(Handle());
-  ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
-  ::SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  const RECT area = PageArea();
   auto page = std::make_unique<TPage>();
   page->CreateHandle(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD | WS_CLIPSIBLINGS, area.left, area.top,
                      area.right - area.left, area.bottom - area.top, parent);
@@ -409,6 +452,23 @@ int TTabControl::AddTab(const std::wstring& caption) {
   pages_.push_back(std::move(page));
   ShowPage();
   return index;
+}
+
+RECT TTabControl::PageArea() const {
+  RECT area = {};
+  ::GetWindowRect(Handle(), &area);
+  ::MapWindowPoints(nullptr, ::GetParent(Handle()), reinterpret_cast<POINT*>(&area), 2);
+  ::SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  return area;
+}
+
+void TTabControl::ApplyDpi(int dpi) {
+  TControl::ApplyDpi(dpi);
+  const RECT area = PageArea();
+  for (const auto& page : pages_) {
+    ::SetWindowPos(page->Handle(), nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 HWND TTabControl::Page(int tab) const { return pages_.at(static_cast<std::size_t>(tab))->Handle(); }

@@ -3,6 +3,10 @@
 // parent form hands back through ReflectNotification. Also the small pieces
 // the forms build with them: one tooltip control for all hints, an owned image
 // list and a plain window-message timer.
+//
+// Controls are placed in design units, the pixels of a 96-DPI screen, relative
+// to their parent; inside a form that lays itself out for its monitor's DPI
+// (see TFormWindow) they are created, and placed again, at that DPI.
 #pragma once
 
 #include <windows.h>
@@ -38,7 +42,17 @@ public:
   void SetVisible(bool visible);
   bool Visible() const;
   // The font is not owned; it must outlive the control.
-  virtual void SetFont(HFONT font);
+  void SetFont(HFONT font);
+  HFONT Font() const { return font_; }  // the font last given to SetFont
+  // Moves the control, in design units relative to its parent.
+  void SetBounds(int x, int y, int width, int height);
+  // The DPI the control's form lays it out for.
+  int Dpi() const;
+  // Places the control for a DPI from its design rectangle; the forms call it
+  // for every control when their DPI changes.
+  virtual void ApplyDpi(int dpi);
+  // The control is placed by its parent control, not from a design rectangle.
+  void SetPlacedByParent() { placedByParent_ = true; }
   // The control starts a group for the dialog manager: Tab stops at groups,
   // the arrow keys move within one, and radio buttons exclude each other in one.
   void SetGroupStart();
@@ -53,8 +67,11 @@ public:
   static TControl* FromHandle(HWND window);
 
 protected:
+  // x, y, width and height in design units.
   void CreateControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, int x,
                      int y, int width, int height);
+  // Hands the font to the control's window (and to its parts).
+  virtual void ApplyFont(HFONT font);
   // A notification code of WM_COMMAND from this control; true when handled.
   virtual bool OnCommand(WORD code);
   // WM_CTLCOLOR* for this control; true when result holds a brush.
@@ -69,7 +86,20 @@ private:
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR data);
   TOwnedWindow window_;
+  HFONT font_ = nullptr;
+  RECT design_ = {};
+  bool placedByParent_ = false;
 };
+
+// The DPI that the form holding a window lays its controls out for: the
+// design DPI outside such a form.
+int LayoutDpiOf(HWND window);
+// Marks a top-level window as laid out for a DPI (TFormWindow does); 0 removes
+// the mark.
+void SetLayoutDpi(HWND form, int dpi);
+// A rectangle of design units at a DPI: its edges are scaled, so controls
+// that meet at 96 DPI meet at every DPI.
+RECT ScaleRectForDpi(int x, int y, int width, int height, int dpi);
 
 class TLabel : public TControl {
 public:
@@ -150,16 +180,15 @@ public:
   // Buttons are laid out from the right edge leftwards in the order added.
   TButton& AddButton(const std::wstring& caption, int width);
   const std::vector<std::unique_ptr<TButton>>& Buttons() const { return buttons_; }
-  void SetFont(HFONT font) override;
 
 protected:
+  void ApplyFont(HFONT font) override;
   LRESULT ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
   void LayOutButtons();
   std::vector<std::unique_ptr<TButton>> buttons_;
-  std::vector<int> widths_;
-  HFONT font_ = nullptr;
+  std::vector<int> widths_;  // design units
 };
 
 // A text that acts as a web link: blue, underlined, a hand cursor, a click
@@ -167,11 +196,11 @@ private:
 class TLinkLabel : public TControl {
 public:
   void Create(HWND parent, const std::wstring& text, int x, int y, int width, int height, bool centred = true);
-  // Takes the font's name and size; the link keeps its own colour and underline.
-  void SetFont(HFONT font) override;
   TNotifyEvent OnClick;
 
 protected:
+  // Takes the font's name and size; the link keeps its own colour and underline.
+  void ApplyFont(HFONT font) override;
   bool OnCommand(WORD code) override;
   bool OnControlColor(HDC dc, LRESULT& result) override;
   LRESULT ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -211,6 +240,7 @@ public:
   HWND Page(int tab) const;
   int SelectedTab() const;
   void SelectTab(int tab);
+  void ApplyDpi(int dpi) override;
   TNotifyEvent OnChange;
 
 protected:
@@ -218,6 +248,8 @@ protected:
 
 private:
   void ShowPage();
+  // The pages' rectangle in the parent: the tabs' display area.
+  RECT PageArea() const;
   class TPage;
   std::vector<std::unique_ptr<TPage>> pages_;
 };

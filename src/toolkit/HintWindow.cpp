@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/Dpi.h"
 #include "shared/Monitors.h"
+#include "toolkit/WindowDpi.h"
 
 namespace {
 
@@ -29,10 +31,21 @@ void THintWindow::Create(HWND owner) {
   RegisterWindowClass(kHintClass, ::GetSysColorBrush(COLOR_INFOBK));
   CreateHandle(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, L"", WS_POPUP | WS_BORDER, 0, 0, 0, 0,
                owner);
+  UseDpi(WindowDpi(Handle()));
+}
+
+void THintWindow::UseDpi(int dpi) {
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof(metrics);
-  if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-    messageFont_.Reset(::CreateFontIndirectW(&metrics.lfStatusFont));
+  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return;
+  // The system's metrics are those of its own DPI, the screen's.
+  const TScreenDC screen;
+  const int screenDpi = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  if (screenDpi > 0 && screenDpi != dpi)
+    metrics.lfStatusFont.lfHeight = ::MulDiv(metrics.lfStatusFont.lfHeight, dpi, screenDpi);
+  messageFont_.Reset(::CreateFontIndirectW(&metrics.lfStatusFont));
 }
 
 SIZE THintWindow::TextSize(HDC dc) const {
@@ -52,21 +65,23 @@ SIZE THintWindow::TextSize(HDC dc) const {
 void THintWindow::ShowAt(const std::wstring& text, POINT screenPoint) {
   if (!Handle()) return;
   text_ = text;
+  UseDpi(DpiOfArea(RECT{screenPoint.x, screenPoint.y, screenPoint.x + 1, screenPoint.y + 1}));
+  const int padding = ScaleForDpi(kPadding, dpi_);
   ::SetWindowTextW(Handle(), text_.c_str());
   SIZE size = {0, 0};
   {
     const TWindowDC dc(Handle());
     size = TextSize(dc.Get());
   }
-  RECT outer = {0, 0, size.cx + 2 * kPadding, size.cy + 2 * kPadding};
+  RECT outer = {0, 0, size.cx + 2 * padding, size.cy + 2 * padding};
   ::AdjustWindowRectEx(&outer, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE);
   const int width = outer.right - outer.left, height = outer.bottom - outer.top;
   const TRectI work = MonitorWorkArea(MonitorIndexNearest(screenPoint));
-  int left = screenPoint.x, top = screenPoint.y + kOffsetBelowPointer;
+  int left = screenPoint.x, top = screenPoint.y + ScaleForDpi(kOffsetBelowPointer, dpi_);
   // On the work area: a hint that would cross its bottom goes above the pointer.
   if (left + width > work.Right) left = work.Right - width;
   if (left < work.Left) left = work.Left;
-  if (top + height > work.Bottom) top = screenPoint.y - height - 2;
+  if (top + height > work.Bottom) top = screenPoint.y - height - ScaleForDpi(2, dpi_);
   if (top < work.Top) top = work.Top;
   ::SetWindowPos(Handle(), HWND_TOPMOST, left, top, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
   ::InvalidateRect(Handle(), nullptr, TRUE);
@@ -83,12 +98,13 @@ void THintWindow::Paint(HDC dc) {
   const TSelectObject select(dc, font_ ? font_ : messageFont_.Get());
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
-  int y = kPadding;
+  const int padding = ScaleForDpi(kPadding, dpi_);
+  int y = padding;
   for (const std::wstring& line : Lines(text_)) {
     SIZE size = {0, 0};
     const std::wstring measured = line.empty() ? L" " : line;
     ::GetTextExtentPoint32W(dc, measured.c_str(), static_cast<int>(measured.size()), &size);
-    ::TextOutW(dc, kPadding, y, line.c_str(), static_cast<int>(line.size()));
+    ::TextOutW(dc, padding, y, line.c_str(), static_cast<int>(line.size()));
     y += size.cy;
   }
 }

@@ -28,8 +28,11 @@ protected:
 private:
   SIZE TextSize(HDC dc) const;
   void Paint(HDC dc);
+  // The system's status font at the DPI of the monitor the hint shows on.
+  void UseDpi(int dpi);
 
   std::wstring text_;
   HFONT font_ = nullptr;
   TFont messageFont_;
+  int dpi_ = 0;  // of messageFont_ and the padding
 };

@@ -4,6 +4,16 @@
 
 namespace {
 
+constexpr int kIconSize = 16;
+
+// The images' size: the list's own (the system's small icons grow with the
+// DPI), or the small icon size when there is no list.
+SIZE IconSizeOf(HIMAGELIST images) {
+  int width = 0, height = 0;
+  if (images && ::ImageList_GetIconSize(images, &width, &height) && width > 0 && height > 0) return {width, height};
+  return {kIconSize, kIconSize};
+}
+
 // The caption as it reads: "&&" is one "&".
 std::wstring ShownText(const std::wstring& caption) {
   std::wstring text;
@@ -57,17 +67,27 @@ TMenuItem* TPopupMenu::ItemOfMenu(TMenuItem& parent, HMENU menu) {
   return nullptr;
 }
 
+bool TPopupMenu::OwnsMenu(HMENU menu) { return menu && (menu == root_ || ItemOfMenu(Root, menu)); }
+
+void TPopupMenu::CloseMenu() {
+  if (root_) ::EndMenu();
+}
+
 void TPopupMenu::Popup(HWND owner, POINT at) {
   commands_.clear();
   const HMENU root = ::CreatePopupMenu();
+  root_ = root;
   Fill(root, Root);
   // The owner comes to the foreground first and a null message follows the
   // tracking, so the menu takes the keyboard and a click outside closes it.
   ::SetForegroundWindow(owner);
-  const UINT chosen = static_cast<UINT>(::TrackPopupMenuEx(
-      root, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, owner, nullptr));
+  // The right button chooses items too, unless it opens their context menus.
+  const UINT rightButton = OnItemContextMenu ? 0 : TPM_RIGHTBUTTON;
+  const UINT chosen = static_cast<UINT>(
+      ::TrackPopupMenuEx(root, TPM_LEFTALIGN | TPM_TOPALIGN | rightButton | TPM_RETURNCMD, at.x, at.y, owner, nullptr));
   ::PostMessageW(owner, WM_NULL, 0, 0);
   TMenuItem* item = chosen >= 1 && chosen <= commands_.size() ? commands_[chosen - 1] : nullptr;
+  root_ = nullptr;
   ::DestroyMenu(root);  // with every sub-menu in it
   commands_.clear();
   // The chosen item runs before the menu counts as closed; an error it raises
@@ -96,26 +116,44 @@ bool TPopupMenu::HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
       if (measure->CtlType != ODT_MENU) return false;
-      measure->itemWidth = static_cast<UINT>(IconSize);
-      measure->itemHeight = static_cast<UINT>(IconSize);
+      const SIZE icon = IconSizeOf(Images);
+      measure->itemWidth = static_cast<UINT>(icon.cx);
+      measure->itemHeight = static_cast<UINT>(icon.cy);
       result = TRUE;
       return true;
     }
     case WM_DRAWITEM: {
       auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
       if (draw->CtlType != ODT_MENU || draw->itemData == 0) return false;
+      if (!OwnsMenu(reinterpret_cast<HMENU>(draw->hwndItem))) return false;
       auto* item = reinterpret_cast<TMenuItem*>(draw->itemData);
       if (item->imageIndex_ == -2) item->imageIndex_ = ImageIndexOf ? ImageIndexOf(item->IconPath) : -1;
       if (Images && item->imageIndex_ >= 0) {
-        const int top = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - IconSize) / 2;
+        const int top = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - IconSizeOf(Images).cy) / 2;
         ::ImageList_Draw(Images, item->imageIndex_, draw->hDC, draw->rcItem.left, top, ILD_TRANSPARENT);
       }
       result = TRUE;
       return true;
     }
     case WM_MENUCHAR: {
-      if (HIWORD(wParam) & MF_SYSMENU) return false;
+      if ((HIWORD(wParam) & MF_SYSMENU) || !OwnsMenu(reinterpret_cast<HMENU>(lParam))) return false;
       result = MenuChar(static_cast<wchar_t>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
+      return true;
+    }
+    case WM_MENURBUTTONUP: {
+      const HMENU menu = reinterpret_cast<HMENU>(lParam);
+      if (!OnItemContextMenu || !OwnsMenu(menu)) return false;
+      MENUITEMINFOW info = {};
+      info.cbSize = sizeof(info);
+      info.fMask = MIIM_DATA | MIIM_FTYPE;
+      if (!::GetMenuItemInfoW(menu, static_cast<UINT>(wParam), TRUE, &info) || (info.fType & MFT_SEPARATOR) ||
+          !info.dwItemData)
+        return false;
+      POINT screen = {0, 0};
+      ::GetCursorPos(&screen);
+      OnItemContextMenu(*reinterpret_cast<TMenuItem*>(info.dwItemData), screen,
+                        (::GetKeyState(VK_SHIFT) & 0x8000) != 0);
+      result = 0;
       return true;
     }
     default: return false;

@@ -47,15 +47,21 @@ public:
 
   TMenuItem Root;
   HIMAGELIST Images = nullptr;  // small icons; not owned
-  int IconSize = 16;            // their size in pixels
   // Gives the image index of a path in Images (called on an item's first draw).
   std::function<int(const std::wstring& path)> ImageIndexOf;
   // Raised when the menu has closed, whether an item was chosen or not.
   std::function<void()> OnClosePopup;
+  // Raised when an item is right-clicked while the menu is up, with the
+  // pointer's screen point and whether Shift is held; the handler may close
+  // the menu to show one of its own. While set, the right button chooses no
+  // items.
+  std::function<void(TMenuItem& item, POINT screen, bool extended)> OnItemContextMenu;
 
   // Shows the menu at a screen point and tracks it until it closes; then
   // runs the chosen item's OnClick and OnClosePopup.
   void Popup(HWND owner, POINT at);
+  // Closes the menu while it is up, as if nothing was chosen.
+  void CloseMenu();
   // The owner's messages while the menu is up; true when handled, with the
   // message's result.
   bool HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -63,9 +69,13 @@ public:
 private:
   void Fill(HMENU menu, TMenuItem& parent);
   TMenuItem* ItemOfMenu(TMenuItem& parent, HMENU menu);
+  // Whether a menu is this one's root or one of its sub-menus, rather than
+  // another menu of the owner whose items carry other data.
+  bool OwnsMenu(HMENU menu);
   LRESULT MenuChar(wchar_t typed, HMENU menu);
 
   // Command identifier - 1 to item, for this showing. A rebuilt sub-menu's
   // old items keep their slots, but no menu holds their identifiers any more.
   std::vector<TMenuItem*> commands_;
+  HMENU root_ = nullptr;  // while shown
 };

@@ -3,6 +3,7 @@
 #include <richedit.h>
 
 #include "core/Errors.h"
+#include "toolkit/WindowDpi.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ void TRichLabel::Create(HWND parent, int x, int y, int width, int height, COLORR
   ::SendMessageW(control_.Get(), EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(background));
   // A line width of 1 turns word wrap off: long lines run past the right edge.
   ::SendMessageW(control_.Get(), EM_SETTARGETDEVICE, 0, 1);
+  ZoomRichEditForDpi(control_.Get(), WindowDpi(parent));
 }
 
 void TRichLabel::SetRtf(const std::string& rtf) {

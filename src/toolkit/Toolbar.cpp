@@ -7,6 +7,7 @@
 
 #include "core/Dpi.h"
 #include "shared/ScopedWin.h"
+#include "shared/ShellDrag.h"
 
 namespace {
 
@@ -291,7 +292,22 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, Handle(), 0};
         tracking_ = ::TrackMouseEvent(&track) != FALSE;
       }
-      SetHot(ItemAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
+      const POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (pressed_ >= 0 && !dragAsked_ && (wParam & MK_LBUTTON) && OnBeginDrag && BeyondDragRect(pressedAt_, at)) {
+        dragAsked_ = true;
+        // The drag loop takes the capture, and with it the press; a drag is
+        // not a click, so the button's release runs nothing.
+        const int dragged = pressed_;
+        CancelHint();
+        if (OnBeginDrag(*this, static_cast<std::size_t>(dragged))) {
+          if (!Handle()) return 0;  // the view closed after a drop
+          pressed_ = -1;
+          if (::GetCapture() == Handle()) ::ReleaseCapture();
+          InvalidateItem(dragged);
+          return 0;
+        }
+      }
+      SetHot(ItemAt(at));
       return 0;
     }
     case WM_MOUSELEAVE:
@@ -327,7 +343,9 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       CancelHint();
-      pressed_ = ItemAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      pressedAt_ = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      pressed_ = ItemAt(pressedAt_);
+      dragAsked_ = false;
       SetHot(pressed_);
       if (pressed_ >= 0) ::SetCapture(Handle());
       return 0;
@@ -338,6 +356,18 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (::GetCapture() == Handle()) ::ReleaseCapture();
       InvalidateItem(pressed);
       if (pressed >= 0 && pressed == released) Click(pressed);
+      return 0;
+    }
+    case WM_CONTEXTMENU: {
+      // From the mouse only: the keyboard's (at -1, -1) goes on to the parent.
+      const POINT screen = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (screen.x == -1 && screen.y == -1) break;
+      POINT client = screen;
+      ::ScreenToClient(Handle(), &client);
+      const int index = ItemAt(client);
+      if (index < 0 || !OnContextMenu) return 0;
+      CancelHint();
+      OnContextMenu(*this, static_cast<std::size_t>(index), screen, (::GetKeyState(VK_SHIFT) & 0x8000) != 0);
       return 0;
     }
     case WM_CAPTURECHANGED:

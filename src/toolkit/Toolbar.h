@@ -1,7 +1,9 @@
 // A dock and its toolbar: a coloured panel holding items that show an icon
 // of an image list with a caption, laid out as one column (the stack) or as
 // wrapping rows (the grid). Items track the mouse (hot and pressed states)
-// and raise OnClick; captions go through OnDrawCaption, whose pre-paint stage
+// and raise OnClick; a right click raises OnContextMenu, and pressing an item
+// and moving out of the drag rectangle raises OnBeginDrag instead of a click;
+// captions go through OnDrawCaption, whose pre-paint stage
 // may take over the painting and whose post-paint stage may add to it. A
 // toolbar whose hints are on shows each item's hint in a hint window when the
 // pointer rests on it; the item's OnDrawHint may change the text first.
@@ -57,6 +59,13 @@ using TItemClickEvent = std::function<void(TToolbar& toolbar, const TToolbarItem
 // the name of its default action.
 using TDescribeItemEvent =
     std::function<void(const TToolbarItem& item, std::wstring& description, std::wstring& defaultAction)>;
+// The item's index, the screen point where its menu belongs, and whether the
+// menu is the extended one (Shift held).
+using TItemContextMenuEvent = std::function<void(TToolbar& toolbar, std::size_t index, POINT screen, bool extended)>;
+// The pressed item's index; the left button is still down. True when the
+// item was dragged (the press is then over); false leaves it pressed, and a
+// release over it is a click.
+using TItemDragEvent = std::function<bool(TToolbar& toolbar, std::size_t index)>;
 
 class TToolbar : public TWindow, private TAccessibleList {
 public:
@@ -73,7 +82,6 @@ public:
   // scaled to (32 pixels at 96 DPI unless set).
   void SetIconSize(int size, int dpi);
   void SetShowHints(bool show);
-  void SetHintFont(HFONT font) { hint_.SetFont(font); }  // not owned; the system's when null
   // The hint window, while the toolbar shows hints (for tools outside).
   const THintWindow& HintWindow() const { return hint_; }
 
@@ -94,6 +102,8 @@ public:
   void SetSelected(int index);
 
   TItemClickEvent OnClick;
+  TItemContextMenuEvent OnContextMenu;
+  TItemDragEvent OnBeginDrag;
   TDrawCaptionEvent OnDrawCaption;
   TDescribeItemEvent OnDescribeItem;  // the item's Hint and "Open" when unset
 
@@ -136,6 +146,8 @@ private:
   int hot_ = -1;
   int pressed_ = -1;
   int selected_ = -1;
+  POINT pressedAt_ = {0, 0};  // where the left button went down on pressed_
+  bool dragAsked_ = false;    // OnBeginDrag was raised for this press
   bool tracking_ = false;
   bool showHints_ = false;
   THintWindow hint_;

@@ -5,6 +5,7 @@
 
 #include "core/CommandLine.h"
 #include "shared/ScopedWin.h"
+#include "shared/ShellDrag.h"
 #include "toolkit/Application.h"
 #include "viewer/Main.h"
 
@@ -13,6 +14,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TApplication& app = TApplication::Instance();
   app.SetTitle(L"Heapfold");
   if (!app.StartCom(com)) return 1;
+  // Dragging entries out and the shell's clipboard verbs need OLE; without
+  // it they fail and report so, and the rest of the viewer works on.
+  const TOleInit ole;
 
   std::vector<std::wstring> args = TokenizeCommandLine(::GetCommandLineW());
   if (!args.empty()) args.erase(args.begin());

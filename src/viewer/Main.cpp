@@ -1,6 +1,6 @@
 #include "viewer/Main.h"
 
-#include <richedit.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <thread>
@@ -24,8 +24,12 @@
 #include "shared/ExtraWinUtils.h"
 #include "shared/Monitors.h"
 #include "shared/RegUtils.h"
+#include "shared/ShellDrag.h"
+#include "shared/ShellItemMenu.h"
 #include "shared/ShellLinkUtils.h"
+#include "shared/ShellProcessRef.h"
 #include "toolkit/Application.h"
+#include "toolkit/WindowDpi.h"
 #include "viewer/HelpText.h"
 
 namespace {
@@ -38,8 +42,33 @@ const COLORREF kBlack = RGB(0, 0, 0);
 const wchar_t kListSeparator[] = L"-|-";
 // Posted to the form to pop the menu view's menu up.
 constexpr UINT kPopUpMenuMessage = WM_APP + 1;
-// WM_DPICHANGED, which headers for Windows XP do not have.
-constexpr UINT kDpiChangedMessage = 0x02E0;
+// The hidden view's look at whether the shell is done in this process.
+constexpr UINT_PTR kShellLeftoversTimer = 1;
+constexpr UINT kShellLeftoversPeriod = 200;
+// How long a hidden view waits for the window of a verb that shows one, when
+// the shell took no reference on the process to say it is coming.
+constexpr DWORD kShellWindowGrace = 2000;
+
+// Counts a shell menu, verb or drag under way for its scope.
+class TShellBusy {
+public:
+  explicit TShellBusy(int& count) : count_(count) { ++count_; }
+  ~TShellBusy() { --count_; }
+  TShellBusy(const TShellBusy&) = delete;
+  TShellBusy& operator=(const TShellBusy&) = delete;
+
+private:
+  int& count_;
+};
+
+// Stack and grid items are named after their kind; only files and folders
+// are dragged out.
+bool IsFileOrFolderItem(const TToolbarItem& item) {
+  const auto endsWith = [&item](const std::wstring& kind) {
+    return item.Name.size() >= kind.size() && item.Name.compare(item.Name.size() - kind.size(), kind.size(), kind) == 0;
+  };
+  return !item.Hint.empty() && !endsWith(L"GoBack") && !endsWith(L"Explore");
+}
 
 RECT ToRect(const TRectI& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
@@ -118,6 +147,9 @@ void TFormMain::FormCreate() {
         return smallIcons_.IndexOf(SysImgList.GetIconIndex(path, 0));
       };
       PopupMenu.OnClosePopup = [this] { PopupMenuClosePopup(); };
+      PopupMenu.OnItemContextMenu = [this](TMenuItem& item, POINT screen, bool extended) {
+        PopupMenuItemContextMenu(item, screen, extended);
+      };
       BuildMenu(StackFolder, nullptr);
       break;
     case TViewKind::Help: ShowHelpWindow(); break;
@@ -202,8 +234,6 @@ void TFormMain::ApplyDpi(int dpi) {
   ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   ToolbarStack.SetFont(stackFont_.Get());
   ToolbarGrid.SetFont(font_.Get());
-  hintFont_ = StatusFontForDpi(metrics_.Dpi);
-  ToolbarGrid.SetHintFont(hintFont_.Get());
   for (TToolbar* toolbar : {&ToolbarStack, &ToolbarGrid}) {
     toolbar->SetPadding(metrics_.ToolbarPadding);
     toolbar->SetIconSize(metrics_.IconSize, metrics_.Dpi);
@@ -212,8 +242,7 @@ void TFormMain::ApplyDpi(int dpi) {
   if (ViewKind == TViewKind::Stack || ViewKind == TViewKind::Grid) icons_.SetIconSize(metrics_.IconSize);
   if (ViewKind == TViewKind::Menu) {
     smallIcons_.SetIconSize(metrics_.SmallIconSize);
-    PopupMenu.Images = smallIcons_.Handle();
-    PopupMenu.IconSize = metrics_.SmallIconSize;
+    PopupMenu.Images = smallIcons_.Handle();  // the menu measures its items by the list
   }
 }
 
@@ -253,7 +282,7 @@ void TFormMain::DpiChanged(int dpi, const RECT* suggested) {
       ::SetWindowPos(Handle(), nullptr, at.x, at.y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
       ::SetWindowPos(lblHelp_.Handle(), nullptr, metrics_.HelpTextLeft, metrics_.HelpTextTop, metrics_.HelpTextWidth,
                      metrics_.HelpTextHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-      ZoomHelpText();
+      ZoomRichEditForDpi(lblHelp_.Handle(), metrics_.Dpi);
       break;
     }
     case TViewKind::Menu: break;  // the invisible point stays; the menu's icons follow
@@ -290,6 +319,14 @@ void TFormMain::CreateDocks() {
   auto onClick = [this](TToolbar&, const TToolbarItem& item) { DockItemExecute(item); };
   ToolbarStack.OnClick = onClick;
   ToolbarGrid.OnClick = onClick;
+  auto onContextMenu = [this](TToolbar& toolbar, std::size_t index, POINT screen, bool extended) {
+    ShowEntryMenu(toolbar, index, screen, extended);
+  };
+  ToolbarStack.OnContextMenu = onContextMenu;
+  ToolbarGrid.OnContextMenu = onContextMenu;
+  auto onBeginDrag = [this](TToolbar& toolbar, std::size_t index) { return DragEntry(toolbar, index); };
+  ToolbarStack.OnBeginDrag = onBeginDrag;
+  ToolbarGrid.OnBeginDrag = onBeginDrag;
   auto onDrawCaption = [this](TToolbar&, const TToolbarItem& item, HDC dc, const RECT& clientArea, RECT& captionRect,
                               TPaintStage stage, bool& paintDefault) {
     DockItemDrawCaption(item, dc, clientArea, captionRect, stage, paintDefault);
@@ -308,7 +345,7 @@ SIZE TFormMain::OuterSizeOf(int clientWidth, int clientHeight) const {
   const DWORD style = static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_STYLE));
   const DWORD exStyle = static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_EXSTYLE));
   // The frame as the window has it now, at the DPI it is shown at.
-  return OuterSizeAtDpi(clientWidth, clientHeight, style, exStyle, WindowDpi(Handle()));
+  return OuterSizeForClientAtDpi(clientWidth, clientHeight, style, exStyle, WindowDpi(Handle()));
 }
 
 TFolderListing TFormMain::ListFolder(const std::wstring& folder) {
@@ -350,7 +387,7 @@ void TFormMain::CreateFormWindow() {
   }
 
   const SIZE outer =
-      OuterSizeAtDpi(metrics_.HelpClientWidth, metrics_.HelpClientHeight, style, exStyle, metrics_.Dpi);
+      OuterSizeForClientAtDpi(metrics_.HelpClientWidth, metrics_.HelpClientHeight, style, exStyle, metrics_.Dpi);
   // Made on the monitor it is for (hidden until placed), so it has that
   // monitor's DPI, and the frame its size was worked out with, from the start.
   const TRectI work = MonitorWorkArea(MonitorIndex);
@@ -366,23 +403,10 @@ void TFormMain::ShowHelpWindow() {
   lblHelp_.Create(Handle(), metrics_.HelpTextLeft, metrics_.HelpTextTop, metrics_.HelpTextWidth,
                   metrics_.HelpTextHeight, ::GetSysColor(COLOR_BTNFACE));
   lblHelp_.SetRtf(HelpRtf());
-  ZoomHelpText();
   ::ShowWindow(lblHelp_.Handle(), SW_SHOWNA);
 
   // Centred on the monitor under the cursor as it is now, by the outer size.
   MonitorIndex = CentreOnMonitorUnderCursor(Handle(), HWND_TOPMOST);
-}
-
-void TFormMain::ZoomHelpText() {
-  // The rich text's point sizes become pixels at the system's DPI; on a
-  // monitor of another DPI the text is zoomed by the ratio. A control never
-  // zoomed is left alone (0:0 turns zooming off).
-  const int system = SystemDpi();
-  const bool zoom = system != metrics_.Dpi;
-  if (!zoom && !helpZoomed_) return;
-  helpZoomed_ = zoom;
-  ::SendMessageW(lblHelp_.Handle(), EM_SETZOOM, zoom ? static_cast<WPARAM>(metrics_.Dpi) : 0,
-                 zoom ? static_cast<LPARAM>(system) : 0);
 }
 
 void TFormMain::BuildStack(const std::wstring& folder) {
@@ -649,7 +673,39 @@ void TFormMain::PopupMenuItemExecute(TMenuItem& item) {
   }
 }
 
-void TFormMain::PopupMenuClosePopup() { Close(); }
+void TFormMain::PopupMenuItemContextMenu(TMenuItem& item, POINT screen, bool extended) {
+  if (shellBusy_ > 0 || pendingShellMenu_ || item.Hint.empty()) return;
+  auto menu = std::make_unique<TShellItemMenu>();
+  // An item the shell cannot take shows no menu: a message box would stand
+  // over a menu being tracked.
+  if (FAILED(menu->Load(Handle(), item.Hint, extended))) return;
+  // The shell's menu takes the view's menu's place: not every system shows a
+  // menu over another that is being tracked.
+  pendingShellMenu_ = std::move(menu);
+  pendingShellPoint_ = screen;
+  PopupMenu.CloseMenu();
+}
+
+void TFormMain::PopupMenuClosePopup() {
+  if (!pendingShellMenu_) {
+    Close();
+    return;
+  }
+  const std::unique_ptr<TShellItemMenu> menu = std::move(pendingShellMenu_);
+  OfferShellProcessReference();
+  const TShellBusy busy(shellBusy_);
+  const UINT command = menu->Track(Handle(), pendingShellPoint_);
+  if (command == 0) {
+    // Nothing chosen: the view's menu comes back where it was.
+    ::PostMessageW(Handle(), kPopUpMenuMessage, 0, 0);
+    return;
+  }
+  const TShellMenuResult result = RunShellMenuCommand(*menu, command, Handle(), pendingShellPoint_);
+  if (result.Outcome == TShellMenuOutcome::VerbRan)
+    EndAfterShell(VerbShowsItsOwnWindow(result.Verb));
+  else
+    Close();
+}
 
 void TFormMain::DoOpenAnimation(const SIZE& outer) {
   // The shell is asked for the taskbar's edge once: the placement and the
@@ -794,6 +850,105 @@ void TFormMain::DockItemExecute(const TToolbarItem& item) {
   }
 }
 
+void TFormMain::ShowEntryMenu(const TToolbar& toolbar, std::size_t index, POINT screen, bool extended) {
+  if (closing_ || shellBusy_ > 0 || index >= toolbar.Items().size()) return;
+  // The handler may rebuild the items, so the entry is copied.
+  const TToolbarItem item = toolbar.Items()[index];
+  if (screen.x == -1 && screen.y == -1) {
+    // No pointer to show it at (the keyboard asked): beside the entry's icon.
+    const RECT r = toolbar.ItemRect(index);
+    screen = {r.left + (r.right - r.left) / 4, r.top + (r.bottom - r.top) / 2};
+    ::ClientToScreen(toolbar.Handle(), &screen);
+  }
+  const HWND self = Handle();
+  OfferShellProcessReference();
+  TShellMenuResult result;
+  {
+    const TShellBusy busy(shellBusy_);
+    result = ShowShellItemMenu(self, item.Hint, screen, extended);
+  }
+  if (!::IsWindow(self) || closing_) return;  // closed meanwhile (a second click on the stack's button)
+  switch (result.Outcome) {
+    case TShellMenuOutcome::VerbRan: EndAfterShell(VerbShowsItsOwnWindow(result.Verb)); break;
+    case TShellMenuOutcome::Cancelled: ResumeAfterShell(); break;
+    case TShellMenuOutcome::Failed:
+      // A vanished file, a path the shell cannot take: said plainly, and the
+      // view stays.
+      {
+        const TShellBusy busy(shellBusy_);
+        TApplication::Instance().ShowError(item.Hint + L"\n\n" + SystemErrorMessage(static_cast<DWORD>(result.Error)),
+                                           self);
+      }
+      if (::IsWindow(self)) ResumeAfterShell();
+      break;
+  }
+}
+
+bool TFormMain::DragEntry(const TToolbar& toolbar, std::size_t index) {
+  if (closing_ || shellBusy_ > 0 || index >= toolbar.Items().size()) return false;
+  const TToolbarItem item = toolbar.Items()[index];
+  if (!IsFileOrFolderItem(item)) return false;
+  const HWND self = Handle();
+  OfferShellProcessReference();
+  TDragResult result;
+  {
+    const TShellBusy busy(shellBusy_);
+    result = DragShellItem(self, item.Hint);
+  }
+  if (!::IsWindow(self) || closing_) return true;
+  // An item that cannot be dragged (it vanished) simply does not move.
+  if (result.Outcome == TDragOutcome::Dropped)
+    EndAfterShell(false);
+  else
+    ResumeAfterShell();
+  return true;
+}
+
+void TFormMain::EndAfterShell(bool verbShowsWindow) {
+  // The toolbars' hints go with them first: a hint left up would count as a
+  // window of the shell's.
+  ::ShowWindow(ToolbarStack.Handle(), SW_HIDE);
+  ::ShowWindow(ToolbarGrid.Handle(), SW_HIDE);
+  const bool shellAtWork = ShellHoldsProcessReference() || ProcessShowsWindowsBeside(Handle());
+  if (!verbShowsWindow && !shellAtWork) {
+    // As after running an entry: at once, without the closing slide.
+    ::DestroyWindow(Handle());
+    return;
+  }
+  // The shell's windows live in this process: the view goes out of sight and
+  // the process stays until they have gone.
+  StopOpeningSlide();
+  ::ShowWindow(Handle(), SW_HIDE);
+  lingerSince_ = ::GetTickCount();
+  lingerGrace_ = verbShowsWindow ? kShellWindowGrace : 0;
+  lingerSawShell_ = shellAtWork;
+  ::SetTimer(Handle(), kShellLeftoversTimer, kShellLeftoversPeriod, nullptr);
+}
+
+void TFormMain::CheckShellLeftovers() {
+  if (ShellHoldsProcessReference() || ProcessShowsWindowsBeside(Handle())) {
+    lingerSawShell_ = true;
+    return;
+  }
+  if (!lingerSawShell_ && ::GetTickCount() - lingerSince_ < lingerGrace_) return;
+  ::KillTimer(Handle(), kShellLeftoversTimer);
+  ::DestroyWindow(Handle());
+}
+
+void TFormMain::ResumeAfterShell() {
+  const HWND foreground = ::GetForegroundWindow();
+  DWORD process = 0;
+  if (foreground) ::GetWindowThreadProcessId(foreground, &process);
+  if (foreground && process != ::GetCurrentProcessId()) {
+    // The activation went to another program while the menu or drag kept
+    // the view: it closes now, as it would have then.
+    if (!CloseBySecondClick) DoCloseAnimation();
+    return;
+  }
+  ::SetForegroundWindow(Handle());
+  ::SetFocus(Handle());
+}
+
 void TFormMain::Show() {
   ::ShowWindow(Handle(), SW_SHOW);
   ::SetForegroundWindow(Handle());
@@ -813,9 +968,18 @@ TToolbar* TFormMain::KeyboardToolbar() {
   return toolbar && toolbar->Handle() && ::IsWindowVisible(toolbar->Handle()) ? toolbar : nullptr;
 }
 
+void TFormMain::ShowSelectedEntryMenu(bool extended) {
+  if (TToolbar* toolbar = KeyboardToolbar(); toolbar && toolbar->Selected() >= 0)
+    ShowEntryMenu(*toolbar, static_cast<std::size_t>(toolbar->Selected()), {-1, -1}, extended);
+}
+
 bool TFormMain::FormKeyDown(UINT key) {
   TToolbar* toolbar = KeyboardToolbar();
   if (!toolbar) return false;
+  if (key == VK_APPS) {
+    ShowSelectedEntryMenu((::GetKeyState(VK_SHIFT) & 0x8000) != 0);
+    return true;
+  }
   TSelectionKey move = TSelectionKey::Home;
   switch (key) {
     case VK_UP: move = TSelectionKey::Up; break;
@@ -894,7 +1058,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Losing activation closes the window, unless a second click on the
       // stack's button is the way to close it.
       if (!wParam && !CloseBySecondClick && ::IsWindowVisible(Handle()) && !TApplication::Instance().ShowingMessage() &&
-          !closing_) {
+          !closing_ && shellBusy_ == 0) {
         const LRESULT result = DefaultHandling(message, wParam, lParam);
         DoCloseAnimation();
         return result;
@@ -904,6 +1068,28 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (FormKeyDown(static_cast<UINT>(wParam))) return 0;
       break;
     case WM_CHAR: FormKeyPress(static_cast<wchar_t>(wParam)); return 0;
+    // The menu key and Shift+F10 show the selected entry's menu when pressed;
+    // their releases are kept from the default handling, which would ask for
+    // a menu a second time.
+    case WM_KEYUP:
+      if (wParam == VK_APPS) return 0;
+      break;
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_F10 && (::GetKeyState(VK_SHIFT) & 0x8000)) {
+        ShowSelectedEntryMenu(false);
+        return 0;
+      }
+      break;
+    case WM_SYSKEYUP:
+      if (wParam == VK_F10 && (::GetKeyState(VK_SHIFT) & 0x8000)) return 0;
+      break;
+    case WM_CONTEXTMENU:
+      // Asked for without a pointer (the mouse's menus are the toolbar's).
+      if (GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1) {
+        ShowSelectedEntryMenu((::GetKeyState(VK_SHIFT) & 0x8000) != 0);
+        return 0;
+      }
+      break;
     case WM_ERASEBKGND: {
       RECT client = {};
       ::GetClientRect(Handle(), &client);
@@ -914,12 +1100,22 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
       break;
-    case kDpiChangedMessage:
+    case WM_DPICHANGED:
       // Only the help window reads the suggested rectangle, as the system
       // gives it; the views work from where they stand.
       DpiChanged(HIWORD(wParam), ViewKind == TViewKind::Help ? reinterpret_cast<const RECT*>(lParam) : nullptr);
       return 0;
-    case WM_DESTROY: TApplication::Instance().Terminate(); break;
+    case WM_TIMER:
+      if (wParam == kShellLeftoversTimer) {
+        CheckShellLeftovers();
+        return 0;
+      }
+      break;
+    case WM_DESTROY:
+      ::KillTimer(Handle(), kShellLeftoversTimer);
+      WithdrawShellProcessReference();
+      TApplication::Instance().Terminate();
+      break;
     default: break;
   }
   return DefaultHandling(message, wParam, lParam);

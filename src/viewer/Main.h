@@ -20,6 +20,7 @@
 #include "shared/GdiTextRenderer.h"
 #include "shared/ScaledIcons.h"
 #include "shared/ScopedWin.h"
+#include "shared/ShellItemMenu.h"
 #include "shared/SysImg.h"
 #include "toolkit/Controls.h"
 #include "toolkit/PopupMenu.h"
@@ -108,6 +109,13 @@ public:
   void DockItemDrawHintGoBack(const TToolbarItem& item, std::wstring& hint, bool& paintDefault);
   void DockItemDrawHintExplore(const TToolbarItem& item, std::wstring& hint, bool& paintDefault);
 
+  // The shell's context menu of a stack or grid entry at a screen point
+  // ((-1, -1): beside the entry, for the keyboard) (extended: with the verbs
+  // shown when Shift is held); the go-back and
+  // Explore entries show their folder's. The view stays while the menu is
+  // up, closes after a verb ran and stays active when nothing was chosen.
+  void ShowEntryMenu(const TToolbar& toolbar, std::size_t index, POINT screen, bool extended);
+
   bool PreviewKey(const MSG& msg) override;
 
 protected:
@@ -133,7 +141,6 @@ private:
   void FallBackToGridIfTooTall();
   void CreateFormWindow();
   void ShowHelpWindow();
-  void ZoomHelpText();
   // Escape, and in the stack and grid Enter, Space, Backspace and typed
   // letters: true when the key was handled.
   bool FormKeyPress(wchar_t key);
@@ -142,6 +149,8 @@ private:
   // The toolbar that takes the keyboard's selection: the view's, while shown.
   TToolbar* KeyboardToolbar();
   void SelectEntry(TToolbar& toolbar, int index);
+  // The selected entry's shell menu beside it (the menu key, Shift+F10).
+  void ShowSelectedEntryMenu(bool extended);
   void DockItemDescribe(const TToolbarItem& item, std::wstring& description, std::wstring& action);
   void SetCaption(const std::wstring& caption);
   // Waits, handling messages, for the pool's next thumbnail in order; false
@@ -153,10 +162,23 @@ private:
   void PopupMenuDisplayMenu(TMenuItem& item);
   void PopupMenuItemExecute(TMenuItem& item);
   void PopupMenuClosePopup();
+  // A menu item's shell menu, shown in place of the menu view's menu, which
+  // comes back when nothing is chosen there.
+  void PopupMenuItemContextMenu(TMenuItem& item, POINT screen, bool extended);
   // At rest: the rest position, opaque, the view's entries shown.
   void ShowAtRest();
   void SetOpacity(std::uint8_t alpha);
   void ApplySlideFrame(const struct TSlideFrame& frame);
+  // Drags a file or folder entry out; the view closes after a drop. False
+  // for the entries that are not dragged (go back, Explore).
+  bool DragEntry(const TToolbar& toolbar, std::size_t index);
+  // After the shell ran a verb or took a drop: closes the view, or hides it
+  // and ends once the shell's windows and threads in this process are done.
+  void EndAfterShell(bool verbShowsWindow);
+  void CheckShellLeftovers();
+  // After a cancelled menu or drag: active again, unless the user went to
+  // another program meanwhile, which closes the view as losing activation does.
+  void ResumeAfterShell();
 
   std::vector<std::wstring> args_;
   TViewerFrame frame_;
@@ -167,7 +189,6 @@ private:
   TRichLabel lblHelp_;
   TFontDescription fontDescription_{L"MS Sans Serif", 8};  // the form's font: captions painted by the viewer
   TFont font_;
-  TFont hintFont_;  // the grid's hints, sized for the view's DPI
   TFont stackFont_;                                // the stack toolbar's own font, which its entries are measured with
   std::unique_ptr<TGdiTextRenderer> captionFont_;  // the painted captions' font, bold, sized for the view
   TViewMetrics metrics_;                           // every size of the view, at its monitor's DPI
@@ -176,11 +197,16 @@ private:
   std::wstring viewFolder_;                        // the folder the stack or grid shows
   bool buildingGrid_ = false;                      // BuildGrid is waiting for its pictures
   int pendingDpi_ = 0;                             // a DPI that came meanwhile
-  bool helpZoomed_ = false;                        // the help text is zoomed to the monitor's DPI
   COLORREF formColor_ = 0;
   TTypeToSelect typeToSelect_;
   std::uint64_t animJob_ = 0;  // the dispatcher's job of the opening slide's ticks
   bool closing_ = false;
+  int shellBusy_ = 0;      // a shell menu, verb or drag under way: losing activation closes nothing
+  DWORD lingerSince_ = 0;  // the hidden view waits for the shell's windows since then
+  DWORD lingerGrace_ = 0;  // how long it waits for a window that has not shown yet
+  bool lingerSawShell_ = false;
+  std::unique_ptr<TShellItemMenu> pendingShellMenu_;  // a menu item's shell menu, shown once the view's has closed
+  POINT pendingShellPoint_ = {0, 0};
   bool menuShown_ =
       false;  // the menu view pops its menu up once       // the closing slide has ended and the window is going
 };

@@ -49,6 +49,28 @@ TEST(MessageBox, ArrangeButtonsByTheFourRules) {
   EXPECT_EQ(MessageButtonWidth(17), 57);
 }
 
+// The gaps, the image and the margins grow with the DPI; 96 is the layout above.
+TEST(MessageBox, ButtonLayoutScalesWithTheDpi) {
+  struct {
+    int dpi;
+    int width;                 // of a caption 17 wide
+    std::array<int, 4> row;    // B1 to B3 centred in 720
+    std::array<int, 4> sides;  // B1, B2 and B4
+  } cases[] = {
+      {96, 57, {222, 310, 418, -4}, {8, 96, -3, 642}},
+      {120, 67, {220, 310, 420, -4}, {10, 100, -3, 640}},
+      {144, 77, {218, 310, 422, -4}, {12, 104, -3, 638}},
+      {192, 97, {214, 310, 426, -4}, {16, 112, -3, 634}},
+  };
+  const std::array<int, 4> widths = {80, 100, 80, 70};
+  const std::array<int, 4> before = {-1, -2, -3, -4};
+  for (const auto& c : cases) {
+    EXPECT_EQ(MessageButtonWidth(17, c.dpi), c.width) << c.dpi;
+    EXPECT_EQ(ArrangeButtons({true, true, true, false}, widths, before, 720, c.dpi), c.row) << c.dpi;
+    EXPECT_EQ(ArrangeButtons({true, true, false, true}, widths, before, 720, c.dpi), c.sides) << c.dpi;
+  }
+}
+
 TEST(MessageBox, ButtonsOfTheShortFormsAndSounds) {
   const TMDButton hidden = NoButton();
   EXPECT_FALSE(hidden.Visible);

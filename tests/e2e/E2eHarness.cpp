@@ -56,6 +56,7 @@ std::wstring HostPath(const char* unixPath) {
 
 std::wstring DistDir() { return HostPath(HEAPFOLD_DIST_DIR_HOST) + L"\\"; }
 std::wstring RecorderExe() { return HostPath(HEAPFOLD_RECORDER_HOST); }
+std::wstring DropTargetExe() { return HostPath(HEAPFOLD_DROPTARGET_HOST); }
 std::wstring DwmStandInDll() { return HostPath(HEAPFOLD_DWMAPI_HOST); }
 
 TProcess TProcess::Launch(const std::wstring& exe, const std::wstring& rawArguments) {
@@ -365,6 +366,63 @@ void ClickAt(HWND window, POINT clientPoint) {
   inputs[1].type = INPUT_MOUSE;
   inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+namespace {
+
+void SendButton(DWORD flags) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  ::SendInput(1, &input, sizeof(INPUT));
+}
+
+}  // namespace
+
+void RightClickAt(HWND window, POINT clientPoint) {
+  POINT screen = clientPoint;
+  ::ClientToScreen(window, &screen);
+  MoveCursor(screen);
+  SendButton(MOUSEEVENTF_RIGHTDOWN);
+  SendButton(MOUSEEVENTF_RIGHTUP);
+}
+
+void DragTo(HWND window, POINT clientPoint, POINT screenTarget) {
+  POINT start = clientPoint;
+  ::ClientToScreen(window, &start);
+  MoveCursor(start);
+  SendButton(MOUSEEVENTF_LEFTDOWN);
+  Sync(window);
+  // Absolute moves, as a mouse makes them: the first few of a few pixels,
+  // so the drag starts near the entry, then larger ones to the target.
+  const int width = ::GetSystemMetrics(SM_CXSCREEN);
+  const int height = ::GetSystemMetrics(SM_CYSCREEN);
+  constexpr int kSteps = 12;
+  for (int i = 1; i <= kSteps; ++i) {
+    const int share = i <= 4 ? i : 4 + (i - 4) * 12;
+    const int total = 4 + (kSteps - 4) * 12;
+    const POINT at = {start.x + (screenTarget.x - start.x) * share / total,
+                      start.y + (screenTarget.y - start.y) * share / total};
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    // The system maps 0..65535 onto the screen rounding down; rounding up
+    // here lands on the very pixel.
+    input.mi.dx = (at.x * 65536 + width - 1) / width;
+    input.mi.dy = (at.y * 65536 + height - 1) / height;
+    ::SendInput(1, &input, sizeof(INPUT));
+    Sync(window);
+  }
+  // The drag loop looks at the pointer on a timer too; it settles on the
+  // target before the button goes up.
+  WaitUntil(
+      [&] {
+        POINT now = {0, 0};
+        return ::GetCursorPos(&now) && now.x == screenTarget.x && now.y == screenTarget.y;
+      },
+      2000);
+  Sync(window);
+  SendButton(MOUSEEVENTF_LEFTUP);
 }
 
 TOtherWindow::TOtherWindow() {

@@ -33,6 +33,7 @@ RECT PrimaryWorkArea();
 std::wstring HostPath(const char* unixPath);
 std::wstring DistDir();  // the installed product, with a trailing backslash
 std::wstring RecorderExe();
+std::wstring DropTargetExe();  // a window that logs the files dropped on it
 std::wstring DwmStandInDll();
 
 class TProcess {
@@ -133,6 +134,11 @@ COLORREF ScreenPixel(POINT at);
 void MoveCursor(POINT screen);
 void PressKey(HWND window, WORD virtualKey, wchar_t character);
 void ClickAt(HWND window, POINT clientPoint);
+void RightClickAt(HWND window, POINT clientPoint);
+// Presses the left button at a point of the window's client area, moves the
+// pointer in steps to a screen point and lets the button go there, as a user
+// drags; each step waits until the window has handled it.
+void DragTo(HWND window, POINT clientPoint, POINT screenTarget);
 // Activates a window of the test's own, so the program's window loses activation.
 class TOtherWindow {
 public:

@@ -15,7 +15,7 @@
 
 namespace {
 
-TEST(MonitorDpi, MonitorsWindowsFontsAndFramesFollowTheSystemsDpi) {
+TEST(MonitorDpi, MonitorsAndFontsFollowTheSystemsDpi) {
   const TScreenDC screen;
   const int logPixels = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
   EXPECT_EQ(SystemDpi(), logPixels);
@@ -23,19 +23,6 @@ TEST(MonitorDpi, MonitorsWindowsFontsAndFramesFollowTheSystemsDpi) {
   EXPECT_EQ(MonitorDpi(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY)), logPixels);
   for (const int stale : {-1, 99}) EXPECT_EQ(MonitorDpiByIndex(stale), logPixels) << stale;
   EXPECT_EQ(MonitorDpi(nullptr), logPixels);
-  EXPECT_EQ(WindowDpi(::GetDesktopWindow()), logPixels);
-  EXPECT_EQ(WindowDpi(nullptr), logPixels);
-
-  // The frame at the window's DPI is the one the system adds at its own.
-  for (const DWORD style : {DWORD(WS_POPUP), DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU)}) {
-    RECT r = {0, 0, 200, 100};
-    ::AdjustWindowRectEx(&r, style, FALSE, WS_EX_TOOLWINDOW);
-    for (const int dpi : {logPixels, 0}) {
-      const SIZE outer = OuterSizeAtDpi(200, 100, style, WS_EX_TOOLWINDOW, dpi);
-      EXPECT_EQ(outer.cx, r.right - r.left);
-      EXPECT_EQ(outer.cy, r.bottom - r.top);
-    }
-  }
 
   // Fonts for a monitor's DPI have that DPI's pixels, whatever the screen's.
   for (const int dpi : {96, 120, 144, 192}) {
@@ -43,15 +30,6 @@ TEST(MonitorDpi, MonitorsWindowsFontsAndFramesFollowTheSystemsDpi) {
     LOGFONTW description = {};
     ASSERT_TRUE(::GetObjectW(font.Get(), sizeof(description), &description));
     EXPECT_EQ(description.lfHeight, -::MulDiv(8, dpi, 72)) << dpi;
-  }
-  NONCLIENTMETRICSW system = {};
-  system.cbSize = sizeof(system);
-  ASSERT_TRUE(::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(system), &system, 0));
-  for (const int factor : {1, 2}) {
-    LOGFONTW status = {};
-    const TFont font = StatusFontForDpi(factor * logPixels);
-    ASSERT_TRUE(::GetObjectW(font.Get(), sizeof(status), &status));
-    EXPECT_NEAR(status.lfHeight, factor * system.lfStatusFont.lfHeight, 1) << "the hints' font at " << factor << "x";
   }
   const int small = TGdiTextRenderer(L"Tahoma", 8, true, 96).Measure(L"Heapfold").Height;
   const int large = TGdiTextRenderer(L"Tahoma", 8, true, 192).Measure(L"Heapfold").Height;

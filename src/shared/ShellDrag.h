@@ -1,0 +1,43 @@
+// Dragging a file or folder out to any window that takes the shell's drops:
+// the item's own data object from its parent folder, the system's drag loop
+// and a drop source of ours.
+#pragma once
+
+#include <windows.h>
+#include <ole2.h>
+
+#include <string>
+
+// OLE on this thread for the scope (dragging and the clipboard need it beyond
+// plain COM).
+class TOleInit {
+public:
+  TOleInit() noexcept : hr_(::OleInitialize(nullptr)) {}
+  ~TOleInit() {
+    if (SUCCEEDED(hr_)) ::OleUninitialize();
+  }
+  TOleInit(const TOleInit&) = delete;
+  TOleInit& operator=(const TOleInit&) = delete;
+  HRESULT Result() const noexcept { return hr_; }
+
+private:
+  HRESULT hr_;
+};
+
+enum class TDragOutcome { Dropped, Cancelled, Failed };
+
+struct TDragResult {
+  TDragOutcome Outcome = TDragOutcome::Cancelled;
+  DWORD Effect = DROPEFFECT_NONE;  // what the target did, once dropped
+  HRESULT Error = S_OK;            // why it failed
+};
+
+// Drags path with copying, moving and linking allowed, until the left button
+// is let go (dropped where a target took it, else cancelled) or Esc is
+// pressed (cancelled). The left button must be down when called. owner is
+// the window of any user interface the shell shows.
+TDragResult DragShellItem(HWND owner, const std::wstring& path);
+
+// Whether the pointer has left the system's drag rectangle around the point
+// where the button went down, so that the move starts a drag.
+bool BeyondDragRect(POINT down, POINT now);
