@@ -67,6 +67,12 @@ SIZE OuterSizeForClientAtDpi(int clientWidth, int clientHeight, DWORD style, DWO
 void ZoomRichEditForDpi(HWND richEdit, int dpi) {
   const int screenDpi = ScreenDpi();
   const bool zoom = dpi > 0 && dpi != screenDpi;
-  // 0 / 0 is no zoom.
+  // A control at the screen's DPI that was never zoomed is left alone; one
+  // zoomed before is set back to no zoom (0 / 0).
+  int numerator = 0, denominator = 0;
+  if (!zoom && (!::SendMessageW(richEdit, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
+                                reinterpret_cast<LPARAM>(&denominator)) ||
+                numerator == 0 || numerator == denominator))
+    return;
   ::SendMessageW(richEdit, EM_SETZOOM, zoom ? static_cast<WPARAM>(dpi) : 0, zoom ? screenDpi : 0);
 }
