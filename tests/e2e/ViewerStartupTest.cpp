@@ -49,17 +49,24 @@ TEST_F(ViewerStartup, WithoutArgumentsShowsTheHelpWindowCentredAndClosesOnEsc) {
   EXPECT_TRUE(viewer.WaitForExit(kTimeout));
 }
 
+// The help window once it is shown and active: activating another window
+// before then would be undone by the help window's own activation.
+HWND WaitForActiveHelpWindow(const TProcess& viewer) {
+  const HWND window = WaitForWindow(viewer.Id(), kTimeout, L"Heapfold by Brenwick Software");
+  return window && WaitUntil([&] { return ::GetForegroundWindow() == window; }) ? window : nullptr;
+}
+
 TEST_F(ViewerStartup, HelpWindowClosesOnLosingActivationUnlessSecondClickClosingIsOn) {
   {
     TProcess viewer = TProcess::Launch(install_.Viewer(), L"");
-    ASSERT_NE(WaitForWindow(viewer.Id(), kTimeout), nullptr);
+    ASSERT_NE(WaitForActiveHelpWindow(viewer), nullptr);
     TOtherWindow other;
     other.Activate();
     EXPECT_TRUE(viewer.WaitForExit(kTimeout));
   }
   preferences_.SetDword(L"CloseBy2ndClick", 1);
   TProcess viewer = TProcess::Launch(install_.Viewer(), L"");
-  const HWND window = WaitForWindow(viewer.Id(), kTimeout);
+  const HWND window = WaitForActiveHelpWindow(viewer);
   ASSERT_NE(window, nullptr);
   TOtherWindow other;
   other.Activate();
