@@ -61,13 +61,10 @@ private:
   int& count_;
 };
 
-// Stack and grid items are named after their kind; only files and folders
-// are dragged out.
+// Only files and folders are dragged out.
 bool IsFileOrFolderItem(const TToolbarItem& item) {
-  const auto endsWith = [&item](const std::wstring& kind) {
-    return item.Name.size() >= kind.size() && item.Name.compare(item.Name.size() - kind.size(), kind.size(), kind) == 0;
-  };
-  return !item.Hint.empty() && !endsWith(L"GoBack") && !endsWith(L"Explore");
+  return !item.Hint.empty() &&
+         (item.Kind == static_cast<int>(TEntryKind::File) || item.Kind == static_cast<int>(TEntryKind::Folder));
 }
 
 RECT ToRect(const TRectI& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
