@@ -114,10 +114,16 @@ void TToolbar::Click(int index) {
   OnClick(*this, item);
 }
 
-std::pair<std::wstring, std::wstring> TToolbar::DescribeItem(size_t index) const {
-  std::pair<std::wstring, std::wstring> facts = {items_[index].Hint, L"Open"};
-  if (OnDescribeItem) OnDescribeItem(items_[index], facts.first, facts.second);
-  return facts;
+std::wstring TToolbar::AccessibleItemDescription(size_t index) const {
+  std::wstring description = items_[index].Hint;
+  if (OnDescribeItem) OnDescribeItem(items_[index], &description, nullptr);
+  return description;
+}
+
+std::wstring TToolbar::AccessibleItemAction(size_t index) const {
+  std::wstring action = L"Open";
+  if (OnDescribeItem) OnDescribeItem(items_[index], nullptr, &action);
+  return action;
 }
 
 void TToolbar::AccessibleDoDefaultAction(size_t index) {

@@ -16,7 +16,6 @@
 
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "toolkit/HintWindow.h"
@@ -56,9 +55,10 @@ using TDrawCaptionEvent =
                        TPaintStage stage, bool& paintDefault)>;
 using TItemClickEvent = std::function<void(TToolbar& toolbar, const TToolbarItem& item)>;
 // What screen readers say of an item beyond its caption: its description and
-// the name of its default action.
+// the name of its default action; only the one asked for is given (the other
+// is null), as a description may read the disk.
 using TDescribeItemEvent =
-    std::function<void(const TToolbarItem& item, std::wstring& description, std::wstring& defaultAction)>;
+    std::function<void(const TToolbarItem& item, std::wstring* description, std::wstring* defaultAction)>;
 // The item's index, the screen point where its menu belongs, and whether the
 // menu is the extended one (Shift held).
 using TItemContextMenuEvent = std::function<void(TToolbar& toolbar, std::size_t index, POINT screen, bool extended)>;
@@ -124,10 +124,8 @@ private:
   HWND ListWindow() const override { return Handle(); }
   size_t AccessibleItemCount() const override { return items_.size(); }
   std::wstring AccessibleItemName(size_t index) const override { return items_[index].Caption; }
-  std::wstring AccessibleItemDescription(size_t index) const override { return DescribeItem(index).first; }
-  std::wstring AccessibleItemAction(size_t index) const override { return DescribeItem(index).second; }
-  // The item's description and default action, as OnDescribeItem gives them.
-  std::pair<std::wstring, std::wstring> DescribeItem(size_t index) const;
+  std::wstring AccessibleItemDescription(size_t index) const override;
+  std::wstring AccessibleItemAction(size_t index) const override;
   RECT AccessibleItemRect(size_t index) const override { return ItemRect(index); }
   int AccessibleSelection() const override { return selected_; }
   void AccessibleSelect(size_t index) override { SetSelected(static_cast<int>(index)); }

@@ -330,7 +330,7 @@ void TFormMain::CreateDocks() {
   };
   ToolbarStack.OnDrawCaption = onDrawCaption;
   ToolbarGrid.OnDrawCaption = onDrawCaption;
-  auto onDescribe = [this](const TToolbarItem& item, std::wstring& description, std::wstring& action) {
+  auto onDescribe = [this](const TToolbarItem& item, std::wstring* description, std::wstring* action) {
     DockItemDescribe(item, description, action);
   };
   ToolbarStack.OnDescribeItem = onDescribe;
@@ -1030,15 +1030,18 @@ bool TFormMain::FormKeyPress(wchar_t key) {
   return true;
 }
 
-void TFormMain::DockItemDescribe(const TToolbarItem& item, std::wstring& description, std::wstring& action) {
-  const TClickAction click = DecideClick(item.Tag, ViewKind);
-  action = click == TClickAction::BrowseStack || click == TClickAction::BrowseGrid ? L"Browse" : L"Open";
+void TFormMain::DockItemDescribe(const TToolbarItem& item, std::wstring* description, std::wstring* action) {
+  if (action) {
+    const TClickAction click = DecideClick(item.Tag, ViewKind);
+    *action = click == TClickAction::BrowseStack || click == TClickAction::BrowseGrid ? L"Browse" : L"Open";
+  }
+  if (!description) return;
   // The stack's entries are described by their path, the grid's by the
   // lines of their hint.
-  description = item.Hint;
+  *description = item.Hint;
   bool paintDefault = true;
-  if (item.OnDrawHint) item.OnDrawHint(item, description, paintDefault);
-  if (!paintDefault) description = item.Hint;
+  if (item.OnDrawHint) item.OnDrawHint(item, *description, paintDefault);
+  if (!paintDefault) *description = item.Hint;
 }
 
 LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -151,7 +151,7 @@ private:
   void SelectEntry(TToolbar& toolbar, int index);
   // The selected entry's shell menu beside it (the menu key, Shift+F10).
   void ShowSelectedEntryMenu(bool extended);
-  void DockItemDescribe(const TToolbarItem& item, std::wstring& description, std::wstring& action);
+  void DockItemDescribe(const TToolbarItem& item, std::wstring* description, std::wstring* action);
   void SetCaption(const std::wstring& caption);
   // Waits, handling messages, for the pool's next thumbnail in order; false
   // when the window closed meanwhile.
