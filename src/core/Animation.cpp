@@ -1,8 +1,9 @@
 #include "core/Animation.h"
 
-#include <cmath>
+#include <algorithm>
 
 #include "core/Placement.h"
+#include "core/StrictDouble.h"
 
 namespace {
 
@@ -16,32 +17,36 @@ long long DaysFromCivil(long long y, int m, int d) {
   return era * 146097 + dayOfEra;
 }
 
-std::int32_t Truncated(double value) { return static_cast<std::int32_t>(std::trunc(value)); }
+// The frames work in integers, so every build lands on the same pixel: a
+// step of distance / 150 pixels per millisecond in floating point can put
+// r x step a hair below a whole number on one build and not on another.
+// Times left beyond the slide's length only happen when the clock is set
+// back; they are held at the start, which also keeps the products in range.
+std::int64_t Left(std::int64_t remaining) { return std::clamp<std::int64_t>(remaining, 0, kSlideMilliseconds); }
 
-std::uint8_t AlphaOf(double value) {
-  const double a = std::trunc(value);
-  return static_cast<std::uint8_t>(a < 0 ? 0 : a > 255 ? 255 : a);
+// from - remaining x distance / 150, truncated toward zero.
+std::int32_t PositionAt(std::int32_t from, std::int64_t distance, std::int64_t remaining) {
+  const std::int64_t scaled = std::int64_t(from) * kSlideMilliseconds - Left(remaining) * distance;
+  const std::int64_t position = scaled / kSlideMilliseconds;  // C++ division truncates toward zero
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(position, INT32_MIN, INT32_MAX));
 }
+
+// remaining x 1.7, truncated: 1.7 is 17 / 10.
+std::int64_t AlphaSteps(std::int64_t remaining) { return Left(remaining) * 17 / 10; }
 
 }  // namespace
 
 double DayTime(int year, int month, int day, int hour, int minute, int second, int millisecond) {
   const long long days = DaysFromCivil(year, month, day) - DaysFromCivil(1899, 12, 30);
-  const double ms = ((hour * 60.0 + minute) * 60.0 + second) * 1000.0 + millisecond;
-  return static_cast<double>(days) + ms / kMillisecondsPerDay;
+  const long long ms = ((hour * 60LL + minute) * 60 + second) * 1000 + millisecond;
+  return StrictQuotient(days * kDayMilliseconds + ms, kDayMilliseconds);
 }
 
-double SlideEnd(double start) { return start + kSlideMilliseconds / kMillisecondsPerDay; }
+double SlideEnd(double start) { return StrictSum(start, StrictQuotient(kSlideMilliseconds, kDayMilliseconds)); }
 
 std::int64_t RemainingMilliseconds(double now, double end) {
-  const double ms = (end - now) * kMillisecondsPerDay;
-  if (!(ms > 0)) return 0;
-  // Nearest whole number, halves to the even one.
-  const double whole = std::floor(ms);
-  const double rest = ms - whole;
-  auto r = static_cast<std::int64_t>(whole);
-  if (rest > 0.5 || (rest == 0.5 && r % 2 != 0)) ++r;
-  return r;
+  if (!(end > now)) return 0;
+  return RoundHalfEven(StrictProduct(StrictDifference(end, now), kMillisecondsPerDay));
 }
 
 bool SlideMovesTop(std::uint8_t taskbarEdge) { return taskbarEdge == kEdgeTop || taskbarEdge == kEdgeBottom; }
@@ -55,19 +60,17 @@ TOpenSlide OpenSlideFor(std::uint8_t taskbarEdge, std::int32_t restLeft, std::in
     case kEdgeRight: slide.StartLeft = restLeft + width; break;
     default: slide.StartTop = restTop + height; break;
   }
-  const double distance =
-      SlideMovesTop(taskbarEdge) ? double(restTop) - slide.StartTop : double(restLeft) - slide.StartLeft;
-  slide.Step = distance / kSlideMilliseconds;
+  slide.Distance =
+      SlideMovesTop(taskbarEdge) ? std::int64_t(restTop) - slide.StartTop : std::int64_t(restLeft) - slide.StartLeft;
   return slide;
 }
 
-TSlideFrame OpeningFrame(std::uint8_t taskbarEdge, std::int32_t restLeft, std::int32_t restTop, double step,
+TSlideFrame OpeningFrame(std::uint8_t taskbarEdge, std::int32_t restLeft, std::int32_t restTop, const TOpenSlide& slide,
                          std::int64_t remaining) {
   TSlideFrame frame;
   frame.MovesTop = SlideMovesTop(taskbarEdge);
-  const double r = static_cast<double>(remaining < 0 ? 0 : remaining);
-  frame.Position = Truncated((frame.MovesTop ? restTop : restLeft) - r * step);
-  frame.Alpha = AlphaOf(255 - std::trunc(r * kSlideAlphaStep));
+  frame.Position = PositionAt(frame.MovesTop ? restTop : restLeft, slide.Distance, remaining);
+  frame.Alpha = static_cast<std::uint8_t>(255 - AlphaSteps(remaining));
   return frame;
 }
 
@@ -81,15 +84,14 @@ TCloseSlide CloseSlideFor(std::uint8_t taskbarEdge, const TRectI& workArea, std:
     case kEdgeRight: slide.End = workArea.Right + 4; break;
     default: slide.End = workArea.Bottom + 4; break;
   }
-  slide.Step = (double(slide.End) - (slide.MovesTop ? top : left)) / kSlideMilliseconds;
+  slide.Distance = std::int64_t(slide.End) - (slide.MovesTop ? top : left);
   return slide;
 }
 
 TSlideFrame ClosingFrame(std::uint8_t taskbarEdge, const TCloseSlide& slide, std::int64_t remaining) {
   TSlideFrame frame;
   frame.MovesTop = SlideMovesTop(taskbarEdge);
-  const double r = static_cast<double>(remaining < 0 ? 0 : remaining);
-  frame.Position = Truncated(slide.End - r * slide.Step);
-  frame.Alpha = AlphaOf(r * kSlideAlphaStep);
+  frame.Position = PositionAt(slide.End, slide.Distance, remaining);
+  frame.Alpha = static_cast<std::uint8_t>(AlphaSteps(remaining));
   return frame;
 }

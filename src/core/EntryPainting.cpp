@@ -1,8 +1,19 @@
 #include "core/EntryPainting.h"
 
-#include <cmath>
+#include <cstdlib>
 
 #include "core/TextDrawing.h"
+
+namespace {
+
+// value x tenths / 10, rounded with halves away from zero, in integers.
+int TenthsRounded(int value, int tenths) {
+  const long long scaled = static_cast<long long>(value) * tenths;
+  const long long magnitude = (std::llabs(scaled) + 5) / 10;
+  return static_cast<int>(scaled < 0 ? -magnitude : magnitude);
+}
+
+}  // namespace
 
 TRectI CaptionRectFor(TViewKind view, const TRectI& captionRect, const TRectI& clientAreaRect,
                       const TViewMetrics& metrics) {
@@ -19,10 +30,10 @@ TRectI CaptionRectFor(TViewKind view, const TRectI& captionRect, const TRectI& c
 
 int CaptionPointSize(TViewKind view, int formPointSize) {
   if (view != TViewKind::Grid) return formPointSize;
-  return static_cast<int>(std::lround(formPointSize * 0.8));
+  return TenthsRounded(formPointSize, 8);
 }
 
-int PreviewPointSize(int dialogPointSize) { return static_cast<int>(std::lround(dialogPointSize * 0.9)); }
+int PreviewPointSize(int dialogPointSize) { return TenthsRounded(dialogPointSize, 9); }
 
 TCaptionRecipe CaptionRecipeFor(TViewKind view, std::uint8_t textColor) {
   TCaptionRecipe recipe;

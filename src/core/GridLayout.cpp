@@ -4,14 +4,20 @@
 #include <cmath>
 
 std::int64_t GridCapacity(std::int32_t workAreaWidth, std::int32_t workAreaHeight, const TViewMetrics& metrics) {
-  const double tiles = (workAreaWidth / static_cast<double>(metrics.GridTileWidth) + 1) *
-                       (workAreaHeight / static_cast<double>(metrics.GridTileHeight) + 1);
+  // (W / w + 1) x (H / h + 1) is the fraction (W + w)(H + h) / (w h), taken
+  // in integers: in floating point a product that should be a half can land
+  // on either side of it, and differently on x87 and SSE.
+  const std::int64_t tileWidth = metrics.GridTileWidth, tileHeight = metrics.GridTileHeight;
+  if (tileWidth <= 0 || tileHeight <= 0) return 0;
+  const std::int64_t across = std::int64_t(workAreaWidth) + tileWidth;
+  const std::int64_t down = std::int64_t(workAreaHeight) + tileHeight;
+  if (across <= 0 || down <= 0) return 0;
+  const std::int64_t numerator = across * down, denominator = tileWidth * tileHeight;
+  std::int64_t nearest = numerator / denominator;
+  const std::int64_t twiceRest = 2 * (numerator % denominator);
   // Nearest integer, halves to the even neighbour.
-  const double below = std::floor(tiles);
-  const double fraction = tiles - below;
-  std::int64_t nearest = static_cast<std::int64_t>(below);
-  if (fraction > 0.5 || (fraction == 0.5 && nearest % 2 != 0)) ++nearest;
-  return std::max<std::int64_t>(nearest, 0);
+  if (twiceRest > denominator || (twiceRest == denominator && nearest % 2 != 0)) ++nearest;
+  return nearest;
 }
 
 TGridTileCounts GridTileCounts(std::int64_t capacity, std::size_t folders, std::size_t files) {

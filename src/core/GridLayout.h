@@ -11,7 +11,7 @@
 constexpr std::int32_t kGridTileWidth = kDesignMetrics.GridTileWidth;  // at 96 DPI
 constexpr std::int32_t kGridTileHeight = kDesignMetrics.GridTileHeight;
 
-// N: the integer nearest to (W / 64 + 1) x (H / 56 + 1) in floating point,
+// N: the integer nearest to (W / 64 + 1) x (H / 56 + 1), computed exactly,
 // halves to even, with the tile size of the metrics' DPI. A grid shows at
 // most N + 1 folder and file tiles.
 std::int64_t GridCapacity(std::int32_t workAreaWidth, std::int32_t workAreaHeight,

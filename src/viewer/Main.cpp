@@ -722,7 +722,8 @@ void TFormMain::DoOpenAnimation(const SIZE& outer) {
   const TOpenSlide slide = OpenSlideFor(edge, RestLeft, RestTop, place.Width, place.Height);
   AnimStartLeft = slide.StartLeft;
   AnimStartTop = slide.StartTop;
-  AnimStep = slide.Step;
+  openSlide_ = slide;
+  AnimStep = slide.Step();
   AnimAlphaStep = kSlideAlphaStep;
   ::SetWindowPos(Handle(), nullptr, AnimStartLeft, AnimStartTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetOpacity(0);
@@ -747,7 +748,7 @@ void TFormMain::DoOpenAnimation(const SIZE& outer) {
 void TFormMain::AnimTimerTimer() {
   const double now = NowDayTime();
   const std::uint8_t edge = GetTaskbarEdge();
-  ApplySlideFrame(OpeningFrame(edge, RestLeft, RestTop, AnimStep, RemainingMilliseconds(now, AnimEndTime)));
+  ApplySlideFrame(OpeningFrame(edge, RestLeft, RestTop, openSlide_, RemainingMilliseconds(now, AnimEndTime)));
   if (now >= AnimEndTime) {
     StopOpeningSlide();
     ShowAtRest();
@@ -796,7 +797,7 @@ void TFormMain::DoCloseAnimation() {
   AnimStartTop = window.top;
   const TCloseSlide slide = CloseSlideFor(GetTaskbarEdge(), MonitorWorkArea(MonitorIndex), window.left, window.top,
                                           window.right - window.left, window.bottom - window.top);
-  AnimStep = slide.Step;
+  AnimStep = slide.Step();
   AnimAlphaStep = kSlideAlphaStep;
   SetOpacity(255);
   AnimStartTime = NowDayTime();

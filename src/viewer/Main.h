@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Animation.h"
 #include "core/CommandLine.h"
 #include "core/KeyboardSelection.h"
 #include "core/StackEntries.h"
@@ -200,6 +201,7 @@ private:
   COLORREF formColor_ = 0;
   TTypeToSelect typeToSelect_;
   std::uint64_t animJob_ = 0;  // the dispatcher's job of the opening slide's ticks
+  TOpenSlide openSlide_;       // the opening slide's start and distance
   bool closing_ = false;
   int shellBusy_ = 0;      // a shell menu, verb or drag under way: losing activation closes nothing
   DWORD lingerSince_ = 0;  // the hidden view waits for the shell's windows since then

@@ -48,24 +48,24 @@ TEST(Animation, OpeningSlidesFromTheTaskbarToRestWhileFadingIn) {
     const TOpenSlide slide = OpenSlideFor(c.Edge, kRestLeft, kRestTop, kWidth, kHeight);
     EXPECT_EQ(slide.StartLeft, c.StartLeft);
     EXPECT_EQ(slide.StartTop, c.StartTop);
-    EXPECT_DOUBLE_EQ(slide.Step, c.Step);
+    EXPECT_DOUBLE_EQ(slide.Step(), c.Step);
 
-    const TSlideFrame first = OpeningFrame(c.Edge, kRestLeft, kRestTop, slide.Step, 150);
+    const TSlideFrame first = OpeningFrame(c.Edge, kRestLeft, kRestTop, slide, 150);
     EXPECT_EQ(first.MovesTop, c.MovesTop);
     EXPECT_EQ(first.Position, c.MovesTop ? c.StartTop : c.StartLeft) << "the first tick is at the start";
     EXPECT_EQ(first.Alpha, 0);
-    const TSlideFrame half = OpeningFrame(c.Edge, kRestLeft, kRestTop, slide.Step, 75);
+    const TSlideFrame half = OpeningFrame(c.Edge, kRestLeft, kRestTop, slide, 75);
     EXPECT_EQ(half.Position, c.At75);
     EXPECT_EQ(half.Alpha, 128);
     for (std::int64_t late : {0, -5}) {
-      const TSlideFrame rest = OpeningFrame(c.Edge, kRestLeft, kRestTop, slide.Step, late);
+      const TSlideFrame rest = OpeningFrame(c.Edge, kRestLeft, kRestTop, slide, late);
       EXPECT_EQ(rest.Position, c.MovesTop ? kRestTop : kRestLeft);
       EXPECT_EQ(rest.Alpha, 255);
     }
     // The opacity only rises and the window never passes its rest position.
     int lastAlpha = -1;
     for (std::int64_t r = 150; r >= 0; --r) {
-      const TSlideFrame f = OpeningFrame(c.Edge, kRestLeft, kRestTop, slide.Step, r);
+      const TSlideFrame f = OpeningFrame(c.Edge, kRestLeft, kRestTop, slide, r);
       EXPECT_GE(f.Alpha, lastAlpha);
       lastAlpha = f.Alpha;
       const std::int32_t rest = c.MovesTop ? kRestTop : kRestLeft;
@@ -91,11 +91,27 @@ TEST(Animation, UnevenStepsTruncateTowardZero) {
   // 7 pixels over 150 ms: 0.04666... per ms.
   const TOpenSlide slide = OpenSlideFor(kEdgeBottom, 0, 100, 10, 7);
   EXPECT_EQ(slide.StartTop, 107);
-  EXPECT_EQ(OpeningFrame(kEdgeBottom, 0, 100, slide.Step, 100).Position, 104);  // 100 + 4.67
+  EXPECT_EQ(OpeningFrame(kEdgeBottom, 0, 100, slide, 100).Position, 104);  // 100 + 4.67
   const TOpenSlide left = OpenSlideFor(kEdgeLeft, -50, 0, 7, 10);
   EXPECT_EQ(left.StartLeft, -57);
-  EXPECT_EQ(OpeningFrame(kEdgeLeft, -50, 0, left.Step, 100).Position, -54);  // -50 - 4.67, toward zero
+  EXPECT_EQ(OpeningFrame(kEdgeLeft, -50, 0, left, 100).Position, -54);  // -50 - 4.67, toward zero
+  // Every window size starts exactly at its start and closes exactly at its
+  // end: no size lets remaining x step land a hair below a whole pixel.
+  for (std::int32_t size = 1; size <= 2000; ++size) {
+    const TOpenSlide open = OpenSlideFor(kEdgeBottom, 0, 100, 10, size);
+    ASSERT_EQ(OpeningFrame(kEdgeBottom, 0, 100, open, 150).Position, 100 + size) << size;
+    const TCloseSlide close = CloseSlideFor(kEdgeLeft, kWork, 100 + size, 0, 10, 10);
+    ASSERT_EQ(ClosingFrame(kEdgeLeft, close, 150).Position, 100 + size) << size;
+    ASSERT_EQ(ClosingFrame(kEdgeLeft, close, 0).Position, close.End) << size;
+  }
+  // A clock set back during a slide gives more than 150 ms left: the window
+  // waits at the start instead of leaving the screen.
+  EXPECT_EQ(OpeningFrame(kEdgeBottom, 0, 100, slide, 5000).Position, 107);
+  EXPECT_EQ(OpeningFrame(kEdgeBottom, 0, 100, slide, 5000).Alpha, 0);
+  const TCloseSlide away = CloseSlideFor(kEdgeBottom, kWork, 0, 900, 10, 50);
+  EXPECT_EQ(ClosingFrame(kEdgeBottom, away, 5000).Position, 900);
+  EXPECT_EQ(ClosingFrame(kEdgeBottom, away, 5000).Alpha, 255);
   // A taskbar that moved during the slide: the coordinate of the new edge moves.
-  EXPECT_TRUE(OpeningFrame(kEdgeTop, 0, 100, slide.Step, 10).MovesTop);
-  EXPECT_FALSE(OpeningFrame(kEdgeRight, 0, 100, slide.Step, 10).MovesTop);
+  EXPECT_TRUE(OpeningFrame(kEdgeTop, 0, 100, slide, 10).MovesTop);
+  EXPECT_FALSE(OpeningFrame(kEdgeRight, 0, 100, slide, 10).MovesTop);
 }

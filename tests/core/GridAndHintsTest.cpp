@@ -15,6 +15,10 @@ TEST(GridLayout, CapacityRoundsHalvesToEvenAndCountsFoldersFirst) {
   EXPECT_EQ(GridCapacity(32, 168), 6);  // 1.5 x 4 = 6
   EXPECT_EQ(GridCapacity(160, 0), 4);   // 3.5: halves go to even
   EXPECT_EQ(GridCapacity(224, 0), 4);   // 4.5
+  // At 144 DPI (96 x 84 tiles) 245/2 is a half that floating point puts a
+  // hair above 122.5; it still goes to the even 122.
+  EXPECT_EQ(GridCapacity(1164, 700, ViewMetricsFor(144)), 122);
+  EXPECT_EQ(GridCapacity(408, 100, ViewMetricsFor(144)), 12);  // 23/2
 
   struct {
     std::int64_t n;
