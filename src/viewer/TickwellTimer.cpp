@@ -63,11 +63,15 @@ void TTickwellTimer::SetTimerPriority(int priority) {
 
 void TTickwellTimer::Stop() {
   if (!enabled_) return;
-  enabled_ = false;
   if (timerId_ != 0) ::timeKillEvent(timerId_);
   timerId_ = 0;
   ::SetEvent(stopEvent_.Get());
   enabledClock = nullptr;
+  // Disabled only once the clock has let go of the process's one slot: a
+  // thread that sees it disabled may enable a clock at once. (A tick that
+  // disabled its own clock used to report it disabled while timeKillEvent
+  // still ran, and enabling again then failed.)
+  enabled_ = false;
 }
 
 void TTickwellTimer::WaitForFinishedThread() {
