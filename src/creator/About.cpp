@@ -1,6 +1,7 @@
 #include "creator/About.h"
 
 #include "core/DateFormat.h"
+#include "core/IconFile.h"
 #include "core/Errors.h"
 #include "core/UpdateCheck.h"
 #include "shared/Desktop.h"
@@ -22,7 +23,8 @@ std::wstring LocaleText(LCTYPE type) {
 TDateNames UserDateNames() {
   TDateNames names;
   // The system's list starts on Monday; ours on Sunday.
-  for (int i = 0; i < 7; ++i) names.LongDayNames[static_cast<std::size_t>((i + 1) % 7)] = LocaleText(LOCALE_SDAYNAME1 + i);
+  for (int i = 0; i < 7; ++i)
+    names.LongDayNames[static_cast<std::size_t>((i + 1) % 7)] = LocaleText(LOCALE_SDAYNAME1 + i);
   for (int i = 0; i < 12; ++i) names.LongMonthNames[static_cast<std::size_t>(i)] = LocaleText(LOCALE_SMONTHNAME1 + i);
   return names;
 }
@@ -30,9 +32,7 @@ TDateNames UserDateNames() {
 // The whole file, or EError with the system's reason.
 std::string ReadWholeFile(const std::wstring& path) {
   const THandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  const auto fail = [&](DWORD code) {
-    return EError(L"Cannot open file \"" + path + L"\". " + OsErrorText(code));
-  };
+  const auto fail = [&](DWORD code) { return EError(L"Cannot open file \"" + path + L"\". " + OsErrorText(code)); };
   if (!file) throw fail(::GetLastError());
   const DWORD size = ::GetFileSize(file.Get(), nullptr);
   if (size == INVALID_FILE_SIZE) throw fail(::GetLastError());
@@ -46,6 +46,23 @@ std::string ReadWholeFile(const std::wstring& path) {
 
 TIcon LoadIconOfSize(const wchar_t* name, int size) {
   return TIcon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), name, IMAGE_ICON, size, size, 0)));
+}
+
+// The maker's logo is an icon file kept as raw data, not a group icon: the
+// program file's only icon is its own. Its images are tried from the best
+// fit down, so a system that cannot read the large PNG image takes the next.
+TIcon LoadMakerPicture(int size) {
+  const HMODULE module = ::GetModuleHandleW(nullptr);
+  const HRSRC found = ::FindResourceW(module, L"ZBRENWICK", MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+  const auto* bytes = static_cast<const std::uint8_t*>(loaded ? ::LockResource(loaded) : nullptr);
+  if (!bytes) return TIcon();
+  for (const TIconFileImage& image : IconFileImagesFor(bytes, ::SizeofResource(module, found), size)) {
+    TIcon icon(::CreateIconFromResourceEx(const_cast<PBYTE>(bytes + image.Offset), static_cast<DWORD>(image.Size), TRUE,
+                                          0x00030000, size, size, LR_DEFAULTCOLOR));
+    if (icon) return icon;
+  }
+  return TIcon();
 }
 
 }  // namespace
@@ -100,7 +117,7 @@ void TFormAbout::FormCreate(HWND owner) {
 void TFormAbout::LoadPictures() {
   const int size = Scaled(kPictureSize);
   ImgProduct.SetIcon(LoadIconOfSize(L"MAINICON", size));
-  ImgMaker.SetIcon(LoadIconOfSize(L"ZBRENWICK", size));
+  ImgMaker.SetIcon(LoadMakerPicture(size));
   // The icon style sizes the control to the icon; the layout says where it goes.
   ImgProduct.ApplyDpi(Dpi());
   ImgMaker.ApplyDpi(Dpi());
