@@ -130,8 +130,10 @@ TEST_F(Soak, BrowsingBackAndForthDoesNotGrowMemory) {
   const SIZE_T after = PrivateBytes(viewer->Handle());
   ASSERT_GT(settled, 0u);
   const double growth = static_cast<double>(after) / static_cast<double>(settled);
-  std::printf("soak: %d round trips, private bytes %zu KB after %d, %zu KB at the end (%.3fx)\n", RoundTrips(),
-              settled / 1024, warmUp, after / 1024, growth);
+  // SIZE_T is unsigned long on i686 and unsigned long long on x86_64.
+  std::printf("soak: %d round trips, private bytes %llu KB after %d, %llu KB at the end (%.3fx)\n", RoundTrips(),
+              static_cast<unsigned long long>(settled / 1024), warmUp, static_cast<unsigned long long>(after / 1024),
+              growth);
   EXPECT_LT(growth, 1.05) << "memory grows while browsing";
   PressKey(window, VK_ESCAPE, 27);
   EXPECT_TRUE(viewer->WaitForExit());
