@@ -1,11 +1,17 @@
-; The per-user installer of Heapfold. makensis is run by scripts/dist with:
+; The per-user installer of Heapfold. makensis is run by scripts/package with:
 ;   /DVERSION=1.2.0.120   the product's version (from the CMake project)
-;   /DDIST=<folder>       the built programs and credits.rtf
+;   /DDIST_X86=<folder>   the i686 programs and credits.rtf
+;   /DDIST_X64=<folder>   the x86_64 programs and credits.rtf; without it the
+;                         installer holds the i686 programs only
 ;   /DOUTFILE=<file>      the installer to write
-;   /DTARGET=x86-unicode  or amd64-unicode for a 64-bit build
+;   /DTARGET=x86-unicode  the installer's own build (x86 runs on every Windows;
+;                         amd64-unicode where the tests cannot run 32-bit programs)
 ;   /DICON=<file>         the installer's icon
 ; Installs under the user's local programs folder without asking for
 ; administrator rights. /S installs silently, /D=<folder> chooses the folder.
+; On x64 Windows it installs the x64 programs, elsewhere the i686 ones; both
+; under the same names in the same folder, so pinned stacks keep working and
+; an installed i686 build is replaced in place.
 
 Unicode true
 Target ${TARGET}
@@ -17,6 +23,7 @@ SetDateSave off
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
 !include "nsDialogs.nsh"
+!include "x64.nsh"
 
 !define PRODUCT "Heapfold"
 !define PUBLISHER "Brenwick Software"
@@ -84,7 +91,18 @@ UninstPage custom un.PreferencesPage un.PreferencesPageLeave
     Rename "$INSTDIR\${NAME}" "$INSTDIR\${NAME}.old"
     Delete /REBOOTOK "$INSTDIR\${NAME}.old"
   ${EndIf}
-  File "${DIST}/${NAME}"
+  !ifdef DIST_X64
+    ; A 32-bit viewer on 64-bit Windows would see a redirected system folder
+    ; and only 32-bit shell extensions. ARM64 Windows gets the i686 build,
+    ; which every version of it runs.
+    ${If} ${IsNativeAMD64}
+      File "${DIST_X64}/${NAME}"
+    ${Else}
+      File "${DIST_X86}/${NAME}"
+    ${EndIf}
+  !else
+    File "${DIST_X86}/${NAME}"
+  !endif
 !macroend
 
 !macro RemoveProgram NAME
@@ -106,7 +124,7 @@ Section "Heapfold"
   !insertmacro PutProgram "Heapview7.exe"
   !insertmacro PutProgram "Heapview8.exe"
   !insertmacro PutProgram "Heapview9.exe"
-  File "${DIST}/credits.rtf"
+  File "${DIST_X86}/credits.rtf"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\Heapmaker.exe" "" "$INSTDIR\Heapmaker.exe" 0 \

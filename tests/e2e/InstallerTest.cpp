@@ -23,9 +23,9 @@ using namespace e2e;
 namespace {
 
 const wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Heapfold";
-const wchar_t* const kProgramFiles[] = {
-    L"Heapmaker.exe", L"Heapview0.exe", L"Heapview1.exe", L"Heapview2.exe", L"Heapview3.exe", L"Heapview4.exe",
-    L"Heapview5.exe", L"Heapview6.exe", L"Heapview7.exe", L"Heapview8.exe", L"Heapview9.exe", L"credits.rtf"};
+const wchar_t* const kProgramFiles[] = {L"Heapmaker.exe", L"Heapview0.exe", L"Heapview1.exe", L"Heapview2.exe",
+                                        L"Heapview3.exe", L"Heapview4.exe", L"Heapview5.exe", L"Heapview6.exe",
+                                        L"Heapview7.exe", L"Heapview8.exe", L"Heapview9.exe", L"credits.rtf"};
 
 std::wstring Wide(const char* text) { return std::wstring(text, text + std::strlen(text)); }
 
@@ -34,6 +34,29 @@ std::wstring InstallerExe() { return Packages() + L"\\Heapfold-" + Wide(HEAPFOLD
 std::wstring NewerInstaller() {
   return Packages() + L"\\newer\\Heapfold-" + Wide(HEAPFOLD_NEWER_VERSION_HOST) + L"-setup.exe";
 }
+// The release before this one, which held the i686 programs only.
+std::wstring PreviousInstaller() {
+  return Packages() + L"\\previous\\Heapfold-" + Wide(HEAPFOLD_PREVIOUS_VERSION_HOST) + L"-setup.exe";
+}
+// What this build's programs are: the installer puts the x64 programs on a
+// 64-bit system and the i686 ones on a 32-bit one, and the tests run in a
+// prefix of their own build's kind.
+constexpr WORD kOwnMachine = sizeof(void*) == 8 ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386;
+const wchar_t* const kOwnArch = sizeof(void*) == 8 ? L"x64" : L"x86";
+
+// A program file's PE headers; a zero signature when it cannot be read.
+IMAGE_NT_HEADERS32 PeHeaders(const std::wstring& path) {
+  IMAGE_NT_HEADERS32 nt = {};
+  THandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  IMAGE_DOS_HEADER dos = {};
+  DWORD read = 0;
+  if (!file || !::ReadFile(file.Get(), &dos, sizeof(dos), &read, nullptr) || read != sizeof(dos)) return nt;
+  ::SetFilePointer(file.Get(), dos.e_lfanew, nullptr, FILE_BEGIN);
+  // The signature and the file header are the same in both kinds of header.
+  if (!::ReadFile(file.Get(), &nt, sizeof(nt), &read, nullptr) || read != sizeof(nt)) nt = {};
+  return nt;
+}
+WORD MachineOf(const std::wstring& path) { return PeHeaders(path).FileHeader.Machine; }
 std::wstring StartMenuEntry() { return GetSpecialFolderPath(CSIDL_PROGRAMS) + L"\\Heapfold.lnk"; }
 std::wstring DesktopFolder() { return GetSpecialFolderPath(CSIDL_DESKTOPDIRECTORY); }
 
@@ -68,8 +91,7 @@ std::wstring UninstallString(const wchar_t* name) {
 
 DWORD UninstallDword(const wchar_t* name) {
   DWORD value = 0, size = sizeof(value), type = 0;
-  if (::SHGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, &type, &value, &size) != ERROR_SUCCESS ||
-      type != REG_DWORD)
+  if (::SHGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, &type, &value, &size) != ERROR_SUCCESS || type != REG_DWORD)
     return 0xFFFFFFFF;
   return value;
 }
@@ -131,9 +153,12 @@ TEST_F(Installer, InstallsUpgradesOverARunningStackAndUninstallsCleanly) {
   const std::wstring folder = target.Path() + L"\\My Heapfold";
   ASSERT_TRUE(RunToEnd(InstallerExe(), L"/S /D=" + folder));
 
-  // Every file, byte for byte, and the uninstaller.
+  // Every file, byte for byte, of this system's build, and the uninstaller.
   EXPECT_EQ(FolderNames(folder), ExpectedNames(true));
-  for (const wchar_t* name : kProgramFiles) EXPECT_TRUE(SameBytes(folder + L"\\" + name, DistDir() + name)) << Narrow(name);
+  for (const wchar_t* name : kProgramFiles)
+    EXPECT_TRUE(SameBytes(folder + L"\\" + name, DistDir() + name)) << Narrow(name);
+  EXPECT_EQ(MachineOf(folder + L"\\Heapview0.exe"), kOwnMachine);
+  EXPECT_EQ(MachineOf(folder + L"\\Heapmaker.exe"), kOwnMachine);
   // The way in: the Start menu's "Heapfold" starts the creator.
   EXPECT_EQ(ReadShellLink(StartMenuEntry()).TargetPath, folder + L"\\Heapmaker.exe");
   // The uninstall entry of the current user.
@@ -182,13 +207,56 @@ TEST_F(Installer, InstallsUpgradesOverARunningStackAndUninstallsCleanly) {
   EXPECT_TRUE(WaitUntil([&] { return !PathExists(folder) && preferences_.Dword(L"TextColor") == -1; }, 30000));
 }
 
+// A stack made with the previous release, which installed the i686
+// programs, still opens after this installer has replaced them in place
+// (with the x64 programs on a 64-bit system).
+TEST_F(Installer, UpgradesThePreviousI686ReleaseInPlace) {
+  TScratchFolder target(L"Previous Install");
+  const std::wstring folder = target.Path() + L"\\Heapfold";
+  ASSERT_TRUE(RunToEnd(PreviousInstaller(), L"/S /D=" + folder));
+  EXPECT_EQ(FolderNames(folder), ExpectedNames(true));
+  EXPECT_EQ(MachineOf(folder + L"\\Heapview0.exe"), IMAGE_FILE_MACHINE_I386);
+  EXPECT_EQ(UninstallString(L"DisplayVersion"), Wide(HEAPFOLD_PREVIOUS_VERSION_HOST));
+  // The stack shortcut as that release's creator wrote it onto the desktop
+  // (written here: on a system that runs no 32-bit programs it cannot run).
+  TShellLinkInfo stack;
+  stack.TargetPath = folder + L"\\Heapview0.exe";
+  stack.Arguments = L"\"" + stackFolder_.Path() + L"\" ";
+  stack.Description = L"Heapfold";
+  stack.WorkingFolder = stackFolder_.Path();
+  const std::wstring shortcut = DesktopFolder() + L"\\Older.lnk";
+  desktop_.push_back(shortcut);
+  // The link object rewrites a file in place: it starts as an empty one.
+  ASSERT_TRUE(THandle(::CreateFileW(shortcut.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)));
+  WriteShellLink(shortcut, stack);
+
+  // No folder given: the upgrade finds the installed one.
+  ASSERT_TRUE(RunToEnd(InstallerExe(), L"/S"));
+  EXPECT_EQ(FolderNames(folder), ExpectedNames(true)) << "no old file is left beside the new ones";
+  for (const wchar_t* name : kProgramFiles)
+    EXPECT_TRUE(SameBytes(folder + L"\\" + name, DistDir() + name)) << Narrow(name);
+  EXPECT_EQ(MachineOf(folder + L"\\Heapview0.exe"), kOwnMachine);
+  EXPECT_EQ(UninstallString(L"DisplayVersion"), Wide(HEAPFOLD_VERSION_HOST));
+  EXPECT_EQ(UninstallString(L"InstallLocation"), folder);
+  const std::unique_ptr<TProcess> viewer = OpenStack(shortcut, L"Installed Stack");
+  ASSERT_NE(viewer, nullptr) << "the older stack opens with the new programs";
+  const HWND window = WaitForWindow(viewer->Id(), kTimeout, L"Installed Stack");
+  ASSERT_TRUE(WaitForViewAtRest(window));
+  PressKey(window, VK_ESCAPE, 27);
+  EXPECT_TRUE(viewer->WaitForExit());
+
+  ASSERT_TRUE(RunToEnd(folder + L"\\Uninstall.exe", L"/S"));
+  EXPECT_TRUE(WaitUntil([&] { return !PathExists(folder); }, 30000));
+}
+
 TEST_F(Installer, PortableZipWorksFromAnyFolder) {
-  const std::wstring folder = Packages() + L"\\Heapfold P\u00f6rtable\\Heapfold";
+  const std::wstring folder = Packages() + L"\\Heapfold P\u00f6rtable " + kOwnArch + L"\\Heapfold";
   std::vector<std::wstring> expected = ExpectedNames(false);
   expected.push_back(L"Read me.txt");
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(FolderNames(folder), expected);
-  for (const wchar_t* name : kProgramFiles) EXPECT_TRUE(SameBytes(folder + L"\\" + name, DistDir() + name)) << Narrow(name);
+  for (const wchar_t* name : kProgramFiles)
+    EXPECT_TRUE(SameBytes(folder + L"\\" + name, DistDir() + name)) << Narrow(name);
 
   const std::wstring shortcut = CreateStack(folder + L"\\Heapmaker.exe", stackFolder_.Path(), L"Portable");
   ASSERT_FALSE(shortcut.empty());
@@ -210,7 +278,8 @@ TEST(Release, ProgramsCarryTheirVersionAndNoLinkTime) {
       wchar_t* value = nullptr;
       UINT length = 0;
       const std::wstring query = std::wstring(L"\\StringFileInfo\\040904B0\\") + key;
-      if (!::VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length)) return std::wstring();
+      if (!::VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length))
+        return std::wstring();
       return std::wstring(value);
     };
     EXPECT_EQ(text(L"ProductVersion"), Wide(HEAPFOLD_VERSION_HOST));
@@ -222,22 +291,15 @@ TEST(Release, ProgramsCarryTheirVersionAndNoLinkTime) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    const std::wstring numbers = std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
-                                 std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"." +
-                                 std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." +
-                                 std::to_wstring(LOWORD(fixed->dwFileVersionLS));
+    const std::wstring numbers =
+        std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." + std::to_wstring(LOWORD(fixed->dwFileVersionMS)) +
+        L"." + std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." + std::to_wstring(LOWORD(fixed->dwFileVersionLS));
     EXPECT_EQ(numbers, Wide(HEAPFOLD_VERSION_HOST));
 
-    THandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(file);
-    IMAGE_DOS_HEADER dos = {};
-    IMAGE_NT_HEADERS nt = {};
-    DWORD read = 0;
-    ASSERT_TRUE(::ReadFile(file.Get(), &dos, sizeof(dos), &read, nullptr));
-    ::SetFilePointer(file.Get(), dos.e_lfanew, nullptr, FILE_BEGIN);
-    ASSERT_TRUE(::ReadFile(file.Get(), &nt, sizeof(nt), &read, nullptr));
+    const IMAGE_NT_HEADERS32 nt = PeHeaders(path);
     ASSERT_EQ(nt.Signature, static_cast<DWORD>(IMAGE_NT_SIGNATURE));
     EXPECT_EQ(nt.FileHeader.TimeDateStamp, 0u);
+    EXPECT_EQ(nt.FileHeader.Machine, kOwnMachine);
   }
 }
 
