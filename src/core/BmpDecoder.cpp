@@ -122,7 +122,12 @@ TBmpHeader ReadBmpHeader(TBmpReader& reader, const std::wstring& name) {
   h.headerSize = U32(head + 14);
   const unsigned char* info = head + kFileHeaderSize;
   switch (h.headerSize) {
-    case 12: case 40: case 52: case 56: case 108: case 124: break;
+    case 12:
+    case 40:
+    case 52:
+    case 56:
+    case 108:
+    case 124: break;
     default: throw EImageError(name, L"its header kind is not supported");
   }
   // The headers and the bit-field masks that may follow a 40-byte one.
@@ -238,7 +243,10 @@ void DecodeRows(TBmpReader& reader, const TBmpHeader& h, const std::vector<TColo
     TColor32* out = bitmap.Row(h.topDown ? i : height - 1 - i);
     const unsigned char* p = row.data();
     switch (h.bitCount) {
-      case 1: case 2: case 4: case 8: {
+      case 1:
+      case 2:
+      case 4:
+      case 8: {
         const unsigned bits = h.bitCount, mask = (1u << bits) - 1;
         for (int x = 0; x < width; ++x) {
           const std::size_t bit = static_cast<std::size_t>(x) * bits;

@@ -13,8 +13,8 @@ struct TDateNames {
 
 struct TCivilDate {
   int Year = 1899;
-  int Month = 12;    // 1..12
-  int Day = 30;      // 1..31
+  int Month = 12;     // 1..12
+  int Day = 30;       // 1..31
   int DayOfWeek = 6;  // 0 Sunday .. 6 Saturday
 };
 TCivilDate CivilDateOfDayNumber(int dayNumber);

@@ -11,7 +11,8 @@
 namespace {
 
 int ReadGifData(GifFileType* gif, GifByteType* buffer, int length) {
-  return static_cast<int>(std::fread(buffer, 1, static_cast<std::size_t>(length), static_cast<std::FILE*>(gif->UserData)));
+  return static_cast<int>(
+      std::fread(buffer, 1, static_cast<std::size_t>(length), static_cast<std::FILE*>(gif->UserData)));
 }
 
 struct TGifCloser {

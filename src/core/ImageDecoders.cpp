@@ -39,8 +39,8 @@ std::wstring DamagedReason(const wchar_t* kindName, const char* libraryMessage) 
 void CheckImageSize(long long width, long long height, const std::wstring& name) {
   if (width < 1 || height < 1) throw EImageError(name, L"it declares an empty picture");
   if (width > kMaxImageSide || height > kMaxImageSide || width * height > kMaxImagePixels)
-    throw EImageError(name, L"it is too large (" + std::to_wstring(width) + L" x " + std::to_wstring(height) +
-                                L" pixels)");
+    throw EImageError(name,
+                      L"it is too large (" + std::to_wstring(width) + L" x " + std::to_wstring(height) + L" pixels)");
 }
 
 void ExpectSignature(std::FILE* file, const unsigned char* signature, std::size_t size, const std::wstring& name,

@@ -118,8 +118,7 @@ TBitmap32 DecodePngFrom(TPngContext& context, const std::wstring& name) {
   };
 
   if (!PngReadInfo(context)) throw fail();
-  CheckImageSize(png_get_image_width(context.png, context.info), png_get_image_height(context.png, context.info),
-                 name);
+  CheckImageSize(png_get_image_width(context.png, context.info), png_get_image_height(context.png, context.info), name);
   if (!PngSetTransforms(context)) throw fail();
   const int width = static_cast<int>(png_get_image_width(context.png, context.info));
   const int height = static_cast<int>(png_get_image_height(context.png, context.info));

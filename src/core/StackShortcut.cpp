@@ -116,7 +116,9 @@ TIconLocation ChooseStackIcon(const std::wstring& iconField, const std::function
   return {target, 0};
 }
 
-bool IsRefusedCaptionCharacter(wchar_t c) { return c != L'\0' && std::wstring(L"\\/:*?\"<>|").find(c) != std::wstring::npos; }
+bool IsRefusedCaptionCharacter(wchar_t c) {
+  return c != L'\0' && std::wstring(L"\\/:*?\"<>|").find(c) != std::wstring::npos;
+}
 
 std::optional<std::wstring> SaveRefusal(const std::wstring& folder, const std::wstring& caption) {
   if (folder.empty()) return std::wstring(L"Please choose the folder that the stack should show.");

@@ -77,14 +77,10 @@ const TSpecialFolder kStartMenuFolders[] = {
     {L"Common Alternate Startup", CSIDL_COMMON_ALTSTARTUP},
 };
 const TSpecialFolder kCommonFolders[] = {
-    {L"Common AppData", CSIDL_COMMON_APPDATA},
-    {L"Common Desktop", CSIDL_COMMON_DESKTOPDIRECTORY},
-    {L"Common Documents", CSIDL_COMMON_DOCUMENTS},
-    {L"Common Favorites", CSIDL_COMMON_FAVORITES},
-    {L"Common Music", CSIDL_COMMON_MUSIC},
-    {L"Common Pictures", CSIDL_COMMON_PICTURES},
-    {L"Common Startup", CSIDL_COMMON_STARTUP},
-    {L"Common Templates", CSIDL_COMMON_TEMPLATES},
+    {L"Common AppData", CSIDL_COMMON_APPDATA},     {L"Common Desktop", CSIDL_COMMON_DESKTOPDIRECTORY},
+    {L"Common Documents", CSIDL_COMMON_DOCUMENTS}, {L"Common Favorites", CSIDL_COMMON_FAVORITES},
+    {L"Common Music", CSIDL_COMMON_MUSIC},         {L"Common Pictures", CSIDL_COMMON_PICTURES},
+    {L"Common Startup", CSIDL_COMMON_STARTUP},     {L"Common Templates", CSIDL_COMMON_TEMPLATES},
     {L"Common Video", CSIDL_COMMON_VIDEO},
 };
 const TSpecialFolder kOtherFolders[] = {
@@ -103,15 +99,9 @@ const TSpecialFolder kOtherFolders[] = {
     {L"Windows", CSIDL_WINDOWS},
 };
 const TSpecialFolder kTopLevelFolders[] = {
-    {L"Desktop", CSIDL_DESKTOP},
-    {L"Favorites", CSIDL_FAVORITES},
-    {L"My Documents", CSIDL_PERSONAL},
-    {L"My Music", CSIDL_MYMUSIC},
-    {L"My Pictures", CSIDL_MYPICTURES},
-    {L"My Video", CSIDL_MYVIDEO},
-    {L"Personal Profile", CSIDL_PROFILE},
-    {L"Recent Documents", CSIDL_RECENT},
-    {L"Send To", CSIDL_SENDTO},
+    {L"Desktop", CSIDL_DESKTOP},          {L"Favorites", CSIDL_FAVORITES},     {L"My Documents", CSIDL_PERSONAL},
+    {L"My Music", CSIDL_MYMUSIC},         {L"My Pictures", CSIDL_MYPICTURES},  {L"My Video", CSIDL_MYVIDEO},
+    {L"Personal Profile", CSIDL_PROFILE}, {L"Recent Documents", CSIDL_RECENT}, {L"Send To", CSIDL_SENDTO},
     {L"Templates", CSIDL_TEMPLATES},
 };
 
@@ -535,7 +525,9 @@ void TFormHeapmaker::BuildSpecialFolderMenu() {
     }
   };
   PMenuFolders.Images = SysImg.Handle();
-  PMenuFolders.ImageIndexOf = [this](const std::wstring& path) { return path.empty() ? -1 : SysImg.GetIconIndex(path, 0); };
+  PMenuFolders.ImageIndexOf = [this](const std::wstring& path) {
+    return path.empty() ? -1 : SysImg.GetIconIndex(path, 0);
+  };
   TMenuItem& root = PMenuFolders.Root;
   root.Clear();
   const struct {
@@ -634,7 +626,8 @@ void TFormHeapmaker::CheckForNewVersion(bool interactive) {
       } else if (!answer.DownloadAddress.empty()) {
         ShowInfo(title,
                  L"The website's answer did not hold a valid download address, so nothing was opened.\n\n"
-                 L"Please visit " + std::wstring(kProductAddress) + L" for the new version.",
+                 L"Please visit " +
+                     std::wstring(kProductAddress) + L" for the new version.",
                  kIconError, L"OK");
       }
       return;

@@ -157,11 +157,12 @@ void TFormMessage::FormShow() {
 void TFormMessage::ImgPaintBuffer(TBitmap32& buffer) {
   const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
   buffer.Fill(Color32(255, GetRValue(face), GetGValue(face), GetBValue(face)));
-  if (IconType >= 0 && IconType < kIconTypeCount) DrawBitmap(buffer, 0, 0, BLImages[static_cast<std::size_t>(IconType)]);
+  if (IconType >= 0 && IconType < kIconTypeCount)
+    DrawBitmap(buffer, 0, 0, BLImages[static_cast<std::size_t>(IconType)]);
 }
 
-int ShowMessageBox(const std::wstring& title, const std::wstring& text, int iconType, bool& dontShow,
-                   bool showDontShow, const TMDButton& button1, const TMDButton& button2, const TMDButton& button3,
+int ShowMessageBox(const std::wstring& title, const std::wstring& text, int iconType, bool& dontShow, bool showDontShow,
+                   const TMDButton& button1, const TMDButton& button2, const TMDButton& button3,
                    const TMDButton& button4) {
   TFormMessage box;
   box.FormCreate();
@@ -192,6 +193,5 @@ int ShowQuestion(const std::wstring& title, const std::wstring& text, int iconTy
 int ShowInfo(const std::wstring& title, const std::wstring& text, int iconType, const std::wstring& caption) {
   bool dontShow = false;
   return ShowMessageBox(title, text, iconType, dontShow, false,
-                        MakeButton(true, kButtonImageOk, caption, true, kResultOk), NoButton(), NoButton(),
-                        NoButton());
+                        MakeButton(true, kButtonImageOk, caption, true, kResultOk), NoButton(), NoButton(), NoButton());
 }

@@ -58,8 +58,8 @@ private:
 // The box, modal; gives the pressed button's modal result (2 when closed
 // with the close box or Esc). dontShow receives the state of the box's check
 // box when it was shown.
-int ShowMessageBox(const std::wstring& title, const std::wstring& text, int iconType, bool& dontShow,
-                   bool showDontShow, const TMDButton& button1, const TMDButton& button2, const TMDButton& button3,
+int ShowMessageBox(const std::wstring& title, const std::wstring& text, int iconType, bool& dontShow, bool showDontShow,
+                   const TMDButton& button1, const TMDButton& button2, const TMDButton& button3,
                    const TMDButton& button4);
 // Two buttons: the first default with image OK and result 6 (Yes), the
 // second with image cancel and result 7 (No).

@@ -38,8 +38,7 @@ int CentreOnMonitorUnderCursor(HWND window, HWND insertAfter) {
   RECT outer = {};
   ::GetWindowRect(window, &outer);
   const TPointI at = CentreOnWorkArea(MonitorWorkArea(monitor), outer.right - outer.left, outer.bottom - outer.top);
-  ::SetWindowPos(window, insertAfter, at.X, at.Y, 0, 0,
-                 SWP_NOSIZE | SWP_NOACTIVATE | (insertAfter ? 0 : SWP_NOZORDER));
+  ::SetWindowPos(window, insertAfter, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | (insertAfter ? 0 : SWP_NOZORDER));
   return monitor;
 }
 
@@ -72,7 +71,8 @@ TGetDpiForMonitor GetDpiForMonitorFunction() {
 
 template <typename TFunction>
 TFunction User32Function(const char* name) {
-  return reinterpret_cast<TFunction>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
+  return reinterpret_cast<TFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
 }
 
 }  // namespace

@@ -124,8 +124,8 @@ TBitmap32 TScaledIconList::SourceIcon(int shellIndex) {
 
 int TScaledIconList::IndexOf(int shellIndex) {
   if (!own_) {
-    const bool known = primary_ && primary_->Handle() && shellIndex >= 0 &&
-                       shellIndex < ::ImageList_GetImageCount(primary_->Handle());
+    const bool known =
+        primary_ && primary_->Handle() && shellIndex >= 0 && shellIndex < ::ImageList_GetImageCount(primary_->Handle());
     return known ? shellIndex : -1;
   }
   const auto found = made_.find(shellIndex);

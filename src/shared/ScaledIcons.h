@@ -60,6 +60,6 @@ private:
   TIconSource source_;
   std::unique_ptr<TShellImageList> primary_;   // the list the icons come from
   std::unique_ptr<TShellImageList> fallback_;  // for icons the first one lacks
-  TImageListHandle own_;                        // at the target size, when scaling
-  std::unordered_map<int, int> made_;           // shell index -> index in own_
+  TImageListHandle own_;                       // at the target size, when scaling
+  std::unordered_map<int, int> made_;          // shell index -> index in own_
 };

@@ -71,8 +71,7 @@ public:
   // A fixed dialog frame with the system menu and a client area of that size
   // (in design units), at (0, 0) until placed. A form without a visible owner
   // gets a taskbar button of its own.
-  void CreateForm(HWND owner, const wchar_t* className, const std::wstring& caption, int clientWidth,
-                  int clientHeight);
+  void CreateForm(HWND owner, const wchar_t* className, const std::wstring& caption, int clientWidth, int clientHeight);
 
   // Shows the form, runs its loop until a modal result is set, then destroys
   // the window and gives the result.

@@ -126,9 +126,7 @@ std::wstring TToolbar::AccessibleItemAction(size_t index) const {
   return action;
 }
 
-void TToolbar::AccessibleDoDefaultAction(size_t index) {
-  ::PostMessageW(Handle(), kDefaultActionMessage, index, 0);
-}
+void TToolbar::AccessibleDoDefaultAction(size_t index) { ::PostMessageW(Handle(), kDefaultActionMessage, index, 0); }
 
 void TToolbar::AddItem(TToolbarItem item) {
   items_.push_back(std::move(item));

@@ -202,9 +202,12 @@ public:
     const long count = static_cast<long>(list_->AccessibleItemCount());
     long target = 0;
     if (IsSelf(start)) {
-      if (direction == NAVDIR_FIRSTCHILD) target = 1;
-      else if (direction == NAVDIR_LASTCHILD) target = count;
-      else return standard_->accNavigate(direction, start, end);
+      if (direction == NAVDIR_FIRSTCHILD)
+        target = 1;
+      else if (direction == NAVDIR_LASTCHILD)
+        target = count;
+      else
+        return standard_->accNavigate(direction, start, end);
     } else {
       size_t index = 0;
       if (const HRESULT hr = ItemOf(start, index); FAILED(hr)) return hr;

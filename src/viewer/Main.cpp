@@ -708,8 +708,9 @@ void TFormMain::DoOpenAnimation(const SIZE& outer) {
   // The shell is asked for the taskbar's edge once: the placement and the
   // slide's start both follow it.
   const std::uint8_t edge = GetTaskbarEdge();
-  const TRestPlacement place = PlaceBesideTaskbar(MonitorWorkArea(MonitorIndex), edge, {StartCursorPos.x, StartCursorPos.y},
-                                                  outer.cx, outer.cy, RestLeft, RestTop, metrics_);
+  const TRestPlacement place =
+      PlaceBesideTaskbar(MonitorWorkArea(MonitorIndex), edge, {StartCursorPos.x, StartCursorPos.y}, outer.cx, outer.cy,
+                         RestLeft, RestTop, metrics_);
   RestLeft = place.RestLeft;
   RestTop = place.RestTop;
   ::SetWindowPos(Handle(), nullptr, RestLeft, RestTop, place.Width, place.Height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -961,7 +962,9 @@ bool TFormMain::PreviewKey(const MSG& msg) {
 }
 
 TToolbar* TFormMain::KeyboardToolbar() {
-  TToolbar* toolbar = ViewKind == TViewKind::Stack ? &ToolbarStack : ViewKind == TViewKind::Grid ? &ToolbarGrid : nullptr;
+  TToolbar* toolbar = ViewKind == TViewKind::Stack  ? &ToolbarStack
+                      : ViewKind == TViewKind::Grid ? &ToolbarGrid
+                                                    : nullptr;
   // Keys wait while a view slides or is rebuilt: its entries are hidden then.
   return toolbar && toolbar->Handle() && ::IsWindowVisible(toolbar->Handle()) ? toolbar : nullptr;
 }

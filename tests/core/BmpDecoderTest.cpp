@@ -56,9 +56,9 @@ TBytes Build(const TBmp& b) {
   return out;
 }
 
-TBmp Bmp(std::uint32_t headerSize, std::int32_t width, std::int32_t height, unsigned bits, std::uint32_t compression = 0,
-         std::uint32_t colorsUsed = 0, std::vector<std::uint32_t> masks = {}, std::vector<std::uint32_t> palette = {},
-         TBytes pixels = {}, bool zeroOffset = false) {
+TBmp Bmp(std::uint32_t headerSize, std::int32_t width, std::int32_t height, unsigned bits,
+         std::uint32_t compression = 0, std::uint32_t colorsUsed = 0, std::vector<std::uint32_t> masks = {},
+         std::vector<std::uint32_t> palette = {}, TBytes pixels = {}, bool zeroOffset = false) {
   TBmp b;
   b.headerSize = headerSize;
   b.width = width;
@@ -128,7 +128,11 @@ TEST(BmpDecoder, EveryUncompressedVariant) {
   const std::vector<std::uint32_t> mask565 = {0xF800, 0x07E0, 0x001F};
   const std::vector<std::uint32_t> maskRgba = {0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF};
   const std::vector<std::uint32_t> mask8888 = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
-  struct { const char* what; TBmp bmp; std::uint32_t alpha; } cases[] = {
+  struct {
+    const char* what;
+    TBmp bmp;
+    std::uint32_t alpha;
+  } cases[] = {
       {"24 bottom-up", Bmp(40, 3, 2, 24, 0, 0, {}, {}, Picture(24, As24)), 0xFF000000},
       {"24 top-down", Bmp(40, 3, -2, 24, 0, 0, {}, {}, Picture(24, As24, true)), 0xFF000000},
       {"24 no offset", Bmp(40, 3, 2, 24, 0, 0, {}, {}, Picture(24, As24), true), 0xFF000000},
@@ -191,7 +195,10 @@ TEST(BmpDecoder, DamagedFilesRefusedCleanly) {
     EXPECT_EQ(CountRefused(Truncations(bytes), L"cut.bmp"), int(Truncations(bytes).size()));
     EXPECT_GE(CountRefused(ByteFlips(bytes, bytes.size()), L"flip.bmp"), 5);
   }
-  struct { const char* what; TBmp bmp; } bad[] = {
+  struct {
+    const char* what;
+    TBmp bmp;
+  } bad[] = {
       {"40000 x 40000", Bmp(40, 40000, 40000, 24)},
       {"over 100 million pixels", Bmp(40, 20000, -6000, 8)},
       {"empty", Bmp(40, 0, 2, 24)},

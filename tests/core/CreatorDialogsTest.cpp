@@ -84,8 +84,8 @@ TEST(MessageBox, ButtonsOfTheShortFormsAndSounds) {
   EXPECT_EQ(yes.ModalResult, 6);
 
   const std::pair<int, std::wstring> sounds[] = {
-      {0, L"SystemAsterisk"},   {1, L"SystemAsterisk"}, {2, L"SystemHand"},     {3, L"SystemQuestion"},
-      {4, L"SystemExclamation"}, {5, L"SystemQuestion"}, {6, L"SystemQuestion"}, {10, L"SystemQuestion"},
+      {0, L"SystemAsterisk"},    {1, L"SystemAsterisk"},   {2, L"SystemHand"},      {3, L"SystemQuestion"},
+      {4, L"SystemExclamation"}, {5, L"SystemQuestion"},   {6, L"SystemQuestion"},  {10, L"SystemQuestion"},
       {11, L"SystemQuestion"},   {255, L"SystemQuestion"}, {-1, L"SystemQuestion"},
   };
   for (const auto& [iconType, alias] : sounds) EXPECT_EQ(SoundForIconType(iconType), alias) << iconType;
@@ -93,16 +93,15 @@ TEST(MessageBox, ButtonsOfTheShortFormsAndSounds) {
 
 TDateNames EnglishNames() {
   return {{L"Sunday", L"Monday", L"Tuesday", L"Wednesday", L"Thursday", L"Friday", L"Saturday"},
-          {L"January", L"February", L"March", L"April", L"May", L"June", L"July", L"August", L"September",
-           L"October", L"November", L"December"}};
+          {L"January", L"February", L"March", L"April", L"May", L"June", L"July", L"August", L"September", L"October",
+           L"November", L"December"}};
 }
 
 TEST(AboutBox, ReleaseDateInTheUsersLanguage) {
   EXPECT_EQ(FormatDayNumber(L"dddd, mmmm d, yyyy", kReleaseDayNumber, EnglishNames()), L"Sunday, July 5, 2009");
-  const TDateNames german = {
-      {L"Sonntag", L"Montag", L"Dienstag", L"Mittwoch", L"Donnerstag", L"Freitag", L"Samstag"},
-      {L"Januar", L"Februar", L"M\u00e4rz", L"April", L"Mai", L"Juni", L"Juli", L"August", L"September", L"Oktober",
-       L"November", L"Dezember"}};
+  const TDateNames german = {{L"Sonntag", L"Montag", L"Dienstag", L"Mittwoch", L"Donnerstag", L"Freitag", L"Samstag"},
+                             {L"Januar", L"Februar", L"M\u00e4rz", L"April", L"Mai", L"Juni", L"Juli", L"August",
+                              L"September", L"Oktober", L"November", L"Dezember"}};
   EXPECT_EQ(FormatDayNumber(L"dddd, mmmm d, yyyy", kReleaseDayNumber, german), L"Sonntag, Juli 5, 2009");
   EXPECT_EQ(FormatDayNumber(L"DD.MM.YY d/m", kReleaseDayNumber, german), L"05.07.09 5/7");
 
@@ -110,9 +109,9 @@ TEST(AboutBox, ReleaseDateInTheUsersLanguage) {
     int dayNumber;
     int year, month, day, dayOfWeek;
   } dates[] = {
-      {0, 1899, 12, 30, 6},     {1, 1899, 12, 31, 0},      {2, 1900, 1, 1, 1},     {60, 1900, 2, 28, 3},
-      {61, 1900, 3, 1, 4},      {25569, 1970, 1, 1, 4},    {36585, 2000, 2, 29, 2}, {39999, 2009, 7, 5, 0},
-      {-1, 1899, 12, 29, 5},    {2958465, 9999, 12, 31, 5},
+      {0, 1899, 12, 30, 6},  {1, 1899, 12, 31, 0},       {2, 1900, 1, 1, 1},      {60, 1900, 2, 28, 3},
+      {61, 1900, 3, 1, 4},   {25569, 1970, 1, 1, 4},     {36585, 2000, 2, 29, 2}, {39999, 2009, 7, 5, 0},
+      {-1, 1899, 12, 29, 5}, {2958465, 9999, 12, 31, 5},
   };
   for (const auto& d : dates) {
     const TCivilDate date = CivilDateOfDayNumber(d.dayNumber);

@@ -97,7 +97,8 @@ TEST(EntryPainting, CaptionRectanglesSizesAndRecipes) {
   EXPECT_EQ(CaptionPointSize(TViewKind::Grid, 9), 7);
   EXPECT_EQ(CaptionPointSize(TViewKind::Grid, 8), 6);
   EXPECT_EQ(CaptionPointSize(TViewKind::Stack, 9), 9);
-  for (auto [dialog, preview] : {std::pair{9, 8}, {8, 7}, {10, 9}, {12, 11}, {5, 5}}) EXPECT_EQ(PreviewPointSize(dialog), preview);
+  for (auto [dialog, preview] : {std::pair{9, 8}, {8, 7}, {10, 9}, {12, 11}, {5, 5}})
+    EXPECT_EQ(PreviewPointSize(dialog), preview);
 
   const TCaptionRecipe stackBlack = CaptionRecipeFor(TViewKind::Stack, 1);
   EXPECT_TRUE(stackBlack.BlackOnWhite);

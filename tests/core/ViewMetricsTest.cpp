@@ -14,10 +14,10 @@ namespace {
 
 // Every number of the metrics, in one order, for comparing whole rows.
 std::vector<std::int32_t> Numbers(const TViewMetrics& m) {
-  return {m.StackEntryHeight, m.MinEntryWidth,    m.EntryWidthAllowance, m.StackFitMargin,   m.TallStackMargin,
-          m.GridTileWidth,    m.GridTileHeight,   m.ToolbarPadding,      m.ClientPadding,    m.IconSize,
-          m.SmallIconSize,    m.StackCaptionInset, m.GridCaptionLeft,    m.GridCaptionRight, m.TaskbarGap,
-          m.EdgeMargin,       m.HelpClientWidth,  m.HelpClientHeight,    m.HelpTextLeft,     m.HelpTextTop,
+  return {m.StackEntryHeight, m.MinEntryWidth,     m.EntryWidthAllowance, m.StackFitMargin,   m.TallStackMargin,
+          m.GridTileWidth,    m.GridTileHeight,    m.ToolbarPadding,      m.ClientPadding,    m.IconSize,
+          m.SmallIconSize,    m.StackCaptionInset, m.GridCaptionLeft,     m.GridCaptionRight, m.TaskbarGap,
+          m.EdgeMargin,       m.HelpClientWidth,   m.HelpClientHeight,    m.HelpTextLeft,     m.HelpTextTop,
           m.HelpTextWidth,    m.HelpTextHeight};
 }
 
@@ -99,13 +99,19 @@ TEST(ViewMetrics, IconsComeFromTheSmallestListNotSmallerThanTheTarget) {
     std::int32_t size;
     L fallback;
   } rows[] = {
-      {32, 16, 32, L::Large, 32, L::Small},   {40, 16, 32, L::ExtraLarge, 48, L::Large},
-      {48, 16, 32, L::ExtraLarge, 48, L::Large}, {56, 16, 32, L::Jumbo, 256, L::ExtraLarge},
-      {64, 16, 32, L::Jumbo, 256, L::ExtraLarge}, {300, 16, 32, L::Jumbo, 256, L::ExtraLarge},
-      {16, 16, 32, L::Small, 16, L::Small},   {20, 16, 32, L::Large, 32, L::Small},
-      {24, 16, 32, L::Large, 32, L::Small},   {32, 16, 32, L::Large, 32, L::Small},
+      {32, 16, 32, L::Large, 32, L::Small},
+      {40, 16, 32, L::ExtraLarge, 48, L::Large},
+      {48, 16, 32, L::ExtraLarge, 48, L::Large},
+      {56, 16, 32, L::Jumbo, 256, L::ExtraLarge},
+      {64, 16, 32, L::Jumbo, 256, L::ExtraLarge},
+      {300, 16, 32, L::Jumbo, 256, L::ExtraLarge},
+      {16, 16, 32, L::Small, 16, L::Small},
+      {20, 16, 32, L::Large, 32, L::Small},
+      {24, 16, 32, L::Large, 32, L::Small},
+      {32, 16, 32, L::Large, 32, L::Small},
       // The system's lists already at a higher DPI: one of the exact size wins.
-      {24, 24, 48, L::Small, 24, L::Small},   {48, 24, 48, L::Large, 48, L::Small},
+      {24, 24, 48, L::Small, 24, L::Small},
+      {48, 24, 48, L::Large, 48, L::Small},
       {40, 20, 40, L::Large, 40, L::Small},
   };
   // Wine sizes its extra-large list by the DPI too: 72 at 144.

@@ -57,8 +57,8 @@ TEST_F(BadInput, OddNamesAreListedAndHandedToTheShellExactly) {
     bool Opens;  // the shell can open it
   } files[] = {
       {L"\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac" + ext, true},  // Greek, outside the code page
-      {L"\u65e5\u672c\u8a9e \U0001F600" + ext, true},                      // CJK and a character outside the BMP
-      {L"R&D 100% ^caret 'single' %PATH%" + ext, true},                    // what shells and menus treat specially
+      {L"\u65e5\u672c\u8a9e \U0001F600" + ext, true},                     // CJK and a character outside the BMP
+      {L"R&D 100% ^caret 'single' %PATH%" + ext, true},                   // what shells and menus treat specially
       {std::wstring(200, L'm') + ext, true},  // a path beyond 260 characters, given to the shell shortened
       // The longest name a file may have: the shell can open it only by its
       // short name, whose cut extension chooses no program; nothing happens.
@@ -205,7 +205,8 @@ TEST_F(BadInput, PicturesThatLieOrAreDamagedLeaveTheGridWorking) {
   ASSERT_TRUE(Sync(window));
   EXPECT_TRUE(viewer.Running());
   EXPECT_TRUE(EndsCleanly(viewer, window));
-  EXPECT_EQ(ReadFileBytes(folder.Path() + L"\\cmyk.jpg"), Bytes(kCmykJpeg, sizeof kCmykJpeg)) << "pictures are only read";
+  EXPECT_EQ(ReadFileBytes(folder.Path() + L"\\cmyk.jpg"), Bytes(kCmykJpeg, sizeof kCmykJpeg))
+      << "pictures are only read";
 }
 
 struct TWrongType {
@@ -259,7 +260,8 @@ TEST_P(BadPreference, IsReportedByNameAndLeftAsItIs) {
 INSTANTIATE_TEST_SUITE_P(
     Viewer, BadPreference,
     ::testing::Values(TWrongType{"Text", REG_SZ, std::string("1\0\0\0", 4), L"Invalid data type for '%s'", true},
-                      TWrongType{"Binary", REG_BINARY, std::string("\1\0\0\0", 4), L"Invalid data type for '%s'", false},
+                      TWrongType{"Binary", REG_BINARY, std::string("\1\0\0\0", 4), L"Invalid data type for '%s'",
+                                 false},
                       TWrongType{"LongDword", REG_DWORD, std::string(8, '\1'), L"Failed to get data for '%s'", true},
                       TWrongType{"Qword", REG_QWORD, std::string(8, '\0'), L"Invalid data type for '%s'", false}),
     [](const ::testing::TestParamInfo<TWrongType>& info) { return std::string(info.param.Name); });

@@ -67,7 +67,8 @@ HWND WaitForSystemDialog(DWORD processId, DWORD milliseconds = kTimeout) {
 class CreatorDialogs : public ::testing::Test {
 protected:
   HWND Start(const std::wstring& arguments, const std::wstring& caption, const std::wstring& exe = L"") {
-    process_ = std::make_unique<TProcess>(TProcess::Launch(exe.empty() ? DistDir() + L"Heapmaker.exe" : exe, arguments));
+    process_ =
+        std::make_unique<TProcess>(TProcess::Launch(exe.empty() ? DistDir() + L"Heapmaker.exe" : exe, arguments));
     return WaitForWindow(process_->Id(), kTimeout, caption);
   }
   TProcess& Process() { return *process_; }
@@ -124,50 +125,50 @@ TEST_P(CreatorPrefs, ShowsTheStoredValuesAndWritesOnlyOnOk) {
   EXPECT_EQ(preferences_.Dword(L"CloseBy2ndClick"), c.StoredCloseBy2ndClick);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Creator, CreatorPrefs,
-    ::testing::Values(
-        // Nothing stored: black on white, animation on as the viewer does it.
-        TPrefsCase{"NothingStoredOk", -1, -1, -1, true, true, false, {}, IDOK, 1, 1, 0},
-        TPrefsCase{"OnlyTheLowByteCounts", 257, 0, 1, true, false, true, {}, IDOK, 1, 0, 1},
-        TPrefsCase{"WhiteOnBlackChanged",
-                   0,
-                   1,
-                   0,
-                   false,
-                   true,
-                   false,
-                   {L"Animate when opening and closing", L"Clicking the stack's icon again (like Mac OS X)"},
-                   IDOK,
-                   0,
-                   0,
-                   1},
-        TPrefsCase{"CancelWritesNothing",
-                   2,
-                   -1,
-                   -1,
-                   false,
-                   true,
-                   false,
-                   {L"Black text on white background", L"Animate when opening and closing",
-                    L"Clicking the stack's icon again (like Mac OS X)"},
-                   IDCANCEL,
-                   2,
-                   -1,
-                   -1},
-        TPrefsCase{"CloseBoxWritesNothing",
-                   -1,
-                   0,
-                   -1,
-                   true,
-                   false,
-                   false,
-                   {L"White text on black background"},
-                   WM_CLOSE,
-                   -1,
-                   0,
-                   -1}),
-    [](const ::testing::TestParamInfo<TPrefsCase>& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Creator, CreatorPrefs,
+                         ::testing::Values(
+                             // Nothing stored: black on white, animation on as the viewer does it.
+                             TPrefsCase{"NothingStoredOk", -1, -1, -1, true, true, false, {}, IDOK, 1, 1, 0},
+                             TPrefsCase{"OnlyTheLowByteCounts", 257, 0, 1, true, false, true, {}, IDOK, 1, 0, 1},
+                             TPrefsCase{"WhiteOnBlackChanged",
+                                        0,
+                                        1,
+                                        0,
+                                        false,
+                                        true,
+                                        false,
+                                        {L"Animate when opening and closing",
+                                         L"Clicking the stack's icon again (like Mac OS X)"},
+                                        IDOK,
+                                        0,
+                                        0,
+                                        1},
+                             TPrefsCase{"CancelWritesNothing",
+                                        2,
+                                        -1,
+                                        -1,
+                                        false,
+                                        true,
+                                        false,
+                                        {L"Black text on white background", L"Animate when opening and closing",
+                                         L"Clicking the stack's icon again (like Mac OS X)"},
+                                        IDCANCEL,
+                                        2,
+                                        -1,
+                                        -1},
+                             TPrefsCase{"CloseBoxWritesNothing",
+                                        -1,
+                                        0,
+                                        -1,
+                                        true,
+                                        false,
+                                        false,
+                                        {L"White text on black background"},
+                                        WM_CLOSE,
+                                        -1,
+                                        0,
+                                        -1}),
+                         [](const ::testing::TestParamInfo<TPrefsCase>& info) { return std::string(info.param.Name); });
 
 TEST_F(CreatorDialogs, PreferencesHaveTheirSizeAndEveryControlInPlace) {
   const HWND form = Start(L"/prefs", kPrefsCaption);
@@ -326,9 +327,8 @@ TEST_P(CreatorUpdate, AsksTheServerAndAnswersInItsOwnBox) {
   TRecordingHandler handler;
   THttpTestServer server(c.Answer);
   ASSERT_TRUE(server.Running());
-  preferences_.SetString(L"UpdateServer", c.Unreachable
-                                              ? L"http://127.0.0.1:" + std::to_wstring(httptest::UnusedPort())
-                                              : server.BaseAddress());
+  preferences_.SetString(L"UpdateServer", c.Unreachable ? L"http://127.0.0.1:" + std::to_wstring(httptest::UnusedPort())
+                                                        : server.BaseAddress());
   MoveCursor({300, 200});
   const DWORD started = ::GetTickCount();
   process_ = std::make_unique<TProcess>(TProcess::Launch(DistDir() + L"Heapmaker.exe", L"/webupdate"));
@@ -376,8 +376,9 @@ TEST_P(CreatorUpdate, AsksTheServerAndAnswersInItsOwnBox) {
     ASSERT_EQ(heads.size(), 1u);
     const std::string& head = heads[0];
     EXPECT_EQ(head.find("GET /heapfold/update/ HTTP/1.1\r\n"), 0u) << head;
-    for (const char* line : {"\r\nAccept: text/html, */*\r\n", "\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n",
-                             "\r\nContent-Type: text/html\r\n"})
+    for (const char* line :
+         {"\r\nAccept: text/html, */*\r\n", "\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n",
+          "\r\nContent-Type: text/html\r\n"})
       EXPECT_NE(head.find(line), std::string::npos) << line << head;
     EXPECT_EQ(head.find("Cookie"), std::string::npos) << head;
   }
@@ -386,32 +387,85 @@ TEST_P(CreatorUpdate, AsksTheServerAndAnswersInItsOwnBox) {
 INSTANTIATE_TEST_SUITE_P(
     Creator, CreatorUpdate,
     ::testing::Values(
-        TUpdateCase{"NewerVersionYes", Answer("1.3+++++121+++++http://downloads.example/heapfold-1.3"), false,
-                    kOffer, {kYes, kNo}, IDYES, L"http://downloads.example/heapfold-1.3", nullptr},
-        TUpdateCase{"NewerVersionNo", Answer("1.3+++++121+++++http://downloads.example/heapfold-1.3\r\n"), false,
-                    kOffer, {kYes, kNo}, IDNO, nullptr, nullptr},
-        TUpdateCase{"NewerVersionWithoutAddress", Answer("1.3+++++121"), false, kOffer, {kYes, kNo}, IDYES, nullptr,
+        TUpdateCase{"NewerVersionYes",
+                    Answer("1.3+++++121+++++http://downloads.example/heapfold-1.3"),
+                    false,
+                    kOffer,
+                    {kYes, kNo},
+                    IDYES,
+                    L"http://downloads.example/heapfold-1.3",
                     nullptr},
-        TUpdateCase{"FileAddressIsNeverOpened", Answer("1.3+++++121+++++file:///C:/windows/notepad.exe"), false,
-                    kOffer, {kYes, kNo}, IDYES, nullptr, L"did not hold a valid download address"},
-        TUpdateCase{"SameVersionText", Answer("1.2+++++121+++++http://downloads.example/"), false,
-                    L"No update available.", {L"OK"}, IDOK, nullptr, nullptr},
-        TUpdateCase{"ErrorStatus", Answer("1.3+++++121+++++http://downloads.example/", 500), false,
-                    L"Error contacting website.", {L"OK"}, IDOK, nullptr, nullptr},
-        TUpdateCase{"UnreachablePort", Answer(""), true, L"Error contacting website.", {L"OK"}, IDOK, nullptr,
+        TUpdateCase{"NewerVersionNo",
+                    Answer("1.3+++++121+++++http://downloads.example/heapfold-1.3\r\n"),
+                    false,
+                    kOffer,
+                    {kYes, kNo},
+                    IDNO,
+                    nullptr,
                     nullptr},
-        TUpdateCase{"ServerNeverAnswers", Silence(), false, L"Error contacting website.", {L"OK"}, IDOK, nullptr,
+        TUpdateCase{
+            "NewerVersionWithoutAddress", Answer("1.3+++++121"), false, kOffer, {kYes, kNo}, IDYES, nullptr, nullptr},
+        TUpdateCase{"FileAddressIsNeverOpened",
+                    Answer("1.3+++++121+++++file:///C:/windows/notepad.exe"),
+                    false,
+                    kOffer,
+                    {kYes, kNo},
+                    IDYES,
+                    nullptr,
+                    L"did not hold a valid download address"},
+        TUpdateCase{"SameVersionText",
+                    Answer("1.2+++++121+++++http://downloads.example/"),
+                    false,
+                    L"No update available.",
+                    {L"OK"},
+                    IDOK,
+                    nullptr,
                     nullptr},
+        TUpdateCase{"ErrorStatus",
+                    Answer("1.3+++++121+++++http://downloads.example/", 500),
+                    false,
+                    L"Error contacting website.",
+                    {L"OK"},
+                    IDOK,
+                    nullptr,
+                    nullptr},
+        TUpdateCase{"UnreachablePort", Answer(""), true, L"Error contacting website.", {L"OK"}, IDOK, nullptr, nullptr},
+        TUpdateCase{
+            "ServerNeverAnswers", Silence(), false, L"Error contacting website.", {L"OK"}, IDOK, nullptr, nullptr},
         // Answers nobody meant: huge, endless, binary, without separators, naming a program.
-        TUpdateCase{"HugeAnswer", Long("1.2+++++121+++++", 8 << 20, false), false, L"No update available.", {L"OK"},
-                    IDOK, nullptr, nullptr},
-        TUpdateCase{"EndlessAnswer", Long("", 0, true), false, L"No update available.", {L"OK"}, IDOK, nullptr,
+        TUpdateCase{"HugeAnswer",
+                    Long("1.2+++++121+++++", 8 << 20, false),
+                    false,
+                    L"No update available.",
+                    {L"OK"},
+                    IDOK,
+                    nullptr,
                     nullptr},
-        TUpdateCase{"BinaryAnswer", Answer(std::string("\0\xff\xfe+++\x80\x01", 8)), false, L"No update available.",
-                    {L"OK"}, IDOK, nullptr, nullptr},
-        TUpdateCase{"NoSeparators", Answer("1.3 121 http://downloads.example/"), false, L"No update available.",
-                    {L"OK"}, IDOK, nullptr, nullptr},
-        TUpdateCase{"ProgramAddress", Answer("1.3+++++121+++++calc.exe"), false, kOffer, {kYes, kNo}, IDYES, nullptr,
+        TUpdateCase{
+            "EndlessAnswer", Long("", 0, true), false, L"No update available.", {L"OK"}, IDOK, nullptr, nullptr},
+        TUpdateCase{"BinaryAnswer",
+                    Answer(std::string("\0\xff\xfe+++\x80\x01", 8)),
+                    false,
+                    L"No update available.",
+                    {L"OK"},
+                    IDOK,
+                    nullptr,
+                    nullptr},
+        TUpdateCase{"NoSeparators",
+                    Answer("1.3 121 http://downloads.example/"),
+                    false,
+                    L"No update available.",
+                    {L"OK"},
+                    IDOK,
+                    nullptr,
+                    nullptr},
+        TUpdateCase{"ProgramAddress",
+                    Answer("1.3+++++121+++++calc.exe"),
+                    false,
+                    kOffer,
+                    {kYes, kNo},
+                    IDYES,
+                    nullptr,
                     L"did not hold a valid download address"}),
     [](const ::testing::TestParamInfo<TUpdateCase>& info) { return std::string(info.param.Name); });
 

@@ -135,8 +135,8 @@ TEST_F(Dpi, GridAt144HasTilesOf96By84With48PixelIconsAndThumbnails) {
   scratch.Add(L"Grid\\b.hfdpi");
   // A 2 x 2 red bitmap: its thumbnail fills the tile's icon square.
   std::string bmp = "BM";
-  const unsigned char bmpRest[] = {70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24,
-                                   0,  0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  const unsigned char bmpRest[] = {70, 0, 0, 0, 0, 0, 0,  0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0,
+                                   24, 0, 0, 0, 0, 0, 16, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   bmp.append(reinterpret_cast<const char*>(bmpRest), sizeof(bmpRest));
   for (int row = 0; row < 2; ++row) bmp.append({0, 0, char(0xFF), 0, 0, char(0xFF), 0, 0});
   scratch.Add(L"Grid\\c.bmp", bmp);
@@ -192,9 +192,7 @@ TEST_F(Dpi, AStackOpensAtItsMonitorsDpiAndIsLaidOutAgainAtAnother) {
   const TWindowFacts at144 = ReadWindowFacts(window);
   ExpectStack(window, ViewMetricsFor(144), entries, TestIconColor(48));
 
-  const struct {
-    int Dpi, FromImage;
-  } rows[] = {{120, 48}, {192, 72}, {96, 48}};
+  const struct { int Dpi, FromImage; } rows[] = {{120, 48}, {192, 72}, {96, 48}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Dpi);
     const TViewMetrics m = ViewMetricsFor(row.Dpi);

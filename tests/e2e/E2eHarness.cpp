@@ -532,8 +532,8 @@ std::pair<DWORD, std::string> TPreferences::Raw(const wchar_t* name) const {
   DWORD type = REG_NONE, size = 0;
   if (::RegQueryValueExW(key.Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
   std::string data(size, '\0');
-  if (::RegQueryValueExW(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(size ? &data[0] : nullptr),
-                         &size) != ERROR_SUCCESS)
+  if (::RegQueryValueExW(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(size ? &data[0] : nullptr), &size) !=
+      ERROR_SUCCESS)
     return {};
   data.resize(size);
   return {type, data};

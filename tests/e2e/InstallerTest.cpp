@@ -23,9 +23,9 @@ using namespace e2e;
 namespace {
 
 const wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Heapfold";
-const wchar_t* const kProgramFiles[] = {
-    L"Heapmaker.exe", L"Heapview0.exe", L"Heapview1.exe", L"Heapview2.exe", L"Heapview3.exe", L"Heapview4.exe",
-    L"Heapview5.exe", L"Heapview6.exe", L"Heapview7.exe", L"Heapview8.exe", L"Heapview9.exe", L"credits.rtf"};
+const wchar_t* const kProgramFiles[] = {L"Heapmaker.exe", L"Heapview0.exe", L"Heapview1.exe", L"Heapview2.exe",
+                                        L"Heapview3.exe", L"Heapview4.exe", L"Heapview5.exe", L"Heapview6.exe",
+                                        L"Heapview7.exe", L"Heapview8.exe", L"Heapview9.exe", L"credits.rtf"};
 
 std::wstring Wide(const char* text) { return std::wstring(text, text + std::strlen(text)); }
 
@@ -91,8 +91,7 @@ std::wstring UninstallString(const wchar_t* name) {
 
 DWORD UninstallDword(const wchar_t* name) {
   DWORD value = 0, size = sizeof(value), type = 0;
-  if (::SHGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, &type, &value, &size) != ERROR_SUCCESS ||
-      type != REG_DWORD)
+  if (::SHGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, &type, &value, &size) != ERROR_SUCCESS || type != REG_DWORD)
     return 0xFFFFFFFF;
   return value;
 }
@@ -156,7 +155,8 @@ TEST_F(Installer, InstallsUpgradesOverARunningStackAndUninstallsCleanly) {
 
   // Every file, byte for byte, of this system's build, and the uninstaller.
   EXPECT_EQ(FolderNames(folder), ExpectedNames(true));
-  for (const wchar_t* name : kProgramFiles) EXPECT_TRUE(SameBytes(folder + L"\\" + name, DistDir() + name)) << Narrow(name);
+  for (const wchar_t* name : kProgramFiles)
+    EXPECT_TRUE(SameBytes(folder + L"\\" + name, DistDir() + name)) << Narrow(name);
   EXPECT_EQ(MachineOf(folder + L"\\Heapview0.exe"), kOwnMachine);
   EXPECT_EQ(MachineOf(folder + L"\\Heapmaker.exe"), kOwnMachine);
   // The way in: the Start menu's "Heapfold" starts the creator.
@@ -255,7 +255,8 @@ TEST_F(Installer, PortableZipWorksFromAnyFolder) {
   expected.push_back(L"Read me.txt");
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(FolderNames(folder), expected);
-  for (const wchar_t* name : kProgramFiles) EXPECT_TRUE(SameBytes(folder + L"\\" + name, DistDir() + name)) << Narrow(name);
+  for (const wchar_t* name : kProgramFiles)
+    EXPECT_TRUE(SameBytes(folder + L"\\" + name, DistDir() + name)) << Narrow(name);
 
   const std::wstring shortcut = CreateStack(folder + L"\\Heapmaker.exe", stackFolder_.Path(), L"Portable");
   ASSERT_FALSE(shortcut.empty());
@@ -277,7 +278,8 @@ TEST(Release, ProgramsCarryTheirVersionAndNoLinkTime) {
       wchar_t* value = nullptr;
       UINT length = 0;
       const std::wstring query = std::wstring(L"\\StringFileInfo\\040904B0\\") + key;
-      if (!::VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length)) return std::wstring();
+      if (!::VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length))
+        return std::wstring();
       return std::wstring(value);
     };
     EXPECT_EQ(text(L"ProductVersion"), Wide(HEAPFOLD_VERSION_HOST));
@@ -289,10 +291,9 @@ TEST(Release, ProgramsCarryTheirVersionAndNoLinkTime) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    const std::wstring numbers = std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
-                                 std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"." +
-                                 std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." +
-                                 std::to_wstring(LOWORD(fixed->dwFileVersionLS));
+    const std::wstring numbers =
+        std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." + std::to_wstring(LOWORD(fixed->dwFileVersionMS)) +
+        L"." + std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." + std::to_wstring(LOWORD(fixed->dwFileVersionLS));
     EXPECT_EQ(numbers, Wide(HEAPFOLD_VERSION_HOST));
 
     const IMAGE_NT_HEADERS32 nt = PeHeaders(path);

@@ -234,9 +234,8 @@ TEST_F(Keyboard, AccessibleObjectListsTheStacksEntries) {
     EXPECT_EQ(entry.Role, ROLE_SYSTEM_LISTITEM) << id;
     // Entries stand 44 pixels apart from 2 pixels below the client's top.
     const RECT place = {client.left + 2, client.top + 2 + (id - 1) * 44, client.right - 2, client.top + 2 + id * 44};
-    EXPECT_TRUE(::EqualRect(&entry.Screen, &place))
-        << id << ": " << entry.Screen.left << "," << entry.Screen.top << " " << entry.Screen.right << ","
-        << entry.Screen.bottom;
+    EXPECT_TRUE(::EqualRect(&entry.Screen, &place)) << id << ": " << entry.Screen.left << "," << entry.Screen.top << " "
+                                                    << entry.Screen.right << "," << entry.Screen.bottom;
   }
   VARIANT hit;
   ::VariantInit(&hit);

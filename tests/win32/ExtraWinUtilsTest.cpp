@@ -155,8 +155,9 @@ TEST(ExtraWinUtils, PathsTooLongForTheShellAreGivenInTheirShortForm) {
     }
     const std::wstring usable = ShellUsablePath(path);
     EXPECT_LT(usable.size(), static_cast<size_t>(MAX_PATH));
-    EXPECT_EQ(usable.size() > c.Name.size() && usable.compare(usable.size() - c.Name.size(), c.Name.size(), c.Name) == 0,
-              c.KeepsName);
+    EXPECT_EQ(
+        usable.size() > c.Name.size() && usable.compare(usable.size() - c.Name.size(), c.Name.size(), c.Name) == 0,
+        c.KeepsName);
     wchar_t longForm[1024] = {};
     ASSERT_GT(::GetLongPathNameW(usable.c_str(), longForm, 1024), 0u);
     EXPECT_EQ(::lstrcmpiW(longForm, path.c_str()), 0);

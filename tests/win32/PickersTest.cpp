@@ -43,7 +43,7 @@ TEST(IconDialog, OpensOnTheFieldsFileOrTheShellsIcons) {
       {icons, icons},
       {L"", shell},
       {dir.Path() + L"missing.ico", shell},
-      {dir.Path(), shell},  // a folder is no icon file
+      {dir.Path(), shell},                              // a folder is no icon file
       {L"%SystemRoot%\\system32\\shell32.dll", shell},  // the caller expands variables
   };
   for (const auto& [field, start] : cases) {

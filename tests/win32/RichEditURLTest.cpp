@@ -19,8 +19,8 @@ TEST(RichEditURL, AClickOnAnAddressReportsIt) {
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.lpszClassName = L"RichEditURLTestParent";
   ::RegisterClassW(&wc);
-  const TOwnedWindow parent(::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 400, 200,
-                                              nullptr, nullptr, wc.hInstance, nullptr));
+  const TOwnedWindow parent(::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 400, 200, nullptr,
+                                              nullptr, wc.hInstance, nullptr));
   ASSERT_TRUE(parent);
   TRichEditURL edit;
   edit.Create(parent.Get(), 0, 0, 400, 200);
