@@ -52,14 +52,10 @@ TIcon LoadIconOfSize(const wchar_t* name, int size) {
 // program file's only icon is its own. Its images are tried from the best
 // fit down, so a system that cannot read the large PNG image takes the next.
 TIcon LoadMakerPicture(int size) {
-  const HMODULE module = ::GetModuleHandleW(nullptr);
-  const HRSRC found = ::FindResourceW(module, L"ZBRENWICK", MAKEINTRESOURCEW(10) /* RT_RCDATA */);
-  const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
-  const auto* bytes = static_cast<const std::uint8_t*>(loaded ? ::LockResource(loaded) : nullptr);
-  if (!bytes) return TIcon();
-  for (const TIconFileImage& image : IconFileImagesFor(bytes, ::SizeofResource(module, found), size)) {
-    TIcon icon(::CreateIconFromResourceEx(const_cast<PBYTE>(bytes + image.Offset), static_cast<DWORD>(image.Size), TRUE,
-                                          0x00030000, size, size, LR_DEFAULTCOLOR));
+  const TResourceBytes file = ProgramRawData(L"ZBRENWICK");
+  for (const TIconFileImage& image : IconFileImagesFor(file.Data, file.Size, size)) {
+    TIcon icon(::CreateIconFromResourceEx(const_cast<PBYTE>(file.Data + image.Offset), static_cast<DWORD>(image.Size),
+                                          TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR));
     if (icon) return icon;
   }
   return TIcon();

@@ -17,6 +17,7 @@
 #include "core/Resamplers.h"
 #include "core/Supersampling.h"
 #include "creator/PictureIds.h"
+#include "shared/ExtraWinUtils.h"
 #include "shared/DeviceBitmap.h"
 
 namespace {
@@ -202,12 +203,9 @@ void CreateButtonImages(TImageList& images, int dpi) {
 }
 
 TBitmap32 LoadPictureResource(int id) {
-  const HMODULE module = ::GetModuleHandleW(nullptr);
-  const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
-  const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
-  const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
-  if (!bytes) throw EError(L"The program's picture " + std::to_wstring(id) + L" is missing.");
-  return DecodePngBytes(bytes, ::SizeofResource(module, found), L"picture " + std::to_wstring(id));
+  const TResourceBytes bytes = ProgramRawData(MAKEINTRESOURCEW(id));
+  if (!bytes.Data) throw EError(L"The program's picture " + std::to_wstring(id) + L" is missing.");
+  return DecodePngBytes(bytes.Data, bytes.Size, L"picture " + std::to_wstring(id));
 }
 
 TBitmap32 ScalePicture(const TBitmap32& picture, int width, int height) {

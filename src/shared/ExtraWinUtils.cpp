@@ -80,6 +80,15 @@ std::wstring GetProgramPath() {
 
 std::wstring GetProgramFolder() { return ExtractFilePath(GetProgramPath()); }
 
+TResourceBytes ProgramRawData(const wchar_t* name) {
+  const HMODULE module = ::GetModuleHandleW(nullptr);
+  const HRSRC found = ::FindResourceW(module, name, MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+  const auto* data = static_cast<const std::uint8_t*>(loaded ? ::LockResource(loaded) : nullptr);
+  if (!data) return {};
+  return {data, ::SizeofResource(module, found)};
+}
+
 namespace {
 
 // The short form of an existing path on a drive; empty when it has none.

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -52,6 +53,13 @@ std::wstring GetWindowsFolder();
 std::wstring GetProgramFolder();
 // This program's own file.
 std::wstring GetProgramPath();
+// The bytes of one of this program's raw-data (RCDATA) resources, by name or
+// by MAKEINTRESOURCE number; a null Data when the program has none of it.
+struct TResourceBytes {
+  const std::uint8_t* Data = nullptr;
+  std::size_t Size = 0;
+};
+TResourceBytes ProgramRawData(const wchar_t* name);
 
 // Runs a file with its type's default action; true when the shell accepted it.
 bool RunFile(const std::wstring& file, const std::wstring& parameters);
