@@ -27,10 +27,10 @@
 #include <vector>
 
 #include "BenchStats.h"
-#include "core/ExtraStrUtils.h"
-#include "core/Listing.h"
-#include "core/StackEntries.h"
-#include "core/Thumbnails.h"
+#include "core/base/ExtraStrUtils.h"
+#include "core/base/Listing.h"
+#include "core/viewer/StackEntries.h"
+#include "core/imaging/Thumbnails.h"
 
 extern char** environ;
 

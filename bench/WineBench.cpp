@@ -23,7 +23,7 @@
 
 #include "BenchStats.h"
 #include "E2eHarness.h"
-#include "core/StackEntries.h"
+#include "core/viewer/StackEntries.h"
 #include "shared/ExtraWinUtils.h"
 
 using namespace bench;

@@ -13,8 +13,8 @@
 #include <unistd.h>
 
 #include "FuzzText.h"
-#include "core/ImageDecoders.h"
-#include "core/Thumbnails.h"
+#include "core/imaging/ImageDecoders.h"
+#include "core/imaging/Thumbnails.h"
 
 // One scratch file per process, removed when the process ends.
 struct TScratchFile {

@@ -12,7 +12,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "FuzzText.h"
-#include "core/AppComm.h"
+#include "core/viewer/AppComm.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider provider(data, size);

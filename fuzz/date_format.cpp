@@ -11,7 +11,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "FuzzText.h"
-#include "core/DateFormat.h"
+#include "core/base/DateFormat.h"
 
 namespace {
 

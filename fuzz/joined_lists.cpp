@@ -9,9 +9,9 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "FuzzText.h"
-#include "core/ExtraStrUtils.h"
-#include "core/Listing.h"
-#include "core/PathUtils.h"
+#include "core/base/ExtraStrUtils.h"
+#include "core/base/Listing.h"
+#include "core/base/PathUtils.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "FuzzText.h"
-#include "core/CommandLine.h"
-#include "core/JumpListTasks.h"
-#include "core/PathUtils.h"
+#include "core/viewer/CommandLine.h"
+#include "core/viewer/JumpListTasks.h"
+#include "core/base/PathUtils.h"
 
 namespace {
 

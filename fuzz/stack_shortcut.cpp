@@ -10,10 +10,10 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "FuzzText.h"
-#include "core/CommandLine.h"
-#include "core/ExtraStrUtils.h"
-#include "core/PathUtils.h"
-#include "core/StackShortcut.h"
+#include "core/viewer/CommandLine.h"
+#include "core/base/ExtraStrUtils.h"
+#include "core/base/PathUtils.h"
+#include "core/creator/StackShortcut.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "FuzzText.h"
-#include "core/TextDrawing.h"
+#include "core/text/TextDrawing.h"
 
 namespace {
 

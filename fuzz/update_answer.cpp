@@ -6,7 +6,7 @@
 #include <string>
 
 #include "FuzzText.h"
-#include "core/UpdateCheck.h"
+#include "core/creator/UpdateCheck.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "FuzzText.h"
-#include "core/WideFile.h"
+#include "core/base/WideFile.h"
 
 // Natively a wchar_t holds a code point, not a UTF-16 unit: that is what the
 // wide half below expects.

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "FuzzText.h"
-#include "core/CommandLine.h"
+#include "core/viewer/CommandLine.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "creator/About.h"
 
-#include "core/DateFormat.h"
-#include "core/IconFile.h"
-#include "core/Errors.h"
-#include "core/UpdateCheck.h"
+#include "core/base/DateFormat.h"
+#include "core/imaging/IconFile.h"
+#include "core/base/Errors.h"
+#include "core/creator/UpdateCheck.h"
 #include "shared/Desktop.h"
 #include "shared/ExtraWinUtils.h"
 #include "toolkit/Application.h"

@@ -10,12 +10,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/Errors.h"
-#include "core/ImageDecoders.h"
-#include "core/Dpi.h"
-#include "core/MessageBoxLayout.h"
-#include "core/Resamplers.h"
-#include "core/Supersampling.h"
+#include "core/base/Errors.h"
+#include "core/imaging/ImageDecoders.h"
+#include "core/base/Dpi.h"
+#include "core/creator/MessageBoxLayout.h"
+#include "core/raster/Resamplers.h"
+#include "core/raster/Supersampling.h"
 #include "creator/PictureIds.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/DeviceBitmap.h"

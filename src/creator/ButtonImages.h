@@ -2,8 +2,8 @@
 // this file is the source of that artwork.
 #pragma once
 
-#include "core/Bitmap32.h"
-#include "core/Dpi.h"
+#include "core/raster/Bitmap32.h"
+#include "core/base/Dpi.h"
 #include "toolkit/Controls.h"
 
 // Positions in the image list, in the order the forms expect them.

@@ -2,13 +2,13 @@
 
 #include <shlobj.h>
 
-#include "core/CommandLine.h"
-#include "core/Errors.h"
-#include "core/ExtraStrUtils.h"
-#include "core/MessageBoxLayout.h"
-#include "core/PathUtils.h"
-#include "core/Placement.h"
-#include "core/UpdateCheck.h"
+#include "core/viewer/CommandLine.h"
+#include "core/base/Errors.h"
+#include "core/base/ExtraStrUtils.h"
+#include "core/creator/MessageBoxLayout.h"
+#include "core/base/PathUtils.h"
+#include "core/viewer/Placement.h"
+#include "core/creator/UpdateCheck.h"
 #include "creator/About.h"
 #include "creator/ButtonImages.h"
 #include "creator/ControlIds.h"

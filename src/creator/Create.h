@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "core/CommandLine.h"
-#include "core/StackShortcut.h"
+#include "core/viewer/CommandLine.h"
+#include "core/creator/StackShortcut.h"
 #include "creator/FolderBrowser.h"
 #include "creator/IconDialog.h"
 #include "shared/Desktop.h"

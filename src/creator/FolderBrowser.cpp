@@ -2,7 +2,7 @@
 
 #include <shlobj.h>
 
-#include "core/Errors.h"
+#include "core/base/Errors.h"
 #include "shared/ScopedWin.h"
 
 UINT ShellBrowseFlags(unsigned browseFlags) {

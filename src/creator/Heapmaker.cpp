@@ -1,7 +1,7 @@
 // The creator's entry: application title, the main form, the message loop.
 #include <windows.h>
 
-#include "core/CommandLine.h"
+#include "core/viewer/CommandLine.h"
 #include "creator/Create.h"
 #include "creator/MessageDialog.h"
 #include "shared/ScopedWin.h"

@@ -1,6 +1,6 @@
 #include "creator/MessageDialog.h"
 
-#include "core/Blend.h"
+#include "core/raster/Blend.h"
 #include "creator/ButtonImages.h"
 #include "creator/PictureIds.h"
 #include "shared/Desktop.h"

@@ -10,8 +10,8 @@
 #include <array>
 #include <string>
 
-#include "core/Bitmap32.h"
-#include "core/MessageBoxLayout.h"
+#include "core/raster/Bitmap32.h"
+#include "core/creator/MessageBoxLayout.h"
 #include "shared/ScopedWin.h"
 #include "toolkit/Form.h"
 

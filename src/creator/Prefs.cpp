@@ -1,6 +1,6 @@
 #include "creator/Prefs.h"
 
-#include "core/EntryPainting.h"
+#include "core/viewer/EntryPainting.h"
 #include "creator/ButtonImages.h"
 #include "shared/Desktop.h"
 #include "shared/GdiTextRenderer.h"

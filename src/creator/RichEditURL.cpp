@@ -2,7 +2,7 @@
 
 #include <richedit.h>
 
-#include "core/Errors.h"
+#include "core/base/Errors.h"
 #include "shared/ScopedWin.h"
 #include "toolkit/WindowDpi.h"
 

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "core/Errors.h"
+#include "core/base/Errors.h"
 #include "shared/ExtraWinUtils.h"
 
 namespace {

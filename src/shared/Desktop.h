@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/DesktopRules.h"
+#include "core/base/DesktopRules.h"
 #include "shared/ScopedWin.h"
 
 // True when the system's major version is 6 or more.

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "core/Bitmap32.h"
-#include "core/Rect.h"
+#include "core/raster/Bitmap32.h"
+#include "core/base/Rect.h"
 #include "shared/ScopedWin.h"
 
 // Straight alpha for BitBlt, where alpha is ignored; premultiplied for

@@ -1,7 +1,7 @@
 // The Win32 side of files, folders, the shell and system facts.
 #include "shared/ExtraWinUtils.h"
 
-#include "core/Animation.h"
+#include "core/viewer/Animation.h"
 
 #include <shellapi.h>
 #include <mmsystem.h>
@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/Errors.h"
-#include "core/PathUtils.h"
+#include "core/base/Errors.h"
+#include "core/base/PathUtils.h"
 #include "shared/ScopedWin.h"
 
 namespace {

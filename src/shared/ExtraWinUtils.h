@@ -11,9 +11,9 @@
 
 #include <optional>
 
-#include "core/EntryHints.h"
-#include "core/Errors.h"
-#include "core/Listing.h"
+#include "core/viewer/EntryHints.h"
+#include "core/base/Errors.h"
+#include "core/base/Listing.h"
 
 // Directory entries through FindFirstFileW/FindNextFileW, in the file
 // system's order.

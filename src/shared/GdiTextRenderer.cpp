@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "core/Blend.h"
+#include "core/raster/Blend.h"
 #include "shared/DeviceBitmap.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/TextRenderer.h"
+#include "core/text/TextRenderer.h"
 #include "shared/ScopedWin.h"
 
 class TGdiTextRenderer : public TTextRenderer {

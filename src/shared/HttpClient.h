@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string>
 
-#include "core/UpdateCheck.h"
+#include "core/creator/UpdateCheck.h"
 
 struct THttpGetOptions {
   // Request header values, sent exactly as given; an empty one is not sent.

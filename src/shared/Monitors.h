@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "core/Placement.h"
+#include "core/viewer/Placement.h"
 
 struct TMonitor {
   HMONITOR Handle = nullptr;

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "core/Errors.h"
+#include "core/base/Errors.h"
 #include "shared/ScopedWin.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "core/Supersampling.h"
+#include "core/raster/Supersampling.h"
 #include "shared/DeviceBitmap.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <memory>
 #include <unordered_map>
 
-#include "core/IconScaling.h"
+#include "core/raster/IconScaling.h"
 #include "shared/ScopedWin.h"
 
 // One of the shell's image lists (SHGetImageList, looked up at run time); null

@@ -10,8 +10,8 @@
 
 #include <cwchar>
 
-#include "core/Errors.h"
-#include "core/PathUtils.h"
+#include "core/base/Errors.h"
+#include "core/base/PathUtils.h"
 #include "shared/ExtraWinUtils.h"
 
 using Microsoft::WRL::ComPtr;

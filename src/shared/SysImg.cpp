@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/PathUtils.h"
+#include "core/base/PathUtils.h"
 #include "shared/ExtraWinUtils.h"
 
 using Microsoft::WRL::ComPtr;

@@ -1,6 +1,6 @@
 #include "toolkit/Application.h"
 
-#include "core/Errors.h"
+#include "core/base/Errors.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/ScopedWin.h"
 #include "toolkit/Window.h"

@@ -1,7 +1,7 @@
 #include "toolkit/Controls.h"
 
-#include "core/Dpi.h"
-#include "core/Errors.h"
+#include "core/base/Dpi.h"
+#include "core/base/Errors.h"
 #include "shared/DeviceBitmap.h"
 #include "toolkit/Application.h"
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Bitmap32.h"
+#include "core/raster/Bitmap32.h"
 #include "shared/ScopedWin.h"
 #include "toolkit/Window.h"
 

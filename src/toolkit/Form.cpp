@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/MessageBoxLayout.h"
+#include "core/creator/MessageBoxLayout.h"
 #include "shared/Desktop.h"
 #include "toolkit/Application.h"
 #include "toolkit/WindowDpi.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/DesktopRules.h"
-#include "core/Dpi.h"
+#include "core/base/DesktopRules.h"
+#include "core/base/Dpi.h"
 #include "shared/ScopedWin.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Window.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/Dpi.h"
+#include "core/base/Dpi.h"
 #include "shared/Monitors.h"
 #include "toolkit/WindowDpi.h"
 

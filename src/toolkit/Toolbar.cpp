@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/Dpi.h"
+#include "core/base/Dpi.h"
 #include "shared/ScopedWin.h"
 #include "shared/ShellDrag.h"
 

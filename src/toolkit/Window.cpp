@@ -1,6 +1,6 @@
 #include "toolkit/Window.h"
 
-#include "core/Errors.h"
+#include "core/base/Errors.h"
 #include "toolkit/Application.h"
 
 TWindow::~TWindow() { DestroyHandle(); }

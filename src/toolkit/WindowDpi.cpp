@@ -2,7 +2,7 @@
 
 #include <richedit.h>
 
-#include "core/Dpi.h"
+#include "core/base/Dpi.h"
 #include "shared/ScopedWin.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "core/CommandLine.h"
+#include "core/viewer/CommandLine.h"
 #include "shared/ScopedWin.h"
 #include "shared/ShellDrag.h"
 #include "toolkit/Application.h"

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "core/AppComm.h"
+#include "core/viewer/AppComm.h"
 #include "toolkit/Window.h"
 
 // Notices and answers of the plain handshake message.

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "core/Animation.h"
-#include "core/CommandLine.h"
-#include "core/KeyboardSelection.h"
-#include "core/StackEntries.h"
-#include "core/ViewerFrame.h"
-#include "core/ThumbnailPool.h"
-#include "core/ViewMetrics.h"
+#include "core/viewer/Animation.h"
+#include "core/viewer/CommandLine.h"
+#include "core/viewer/KeyboardSelection.h"
+#include "core/viewer/StackEntries.h"
+#include "core/viewer/ViewerFrame.h"
+#include "core/imaging/ThumbnailPool.h"
+#include "core/viewer/ViewMetrics.h"
 #include "shared/Desktop.h"
 #include "shared/GdiTextRenderer.h"
 #include "shared/ScaledIcons.h"

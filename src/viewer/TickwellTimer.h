@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/Errors.h"
+#include "core/base/Errors.h"
 #include "shared/ScopedWin.h"
 
 class ETickwellTimer : public EError {

@@ -1,9 +1,9 @@
-#include "core/Activation.h"
+#include "core/viewer/Activation.h"
 
 #include <gtest/gtest.h>
 
-#include "core/PathUtils.h"
-#include "core/StackEntries.h"
+#include "core/base/PathUtils.h"
+#include "core/viewer/StackEntries.h"
 
 TEST(Activation, ShortcutsAreKnownByTheirLowerCasedExtension) {
   EXPECT_TRUE(IsShortcutName(L"C:\\s\\Word.lnk"));

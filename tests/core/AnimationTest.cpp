@@ -1,8 +1,8 @@
-#include "core/Animation.h"
+#include "core/viewer/Animation.h"
 
 #include <gtest/gtest.h>
 
-#include "core/Placement.h"
+#include "core/viewer/Placement.h"
 
 namespace {
 

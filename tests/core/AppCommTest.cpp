@@ -1,4 +1,4 @@
-#include "core/AppComm.h"
+#include "core/viewer/AppComm.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/Blend.h"
+#include "core/raster/Blend.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/BoxBlur.h"
+#include "core/raster/BoxBlur.h"
 
 #include <gtest/gtest.h>
 

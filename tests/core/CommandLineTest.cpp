@@ -1,4 +1,4 @@
-#include "core/CommandLine.h"
+#include "core/viewer/CommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/DisplayOptions.h"
-#include "core/Listing.h"
-#include "core/PathUtils.h"
+#include "core/viewer/DisplayOptions.h"
+#include "core/base/Listing.h"
+#include "core/base/PathUtils.h"
 
 // Folder part (with trailing backslash) -> entries in platform order.
 class TFakeDirSource : public TDirEntrySource {

@@ -3,9 +3,9 @@
 // caption's key filter.
 #include <gtest/gtest.h>
 
-#include "core/DateFormat.h"
-#include "core/MessageBoxLayout.h"
-#include "core/StackShortcut.h"
+#include "core/base/DateFormat.h"
+#include "core/creator/MessageBoxLayout.h"
+#include "core/creator/StackShortcut.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "core/DesktopRules.h"
+#include "core/base/DesktopRules.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "core/Supersampling.h"
+#include "core/raster/Supersampling.h"
 
 TEST(DesktopRules, MarginsByEdgeAndTheSystemFontRule) {
   const TMarginsValues m = MarginsFromRect(TRectI{10, 20, 30, 40});

@@ -1,4 +1,4 @@
-#include "core/Dpi.h"
+#include "core/base/Dpi.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/ExtraStrUtils.h"
+#include "core/base/ExtraStrUtils.h"
 
 #include <gtest/gtest.h>
 

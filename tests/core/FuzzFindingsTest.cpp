@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "CoreTestHelpers.h"
-#include "core/CommandLine.h"
-#include "core/PathUtils.h"
-#include "core/StackShortcut.h"
+#include "core/viewer/CommandLine.h"
+#include "core/base/PathUtils.h"
+#include "core/creator/StackShortcut.h"
 
 namespace {
 using Args = std::vector<std::wstring>;

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "core/EntryHints.h"
-#include "core/EntryPainting.h"
-#include "core/GridLayout.h"
+#include "core/viewer/EntryHints.h"
+#include "core/viewer/EntryPainting.h"
+#include "core/viewer/GridLayout.h"
 
 TEST(GridLayout, CapacityRoundsHalvesToEvenAndCountsFoldersFirst) {
   EXPECT_EQ(GridCapacity(1920, 1040), 607);  // 606.71

@@ -1,4 +1,4 @@
-#include "core/IconFile.h"
+#include "core/imaging/IconFile.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 #include <jpeglib.h>
 #include <png.h>
 
-#include "core/WideFile.h"
+#include "core/base/WideFile.h"
 
 namespace fs = std::filesystem;
 

@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/Bitmap32.h"
-#include "core/ImageDecoders.h"
+#include "core/raster/Bitmap32.h"
+#include "core/imaging/ImageDecoders.h"
 
 using TBytes = std::vector<unsigned char>;
 

@@ -1,8 +1,8 @@
-#include "core/JumpListTasks.h"
+#include "core/viewer/JumpListTasks.h"
 
 #include <gtest/gtest.h>
 
-#include "core/CommandLine.h"
+#include "core/viewer/CommandLine.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/KeyboardSelection.h"
+#include "core/viewer/KeyboardSelection.h"
 
 #include <gtest/gtest.h>
 

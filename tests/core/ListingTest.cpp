@@ -1,6 +1,6 @@
-#include "core/Listing.h"
+#include "core/base/Listing.h"
 
-#include "core/PathUtils.h"
+#include "core/base/PathUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/PathUtils.h"
+#include "core/base/PathUtils.h"
 
 #include <gtest/gtest.h>
 

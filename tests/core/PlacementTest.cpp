@@ -1,4 +1,4 @@
-#include "core/Placement.h"
+#include "core/viewer/Placement.h"
 
 #include <gtest/gtest.h>
 

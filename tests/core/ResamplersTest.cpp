@@ -1,4 +1,4 @@
-#include "core/Resamplers.h"
+#include "core/raster/Resamplers.h"
 
 #include <gtest/gtest.h>
 

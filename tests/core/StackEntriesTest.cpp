@@ -1,11 +1,11 @@
-#include "core/StackEntries.h"
+#include "core/viewer/StackEntries.h"
 
-#include "core/PathUtils.h"
+#include "core/base/PathUtils.h"
 
 #include <gtest/gtest.h>
 
 #include "CoreTestHelpers.h"
-#include "core/ExtraStrUtils.h"
+#include "core/base/ExtraStrUtils.h"
 
 #include <map>
 

@@ -1,6 +1,6 @@
-#include "core/StackLayout.h"
+#include "core/viewer/StackLayout.h"
 
-#include "core/Placement.h"
+#include "core/viewer/Placement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "core/StackShortcut.h"
+#include "core/creator/StackShortcut.h"
 
 #include <gtest/gtest.h>
 
 #include "CoreTestHelpers.h"
-#include "core/CommandLine.h"
+#include "core/viewer/CommandLine.h"
 
 namespace {
 TStackSettings Settings(const std::wstring& folder, TStackType type, unsigned boxes) {

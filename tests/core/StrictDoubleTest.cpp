@@ -1,4 +1,4 @@
-#include "core/StrictDouble.h"
+#include "core/base/StrictDouble.h"
 
 #include <gtest/gtest.h>
 

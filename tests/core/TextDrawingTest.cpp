@@ -1,10 +1,10 @@
-#include "core/TextDrawing.h"
+#include "core/text/TextDrawing.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "core/Blend.h"
+#include "core/raster/Blend.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/ThumbnailPool.h"
+#include "core/imaging/ThumbnailPool.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "core/Thumbnails.h"
+#include "core/imaging/Thumbnails.h"
 
 #include <gtest/gtest.h>
 
 #include "ImageTestFiles.h"
-#include "core/ImageDecoders.h"
-#include "core/WideFile.h"
+#include "core/imaging/ImageDecoders.h"
+#include "core/base/WideFile.h"
 
 TEST(ImageKind, ByLowerCasedExtension) {
   struct {

@@ -1,4 +1,4 @@
-#include "core/UpdateCheck.h"
+#include "core/creator/UpdateCheck.h"
 
 #include <gtest/gtest.h>
 

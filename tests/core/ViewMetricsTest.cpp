@@ -1,14 +1,14 @@
-#include "core/ViewMetrics.h"
+#include "core/viewer/ViewMetrics.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "core/IconScaling.h"
-#include "core/GridLayout.h"
-#include "core/Placement.h"
-#include "core/StackLayout.h"
-#include "core/Thumbnails.h"
+#include "core/raster/IconScaling.h"
+#include "core/viewer/GridLayout.h"
+#include "core/viewer/Placement.h"
+#include "core/viewer/StackLayout.h"
+#include "core/imaging/Thumbnails.h"
 
 namespace {
 

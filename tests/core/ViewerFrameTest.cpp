@@ -1,8 +1,8 @@
-#include "core/ViewerFrame.h"
+#include "core/viewer/ViewerFrame.h"
 
 #include <gtest/gtest.h>
 
-#include "core/StackLayout.h"
+#include "core/viewer/StackLayout.h"
 
 TEST(ViewerFrame, FollowsTheViewTheAnimationPreferenceAndClear) {
   using B = TBorderStyle;

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "E2eHarness.h"
-#include "core/Placement.h"
+#include "core/viewer/Placement.h"
 
 using namespace e2e;
 

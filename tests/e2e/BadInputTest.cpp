@@ -10,7 +10,7 @@
 
 #include "BadPictures.h"
 #include "E2eHarness.h"
-#include "core/AppComm.h"
+#include "core/viewer/AppComm.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/ShellLinkUtils.h"
 #include "viewer/InterAppComm.h"

@@ -12,7 +12,7 @@
 #include "../common/HttpTestServer.h"
 #include "E2eHarness.h"
 #include "creator/ControlIds.h"
-#include "core/PathUtils.h"
+#include "core/base/PathUtils.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/SysImg.h"
 

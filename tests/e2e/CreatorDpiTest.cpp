@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "E2eHarness.h"
-#include "core/Dpi.h"
+#include "core/base/Dpi.h"
 #include "creator/ControlIds.h"
 
 using namespace e2e;

@@ -12,9 +12,9 @@
 
 #include "../common/TestIcons.h"
 #include "E2eHarness.h"
-#include "core/Placement.h"
-#include "core/StackLayout.h"
-#include "core/ViewMetrics.h"
+#include "core/viewer/Placement.h"
+#include "core/viewer/StackLayout.h"
+#include "core/viewer/ViewMetrics.h"
 #include "shared/Desktop.h"
 
 using namespace e2e;

@@ -1,6 +1,6 @@
 #include "E2eHarness.h"
 
-#include "core/Errors.h"
+#include "core/base/Errors.h"
 #include "shared/Desktop.h"
 
 #include <shellapi.h>

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "E2eHarness.h"
-#include "core/AppComm.h"
+#include "core/viewer/AppComm.h"
 #include "viewer/InterAppComm.h"
 
 using namespace e2e;

@@ -11,7 +11,7 @@
 #include <cstdio>
 
 #include "E2eHarness.h"
-#include "core/AppComm.h"
+#include "core/viewer/AppComm.h"
 
 using namespace e2e;
 

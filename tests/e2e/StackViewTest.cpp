@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "E2eHarness.h"
-#include "core/Placement.h"
-#include "core/StackLayout.h"
+#include "core/viewer/Placement.h"
+#include "core/viewer/StackLayout.h"
 #include "shared/Desktop.h"
 
 using namespace e2e;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Errors.h"
+#include "core/base/Errors.h"
 #include "shared/Desktop.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/ScopedWin.h"

@@ -6,8 +6,8 @@
 #include <cwctype>
 #include <string>
 
-#include "core/Errors.h"
-#include "core/StackEntries.h"
+#include "core/base/Errors.h"
+#include "core/viewer/StackEntries.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/ScopedWin.h"
 #include "ScratchDir.h"

@@ -3,7 +3,7 @@
 // rectangle, and coming back gives the 96-DPI layout exactly.
 #include <gtest/gtest.h>
 
-#include "core/Dpi.h"
+#include "core/base/Dpi.h"
 #include "toolkit/Form.h"
 #include "toolkit/WindowDpi.h"
 

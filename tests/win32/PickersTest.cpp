@@ -4,7 +4,7 @@
 #include <shlobj.h>
 
 #include "ScratchDir.h"
-#include "core/Errors.h"
+#include "core/base/Errors.h"
 #include "creator/FolderBrowser.h"
 #include "creator/IconDialog.h"
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
-#include "core/Errors.h"
+#include "core/base/Errors.h"
 #include "shared/RegUtils.h"
 #include "shared/ScopedWin.h"
 

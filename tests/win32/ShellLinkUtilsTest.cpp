@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/Errors.h"
+#include "core/base/Errors.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/ScopedWin.h"
 #include "shared/ShellLinkUtils.h"

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "core/PathUtils.h"
+#include "core/base/PathUtils.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/ScopedWin.h"
 #include "shared/SysImg.h"

@@ -1,0 +1,62 @@
+#include "core/imaging/Thumbnails.h"
+
+#include "core/raster/Resamplers.h"
+
+#include <cerrno>
+
+#include "core/imaging/ImageDecoders.h"
+#include "core/base/WideFile.h"
+
+int JpegThumbnailScale(int fullWidth) { return JpegThumbnailScale(fullWidth, 32); }
+
+int JpegThumbnailScale(int fullWidth, int thumbnailSize) {
+  const long long size = thumbnailSize;
+  if (fullWidth > 8 * size) return 8;
+  if (fullWidth > 4 * size) return 4;
+  if (fullWidth > 2 * size) return 2;
+  return 1;
+}
+
+std::optional<TBitmap32> DecodeThumbnailSource(const std::wstring& path, bool fast, int thumbnailSize) {
+  const TImageKind kind = ImageKindOf(path);
+  if (kind == TImageKind::None) return std::nullopt;
+  errno = 0;
+  TFilePtr file = OpenWideFile(path, L"rb");
+  if (!file) {
+    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+    throw EImageError(path, L"the file cannot be opened");
+  }
+  switch (kind) {
+    case TImageKind::Jpeg: {
+      TJpegDecodeOptions options;
+      if (fast) {
+        options.fast = true;
+        options.scaleDenominator = [thumbnailSize](int fullWidth) {
+          return JpegThumbnailScale(fullWidth, thumbnailSize);
+        };
+      }
+      return DecodeJpeg(file.get(), path, options);
+    }
+    case TImageKind::Bitmap: return DecodeBmp(file.get(), path);
+    case TImageKind::Gif: return DecodeGif(file.get(), path);
+    case TImageKind::Png: return DecodePng(file.get(), path);
+    case TImageKind::None: break;
+  }
+  return std::nullopt;
+}
+
+TThumbnailResampler ChooseThumbnailResampler(int decodedWidth, int thumbnailSize) {
+  return decodedWidth <= thumbnailSize ? TThumbnailResampler::Linear : TThumbnailResampler::Draft;
+}
+
+bool LoadThumbnail(const std::wstring& path, TBitmap32& target, bool fast) {
+  const int size = target.Empty() ? 32 : target.Width();
+  std::optional<TBitmap32> picture = DecodeThumbnailSource(path, fast, size);
+  if (!picture || target.Empty()) return false;
+  picture->SetResampler(ChooseThumbnailResampler(picture->Width(), size) == TThumbnailResampler::Linear
+                            ? LinearResampler()
+                            : DraftResampler());
+  picture->SetDrawMode(TDrawMode::Opaque);
+  StretchBitmap(target, {0, 0, target.Width(), target.Height()}, *picture);
+  return true;
+}
