@@ -31,8 +31,19 @@ TMenuItem& TMenuItem::Add() {
   return *Items.back();
 }
 
+void TPopupMenu::ForgetMenus(TMenuItem& parent) {
+  for (const auto& item : parent.Items) {
+    item->menu_ = nullptr;
+    ForgetMenus(*item);
+  }
+}
+
 void TPopupMenu::Fill(HMENU menu, TMenuItem& parent) {
+  // DeleteMenu destroys the sub-menus of the items it deletes, and theirs in
+  // turn: the handles the items below kept are gone, and the system may hand
+  // the same values to menus made later.
   while (::GetMenuItemCount(menu) > 0) ::DeleteMenu(menu, 0, MF_BYPOSITION);
+  ForgetMenus(parent);
   for (const auto& owned : parent.Items) {
     TMenuItem& item = *owned;
     MENUITEMINFOW info = {};
@@ -50,12 +61,16 @@ void TPopupMenu::Fill(HMENU menu, TMenuItem& parent) {
     info.hbmpItem = HBMMENU_CALLBACK;
     commands_.push_back(&item);
     info.wID = static_cast<UINT>(commands_.size());
+    TMenu subMenu;
     if (item.SubMenu) {
-      item.menu_ = ::CreatePopupMenu();
+      subMenu.Reset(::CreatePopupMenu());
       info.fMask |= MIIM_SUBMENU;
-      info.hSubMenu = item.menu_;
+      info.hSubMenu = subMenu.Get();
     }
-    ::InsertMenuItemW(menu, ::GetMenuItemCount(menu), TRUE, &info);
+    if (!::InsertMenuItemW(menu, ::GetMenuItemCount(menu), TRUE, &info)) continue;
+    // Once inserted, the sub-menu belongs to its parent menu, which destroys
+    // it with itself.
+    item.menu_ = subMenu.Release();
   }
 }
 
@@ -67,16 +82,21 @@ TMenuItem* TPopupMenu::ItemOfMenu(TMenuItem& parent, HMENU menu) {
   return nullptr;
 }
 
-bool TPopupMenu::OwnsMenu(HMENU menu) { return menu && (menu == root_ || ItemOfMenu(Root, menu)); }
+bool TPopupMenu::OwnsMenu(HMENU menu) { return menu && (menu == root_.Get() || ItemOfMenu(Root, menu)); }
 
 void TPopupMenu::CloseMenu() {
   if (root_) ::EndMenu();
 }
 
+void TPopupMenu::DestroyShownMenu() {
+  root_.Reset();  // with every sub-menu in it
+  ForgetMenus(Root);
+}
+
 void TPopupMenu::Popup(HWND owner, POINT at) {
   commands_.clear();
-  const HMENU root = ::CreatePopupMenu();
-  root_ = root;
+  root_.Reset(::CreatePopupMenu());
+  const HMENU root = root_.Get();
   Fill(root, Root);
   // The owner comes to the foreground first and a null message follows the
   // tracking, so the menu takes the keyboard and a click outside closes it.
@@ -87,8 +107,7 @@ void TPopupMenu::Popup(HWND owner, POINT at) {
       ::TrackPopupMenuEx(root, TPM_LEFTALIGN | TPM_TOPALIGN | rightButton | TPM_RETURNCMD, at.x, at.y, owner, nullptr));
   ::PostMessageW(owner, WM_NULL, 0, 0);
   TMenuItem* item = chosen >= 1 && chosen <= commands_.size() ? commands_[chosen - 1] : nullptr;
-  root_ = nullptr;
-  ::DestroyMenu(root);  // with every sub-menu in it
+  DestroyShownMenu();
   commands_.clear();
   // The chosen item runs before the menu counts as closed; an error it raises
   // still lets the menu close.
