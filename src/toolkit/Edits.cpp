@@ -1,6 +1,6 @@
 #include "toolkit/Edits.h"
 
-#include "core/base/Dpi.h"
+#include "core/toolkit/ButtonEditLayout.h"
 
 // TComboBox
 
@@ -63,15 +63,12 @@ void TButtonEdit::ApplyFont(HFONT font) {
 void TButtonEdit::LayOutButtons() {
   RECT client = {};
   ::GetClientRect(Handle(), &client);
-  const int dpi = Dpi();
-  int right = client.right;
+  const TButtonEditLayout layout = ButtonEditLayout(client.right, client.bottom, widths_, Dpi());
   for (size_t i = 0; i < buttons_.size(); ++i) {
-    const int width = ScaleForDpi(widths_[i], dpi);
-    right -= width;
-    ::SetWindowPos(buttons_[i]->Handle(), nullptr, right, 0, width, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    const TRectI& r = layout.Buttons[i];
+    ::SetWindowPos(buttons_[i]->Handle(), nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  const int reserved = client.right - right;
-  ::SendMessageW(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, reserved + ScaleForDpi(2, dpi)));
+  ::SendMessageW(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, layout.RightMargin));
 }
 
 LRESULT TButtonEdit::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {

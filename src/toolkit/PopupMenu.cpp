@@ -1,6 +1,6 @@
 #include "toolkit/PopupMenu.h"
 
-#include <cwctype>
+#include "core/toolkit/MenuTyping.h"
 
 namespace {
 
@@ -12,16 +12,6 @@ SIZE IconSizeOf(HIMAGELIST images) {
   int width = 0, height = 0;
   if (images && ::ImageList_GetIconSize(images, &width, &height) && width > 0 && height > 0) return {width, height};
   return {kIconSize, kIconSize};
-}
-
-// The caption as it reads: "&&" is one "&".
-std::wstring ShownText(const std::wstring& caption) {
-  std::wstring text;
-  for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == L'&' && i + 1 < caption.size() && caption[i + 1] == L'&') ++i;
-    text += caption[i];
-  }
-  return text;
 }
 
 }  // namespace
@@ -183,21 +173,20 @@ LRESULT TPopupMenu::MenuChar(wchar_t typed, HMENU menu) {
   // The items whose captions start with the letter; the next one after the
   // highlighted item is selected, or run when it is the only one.
   const int count = ::GetMenuItemCount(menu);
-  std::vector<int> matches;
-  int highlighted = -1;
+  std::vector<TMenuTypingItem> items(count > 0 ? static_cast<std::size_t>(count) : 0);
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOW info = {};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_DATA | MIIM_STATE | MIIM_FTYPE;
     if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) || (info.fType & MFT_SEPARATOR)) continue;
-    if (info.fState & MFS_HILITE) highlighted = i;
-    const auto* item = reinterpret_cast<const TMenuItem*>(info.dwItemData);
-    const std::wstring text = item ? ShownText(item->Caption) : std::wstring();
-    if (!text.empty() && std::towlower(text[0]) == std::towlower(typed)) matches.push_back(i);
+    TMenuTypingItem& shown = items[static_cast<std::size_t>(i)];
+    shown.Highlighted = (info.fState & MFS_HILITE) != 0;
+    if (const auto* item = reinterpret_cast<const TMenuItem*>(info.dwItemData)) shown.Caption = item->Caption;
   }
-  if (matches.empty()) return MAKELRESULT(0, MNC_IGNORE);
-  if (matches.size() == 1) return MAKELRESULT(matches[0], MNC_EXECUTE);
-  for (const int i : matches)
-    if (i > highlighted) return MAKELRESULT(i, MNC_SELECT);
-  return MAKELRESULT(matches[0], MNC_SELECT);
+  const TMenuTypingChoice choice = MenuTypingChoice(items, typed);
+  switch (choice.Action) {
+    case TMenuTypingAction::Execute: return MAKELRESULT(choice.Index, MNC_EXECUTE);
+    case TMenuTypingAction::Select: return MAKELRESULT(choice.Index, MNC_SELECT);
+    default: return MAKELRESULT(0, MNC_IGNORE);
+  }
 }
