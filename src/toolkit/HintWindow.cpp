@@ -1,9 +1,9 @@
 #include "toolkit/HintWindow.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "core/base/Dpi.h"
+#include "core/toolkit/HintLayout.h"
 #include "shared/Monitors.h"
 #include "toolkit/WindowDpi.h"
 
@@ -11,19 +11,6 @@ namespace {
 
 const wchar_t kHintClass[] = L"THeapHint";
 constexpr int kPadding = 4;
-constexpr int kOffsetBelowPointer = 20;
-
-std::vector<std::wstring> Lines(const std::wstring& text) {
-  std::vector<std::wstring> lines;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = text.find(L'\r', start);
-    lines.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
-    if (end == std::wstring::npos) break;
-    start = end + 1;
-  }
-  return lines;
-}
 
 }  // namespace
 
@@ -51,7 +38,7 @@ void THintWindow::UseDpi(int dpi) {
 SIZE THintWindow::TextSize(HDC dc) const {
   const TSelectObject select(dc, font_ ? font_ : messageFont_.Get());
   SIZE total = {0, 0};
-  for (const std::wstring& line : Lines(text_)) {
+  for (const std::wstring& line : HintLines(text_)) {
     SIZE size = {0, 0};
     // An empty line still has the font's height.
     const std::wstring measured = line.empty() ? L" " : line;
@@ -77,13 +64,8 @@ void THintWindow::ShowAt(const std::wstring& text, POINT screenPoint) {
   ::AdjustWindowRectEx(&outer, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE);
   const int width = outer.right - outer.left, height = outer.bottom - outer.top;
   const TRectI work = MonitorWorkArea(MonitorIndexNearest(screenPoint));
-  int left = screenPoint.x, top = screenPoint.y + ScaleForDpi(kOffsetBelowPointer, dpi_);
-  // On the work area: a hint that would cross its bottom goes above the pointer.
-  if (left + width > work.Right) left = work.Right - width;
-  if (left < work.Left) left = work.Left;
-  if (top + height > work.Bottom) top = screenPoint.y - height - ScaleForDpi(2, dpi_);
-  if (top < work.Top) top = work.Top;
-  ::SetWindowPos(Handle(), HWND_TOPMOST, left, top, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  const TPointI at = HintWindowPosition({screenPoint.x, screenPoint.y}, width, height, work, dpi_);
+  ::SetWindowPos(Handle(), HWND_TOPMOST, at.X, at.Y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
   ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -100,7 +82,7 @@ void THintWindow::Paint(HDC dc) {
   ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
   const int padding = ScaleForDpi(kPadding, dpi_);
   int y = padding;
-  for (const std::wstring& line : Lines(text_)) {
+  for (const std::wstring& line : HintLines(text_)) {
     SIZE size = {0, 0};
     const std::wstring measured = line.empty() ? L" " : line;
     ::GetTextExtentPoint32W(dc, measured.c_str(), static_cast<int>(measured.size()), &size);

@@ -1,6 +1,6 @@
 #include "toolkit/PopupMenu.h"
 
-#include <cwctype>
+#include "core/toolkit/MenuTyping.h"
 
 namespace {
 
@@ -14,16 +14,6 @@ SIZE IconSizeOf(HIMAGELIST images) {
   return {kIconSize, kIconSize};
 }
 
-// The caption as it reads: "&&" is one "&".
-std::wstring ShownText(const std::wstring& caption) {
-  std::wstring text;
-  for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == L'&' && i + 1 < caption.size() && caption[i + 1] == L'&') ++i;
-    text += caption[i];
-  }
-  return text;
-}
-
 }  // namespace
 
 TMenuItem& TMenuItem::Add() {
@@ -31,8 +21,19 @@ TMenuItem& TMenuItem::Add() {
   return *Items.back();
 }
 
+void TPopupMenu::ForgetMenus(TMenuItem& parent) {
+  for (const auto& item : parent.Items) {
+    item->menu_ = nullptr;
+    ForgetMenus(*item);
+  }
+}
+
 void TPopupMenu::Fill(HMENU menu, TMenuItem& parent) {
+  // DeleteMenu destroys the sub-menus of the items it deletes, and theirs in
+  // turn: the handles the items below kept are gone, and the system may hand
+  // the same values to menus made later.
   while (::GetMenuItemCount(menu) > 0) ::DeleteMenu(menu, 0, MF_BYPOSITION);
+  ForgetMenus(parent);
   for (const auto& owned : parent.Items) {
     TMenuItem& item = *owned;
     MENUITEMINFOW info = {};
@@ -50,12 +51,16 @@ void TPopupMenu::Fill(HMENU menu, TMenuItem& parent) {
     info.hbmpItem = HBMMENU_CALLBACK;
     commands_.push_back(&item);
     info.wID = static_cast<UINT>(commands_.size());
+    TMenu subMenu;
     if (item.SubMenu) {
-      item.menu_ = ::CreatePopupMenu();
+      subMenu.Reset(::CreatePopupMenu());
       info.fMask |= MIIM_SUBMENU;
-      info.hSubMenu = item.menu_;
+      info.hSubMenu = subMenu.Get();
     }
-    ::InsertMenuItemW(menu, ::GetMenuItemCount(menu), TRUE, &info);
+    if (!::InsertMenuItemW(menu, ::GetMenuItemCount(menu), TRUE, &info)) continue;
+    // Once inserted, the sub-menu belongs to its parent menu, which destroys
+    // it with itself.
+    item.menu_ = subMenu.Release();
   }
 }
 
@@ -67,16 +72,21 @@ TMenuItem* TPopupMenu::ItemOfMenu(TMenuItem& parent, HMENU menu) {
   return nullptr;
 }
 
-bool TPopupMenu::OwnsMenu(HMENU menu) { return menu && (menu == root_ || ItemOfMenu(Root, menu)); }
+bool TPopupMenu::OwnsMenu(HMENU menu) { return menu && (menu == root_.Get() || ItemOfMenu(Root, menu)); }
 
 void TPopupMenu::CloseMenu() {
   if (root_) ::EndMenu();
 }
 
+void TPopupMenu::DestroyShownMenu() {
+  root_.Reset();  // with every sub-menu in it
+  ForgetMenus(Root);
+}
+
 void TPopupMenu::Popup(HWND owner, POINT at) {
   commands_.clear();
-  const HMENU root = ::CreatePopupMenu();
-  root_ = root;
+  root_.Reset(::CreatePopupMenu());
+  const HMENU root = root_.Get();
   Fill(root, Root);
   // The owner comes to the foreground first and a null message follows the
   // tracking, so the menu takes the keyboard and a click outside closes it.
@@ -87,8 +97,7 @@ void TPopupMenu::Popup(HWND owner, POINT at) {
       ::TrackPopupMenuEx(root, TPM_LEFTALIGN | TPM_TOPALIGN | rightButton | TPM_RETURNCMD, at.x, at.y, owner, nullptr));
   ::PostMessageW(owner, WM_NULL, 0, 0);
   TMenuItem* item = chosen >= 1 && chosen <= commands_.size() ? commands_[chosen - 1] : nullptr;
-  root_ = nullptr;
-  ::DestroyMenu(root);  // with every sub-menu in it
+  DestroyShownMenu();
   commands_.clear();
   // The chosen item runs before the menu counts as closed; an error it raises
   // still lets the menu close.
@@ -164,21 +173,20 @@ LRESULT TPopupMenu::MenuChar(wchar_t typed, HMENU menu) {
   // The items whose captions start with the letter; the next one after the
   // highlighted item is selected, or run when it is the only one.
   const int count = ::GetMenuItemCount(menu);
-  std::vector<int> matches;
-  int highlighted = -1;
+  std::vector<TMenuTypingItem> items(count > 0 ? static_cast<std::size_t>(count) : 0);
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOW info = {};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_DATA | MIIM_STATE | MIIM_FTYPE;
     if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) || (info.fType & MFT_SEPARATOR)) continue;
-    if (info.fState & MFS_HILITE) highlighted = i;
-    const auto* item = reinterpret_cast<const TMenuItem*>(info.dwItemData);
-    const std::wstring text = item ? ShownText(item->Caption) : std::wstring();
-    if (!text.empty() && std::towlower(text[0]) == std::towlower(typed)) matches.push_back(i);
+    TMenuTypingItem& shown = items[static_cast<std::size_t>(i)];
+    shown.Highlighted = (info.fState & MFS_HILITE) != 0;
+    if (const auto* item = reinterpret_cast<const TMenuItem*>(info.dwItemData)) shown.Caption = item->Caption;
   }
-  if (matches.empty()) return MAKELRESULT(0, MNC_IGNORE);
-  if (matches.size() == 1) return MAKELRESULT(matches[0], MNC_EXECUTE);
-  for (const int i : matches)
-    if (i > highlighted) return MAKELRESULT(i, MNC_SELECT);
-  return MAKELRESULT(matches[0], MNC_SELECT);
+  const TMenuTypingChoice choice = MenuTypingChoice(items, typed);
+  switch (choice.Action) {
+    case TMenuTypingAction::Execute: return MAKELRESULT(choice.Index, MNC_EXECUTE);
+    case TMenuTypingAction::Select: return MAKELRESULT(choice.Index, MNC_SELECT);
+    default: return MAKELRESULT(0, MNC_IGNORE);
+  }
 }

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "shared/ScopedWin.h"
+
 struct TMenuItem {
   std::wstring Caption;  // shown as it stands ("&&" shows one "&")
   std::wstring Hint;
@@ -35,8 +37,10 @@ struct TMenuItem {
 
 private:
   friend class TPopupMenu;
-  HMENU menu_ = nullptr;  // of a sub-menu item: its popup menu while shown
-  int imageIndex_ = -2;   // -2: not looked up yet
+  // Of a sub-menu item: its popup menu while shown, owned by the menu that
+  // holds the item; null once that menu is destroyed or refilled.
+  HMENU menu_ = nullptr;
+  int imageIndex_ = -2;  // -2: not looked up yet
 };
 
 class TPopupMenu {
@@ -67,7 +71,14 @@ public:
   bool HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 private:
+  // Empties a menu (destroying its sub-menus) and fills it with the items of
+  // parent.
   void Fill(HMENU menu, TMenuItem& parent);
+  // Clears the sub-menu handles of parent's items and theirs, whose menus are
+  // gone.
+  static void ForgetMenus(TMenuItem& parent);
+  // Destroys the root menu, if any, and with it every sub-menu.
+  void DestroyShownMenu();
   TMenuItem* ItemOfMenu(TMenuItem& parent, HMENU menu);
   // Whether a menu is this one's root or one of its sub-menus, rather than
   // another menu of the owner whose items carry other data.
@@ -77,5 +88,5 @@ private:
   // Command identifier - 1 to item, for this showing. A rebuilt sub-menu's
   // old items keep their slots, but no menu holds their identifiers any more.
   std::vector<TMenuItem*> commands_;
-  HMENU root_ = nullptr;  // while shown
+  TMenu root_;  // while shown
 };

@@ -2,10 +2,10 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
 #include <vector>
 
-#include "core/base/Dpi.h"
+#include "core/toolkit/ToolbarGeometry.h"
+#include "shared/Monitors.h"
 #include "shared/ScopedWin.h"
 #include "shared/ShellDrag.h"
 
@@ -13,25 +13,12 @@ namespace {
 
 const wchar_t kToolbarClass[] = L"THeapToolbar";
 const wchar_t kDockClass[] = L"THeapDock";
-// Spacing at 96 DPI: beside the stack's icons, above the grid's, between
-// icon and caption, and at the caption's ends.
-constexpr int kIconMargin = 6;
-constexpr int kIconTop = 4;
-constexpr int kCaptionGap = 2;
 constexpr UINT_PTR kHintTimer = 1;
 // Posted to itself with an item's index: a screen reader's default action,
 // carried out after the reader's call has returned.
 constexpr UINT kDefaultActionMessage = WM_APP + 20;
 
-// Mixes a colour toward white (positive amount) or black (negative), for the
-// hot and pressed highlights over any background.
-COLORREF Shade(COLORREF color, int amount) {
-  auto channel = [amount](int c) {
-    const int v = amount >= 0 ? c + (255 - c) * amount / 100 : c + c * amount / 100;
-    return static_cast<BYTE>(v < 0 ? 0 : (v > 255 ? 255 : v));
-  };
-  return RGB(channel(GetRValue(color)), channel(GetGValue(color)), channel(GetBValue(color)));
-}
+RECT ToRect(const TRectI& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
 }  // namespace
 
@@ -94,7 +81,15 @@ void TToolbar::Clear() {
   }
 }
 
-int TToolbar::Columns() const { return layout_ == TToolbarLayout::SingleColumn ? 1 : columns_; }
+int TToolbar::Columns() const { return ToolbarColumns(layout_, columns_); }
+
+TToolbarGeometry TToolbar::Geometry() const {
+  TToolbarGeometry geometry;
+  geometry.Columns = Columns();
+  geometry.Padding = padding_;
+  if (!items_.empty()) geometry.Cell = {items_[0].Width, items_[0].Height};
+  return geometry;
+}
 
 void TToolbar::SetSelected(int index) {
   if (index < -1 || index >= static_cast<int>(items_.size())) index = -1;
@@ -135,31 +130,19 @@ void TToolbar::AddItem(TToolbarItem item) {
 
 RECT TToolbar::ItemRect(size_t index) const {
   if (index >= items_.size()) return {0, 0, 0, 0};
-  // Every item of one build has the same size; the first one sets the pitch.
-  const int width = items_[0].Width;
-  const int height = items_[0].Height;
-  const int columns = layout_ == TToolbarLayout::SingleColumn ? 1 : columns_;
-  const int column = static_cast<int>(index % static_cast<size_t>(columns));
-  const int row = static_cast<int>(index / static_cast<size_t>(columns));
-  const int left = padding_ + column * width;
-  const int top = padding_ + row * height;
-  return {left, top, left + items_[index].Width, top + items_[index].Height};
+  return ToRect(ToolbarItemRect(Geometry(), index, {items_[index].Width, items_[index].Height}));
 }
 
 SIZE TToolbar::ContentSize() const {
-  if (items_.empty()) return {2 * padding_, 2 * padding_};
-  const int columns = layout_ == TToolbarLayout::SingleColumn ? 1 : columns_;
-  const int rows = static_cast<int>((items_.size() + static_cast<size_t>(columns) - 1) / static_cast<size_t>(columns));
-  const int usedColumns = static_cast<int>(items_.size()) < columns ? static_cast<int>(items_.size()) : columns;
-  return {2 * padding_ + usedColumns * items_[0].Width, 2 * padding_ + rows * items_[0].Height};
+  const TToolbarSize size = ToolbarContentSize(Geometry(), items_.size());
+  return {size.Width, size.Height};
 }
 
 int TToolbar::ItemAt(POINT point) const {
-  for (size_t i = 0; i < items_.size(); ++i) {
-    const RECT r = ItemRect(i);
-    if (::PtInRect(&r, point)) return static_cast<int>(i);
-  }
-  return -1;
+  std::vector<TToolbarSize> sizes;
+  sizes.reserve(items_.size());
+  for (const TToolbarItem& item : items_) sizes.push_back({item.Width, item.Height});
+  return ToolbarItemAt(Geometry(), sizes, {point.x, point.y});
 }
 
 void TToolbar::InvalidateItem(int index) {
@@ -191,35 +174,18 @@ void TToolbar::SetHot(int index) {
 void TToolbar::PaintItem(HDC dc, size_t index) {
   const TToolbarItem& item = items_[index];
   const RECT r = ItemRect(index);
-  const bool selected = static_cast<int>(index) == selected_;
-  const bool hot = static_cast<int>(index) == hot_ || selected;
-  const bool pressed = static_cast<int>(index) == hot_ && static_cast<int>(index) == pressed_;
-  if (hot) {
-    const TBrush highlight(::CreateSolidBrush(Shade(background_, pressed ? -30 : 25)));
+  const TToolbarItemLook look = ToolbarItemLook(static_cast<int>(index), hot_, pressed_, selected_);
+  if (look.Highlighted) {
+    const TBrush highlight(::CreateSolidBrush(ShadeColor(background_, look.ShadeAmount)));
     ::FillRect(dc, &r, highlight.Get());
   }
 
-  RECT caption = r;
+  const TToolbarItemParts parts = ToolbarItemParts(item.Display, ToRectI(r), iconSize_, dpi_);
   const HIMAGELIST images = item.Images ? item.Images : images_;
-  const int margin = ScaleForDpi(kIconMargin, dpi_);
-  const int iconTop = ScaleForDpi(kIconTop, dpi_);
-  const int gap = ScaleForDpi(kCaptionGap, dpi_);
-  if (item.Display == TItemDisplay::ImageAndText) {
-    const int top = r.top + (item.Height - iconSize_) / 2;
-    if (images && item.ImageIndex >= 0) {
-      ::ImageList_Draw(images, item.ImageIndex, dc, r.left + margin, top, ILD_TRANSPARENT);
-    }
-    caption.left = r.left + margin + iconSize_ + margin;
-    caption.right -= gap;
-  } else {
-    const int iconLeft = r.left + (item.Width - iconSize_) / 2;
-    if (images && item.ImageIndex >= 0) {
-      ::ImageList_Draw(images, item.ImageIndex, dc, iconLeft, r.top + iconTop, ILD_TRANSPARENT);
-    }
-    caption.top = r.top + iconTop + iconSize_ + gap;
-    caption.left += gap;
-    caption.right -= gap;
+  if (images && item.ImageIndex >= 0) {
+    ::ImageList_Draw(images, item.ImageIndex, dc, parts.Icon.X, parts.Icon.Y, ILD_TRANSPARENT);
   }
+  RECT caption = ToRect(parts.Caption);
 
   bool paintDefault = true;
   if (OnDrawCaption) OnDrawCaption(*this, item, dc, r, caption, TPaintStage::PrePaint, paintDefault);
@@ -234,9 +200,8 @@ void TToolbar::PaintItem(HDC dc, size_t index) {
   if (OnDrawCaption) OnDrawCaption(*this, item, dc, r, caption, TPaintStage::PostPaint, paintDefault);
   // The focus rectangle follows the window's keyboard cues: hidden until the
   // keyboard is used unless the user always wants them.
-  if (selected && !(::SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
-    RECT focus = r;
-    ::InflateRect(&focus, -1, -1);
+  if (look.Focused && !(::SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+    const RECT focus = ToRect(ToolbarFocusRect(ToRectI(r)));
     ::SetTextColor(dc, RGB(255, 255, 255));
     ::SetBkColor(dc, RGB(0, 0, 0));
     ::DrawFocusRect(dc, &focus);
@@ -251,16 +216,14 @@ void TToolbar::Paint(HDC dc, const RECT& clip) {
   // so each holds one row of items, and a grid of hundreds of tiles needs a
   // buffer of one row rather than one of its whole size.
   std::vector<RECT> rects(items_.size());
-  std::vector<LONG> cuts = {clip.top, clip.bottom};
+  std::vector<TRectI> itemRects(items_.size());
   for (size_t i = 0; i < items_.size(); ++i) {
     rects[i] = ItemRect(i);
-    for (const LONG y : {rects[i].top, rects[i].bottom})
-      if (y > clip.top && y < clip.bottom) cuts.push_back(y);
+    itemRects[i] = ToRectI(rects[i]);
   }
-  std::sort(cuts.begin(), cuts.end());
-  cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
-  LONG tallest = 0;
-  for (size_t b = 1; b < cuts.size(); ++b) tallest = std::max(tallest, cuts[b] - cuts[b - 1]);
+  const TToolbarPaintBands bands = ToolbarPaintBands(itemRects, clip.top, clip.bottom);
+  const std::vector<std::int32_t>& cuts = bands.Cuts;
+  const LONG tallest = bands.Tallest;
 
   const TMemoryDC memory(::CreateCompatibleDC(dc));
   const TBitmap bitmap(::CreateCompatibleBitmap(dc, width, tallest));

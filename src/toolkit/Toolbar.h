@@ -18,12 +18,11 @@
 #include <string>
 #include <vector>
 
+#include "core/toolkit/ToolbarGeometry.h"
 #include "toolkit/HintWindow.h"
 #include "toolkit/ToolbarAccessible.h"
 #include "toolkit/Window.h"
 
-enum class TItemDisplay { ImageAndText, ImageAboveCaption };
-enum class TToolbarLayout { SingleColumn, WrapRows };
 enum class TPaintStage { PrePaint, PostPaint };
 
 struct TToolbarItem;
@@ -111,6 +110,8 @@ protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+  // Where the items stand as they are now.
+  TToolbarGeometry Geometry() const;
   int ItemAt(POINT point) const;
   void SetHot(int index);
   void ShowHint();
