@@ -4,6 +4,7 @@
 
 #include "core/base/Errors.h"
 #include "shared/ScopedWin.h"
+#include "toolkit/Application.h"
 
 UINT ShellBrowseFlags(unsigned browseFlags) {
   UINT flags = 0;
@@ -36,8 +37,10 @@ int CALLBACK TFolderBrowser::Callback(HWND dialog, UINT message, LPARAM lParam, 
         }
       }
     }
-  } catch (...) {
-    // Nothing may cross the shell's dialog; the selection simply stays as it is.
+  } catch (const std::exception&) {
+    // Nothing may cross the shell's dialog: the handler's error (its own or
+    // memory) is reported over the dialog, and the selection stays as it is.
+    TApplication::Instance().HandleCurrentException(dialog);
   }
   return 0;
 }

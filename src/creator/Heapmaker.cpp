@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "core/viewer/CommandLine.h"
-#include "creator/Create.h"
+#include "creator/FormHeapmaker.h"
 #include "creator/MessageDialog.h"
 #include "shared/ScopedWin.h"
 #include "toolkit/Application.h"

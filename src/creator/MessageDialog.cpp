@@ -5,6 +5,7 @@
 #include "creator/PictureIds.h"
 #include "shared/Desktop.h"
 #include "shared/ExtraWinUtils.h"
+#include "shared/TextMeasure.h"
 #include "shared/Monitors.h"
 
 namespace {
@@ -16,12 +17,12 @@ constexpr int kButtonTop = 88;
 constexpr int kButtonWidth = 73;
 constexpr int kButtonHeight = 25;
 constexpr int kPictureSize = 48;
-// The message's place; a longer message makes the box taller, up to a limit.
+// The message's place; a longer message makes the box taller, up to a limit
+// (MessageTextExtraHeight).
 constexpr int kTextLeft = 64;
-constexpr int kTextTop = 8;
+constexpr int kTextTop = kMessageTextTop;
 constexpr int kTextWidth = 409;
-constexpr int kTextHeight = 49;
-constexpr int kMostExtraHeight = 480;
+constexpr int kTextHeight = kMessageTextHeight;
 constexpr int kCheckTop = 64;
 
 // The full bounds (not the work area) of the monitor nearest the cursor.
@@ -32,14 +33,6 @@ RECT MonitorBoundsUnderCursor() {
   info.cbSize = sizeof(info);
   ::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &info);
   return info.rcMonitor;
-}
-
-int TextWidth(HWND control, HFONT font, const std::wstring& text) {
-  const TWindowDC dc(control);
-  const TSelectObject select(dc.Get(), font);
-  SIZE size = {};
-  ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-  return size.cx;
 }
 
 }  // namespace
@@ -90,10 +83,7 @@ void TFormMessage::FitText() {
     ::DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &needed,
                 DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
   }
-  const int missing = needed.bottom - (Scaled(kTextTop + kTextHeight) - Scaled(kTextTop));
-  // In design units, rounded up so the text fits at this DPI.
-  int extra = missing > 0 ? (missing * kDesignDpi + Dpi() - 1) / Dpi() : 0;
-  if (extra > kMostExtraHeight) extra = kMostExtraHeight;
+  const int extra = MessageTextExtraHeight(needed.bottom, Dpi());
   if (extra == textExtra_) return;
   textExtra_ = extra;
   MessageText.SetBounds(kTextLeft, kTextTop, kTextWidth, kTextHeight + extra);
@@ -129,7 +119,7 @@ void TFormMessage::ArrangeButtons() {
   for (std::size_t i = 0; i < Buttons.size(); ++i) {
     const HWND button = Buttons[i].Handle();
     visible[i] = Buttons[i].Visible();
-    widths[i] = MessageButtonWidth(TextWidth(button, Buttons[i].Font(), Buttons[i].Text()), Dpi());
+    widths[i] = MessageButtonWidth(TextWidth(Buttons[i].Font(), Buttons[i].Text()), Dpi());
     RECT r = {};
     ::GetWindowRect(button, &r);
     ::MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);

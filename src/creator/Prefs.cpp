@@ -4,17 +4,13 @@
 #include "creator/ButtonImages.h"
 #include "shared/Desktop.h"
 #include "shared/GdiTextRenderer.h"
-#include "shared/RegUtils.h"
+#include "shared/PreferenceStore.h"
 #include "toolkit/Application.h"
 
 namespace {
 
 const wchar_t kFormClass[] = L"THeapfoldPrefsForm";
 const wchar_t kPreviewText[] = L"Example";
-
-void ReadPreference(const wchar_t* name, std::int32_t defaultValue, std::int32_t& value) {
-  value = RegReadInteger(kRegCompany, kRegApplication, kRegSection, name, defaultValue);
-}
 
 }  // namespace
 
@@ -74,19 +70,17 @@ void TFormPrefs::DpiChanged() {
 void TFormPrefs::FormShow() {
   // Read in this order; a value of the wrong type stops here with its error,
   // and the controls after it stay as the form made them.
-  std::int32_t textColor = 1;
-  ReadPreference(L"TextColor", 1, textColor);
-  (textColor & 0xFF) == 1 ? RadioBlackOnWhite.SetChecked(true) : RadioWhiteOnBlack.SetChecked(true);
-  // The viewer animates when nothing is stored, so the box shows that.
-  ChkDoAnimation.SetChecked(RegReadBool(kRegCompany, kRegApplication, kRegSection, L"DoAnim", true));
-  const bool secondClick = RegReadBool(kRegCompany, kRegApplication, kRegSection, L"CloseBy2ndClick", false);
-  secondClick ? RadioClose2ndClick.SetChecked(true) : RadioCloseDefault.SetChecked(true);
+  // Each shows what the viewer obeys, its default when nothing is stored.
+  IsBlackOnWhite(TextColorScheme(ReadPreference(kPrefTextColor))) ? RadioBlackOnWhite.SetChecked(true)
+                                                                  : RadioWhiteOnBlack.SetChecked(true);
+  ChkDoAnimation.SetChecked(ReadPreference(kPrefAnimate));
+  ReadPreference(kPrefCloseBySecondClick) ? RadioClose2ndClick.SetChecked(true) : RadioCloseDefault.SetChecked(true);
 }
 
 void TFormPrefs::BtnOKClick() {
-  RegWriteInteger(kRegCompany, kRegApplication, kRegSection, L"TextColor", RadioBlackOnWhite.Checked() ? 1 : 0);
-  RegWriteBool(kRegCompany, kRegApplication, kRegSection, L"DoAnim", ChkDoAnimation.Checked());
-  RegWriteBool(kRegCompany, kRegApplication, kRegSection, L"CloseBy2ndClick", RadioClose2ndClick.Checked());
+  WritePreference(kPrefTextColor, StoredTextColor(RadioBlackOnWhite.Checked()));
+  WritePreference(kPrefAnimate, ChkDoAnimation.Checked());
+  WritePreference(kPrefCloseBySecondClick, RadioClose2ndClick.Checked());
   SetModalResult(IDOK);
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/base/Errors.h"
 #include "shared/ScopedWin.h"
+#include "toolkit/Application.h"
 #include "toolkit/WindowDpi.h"
 
 namespace {
@@ -71,8 +72,10 @@ bool TRichEditURL::OnNotify(const NMHDR& header, LPARAM lParam, LRESULT&) {
     const LRESULT copied = ::SendMessageW(Handle(), EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(&text[0]));
     text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
     OnURLClick(text);
-  } catch (...) {
-    // A link that cannot be followed is not the user's problem.
+  } catch (const std::exception&) {
+    // The click's handler failed (its own error or memory): reported as any
+    // failed click is, and the rich edit goes on handling the click.
+    TApplication::Instance().HandleCurrentException(Handle());
   }
   return false;  // the rich edit's own handling goes on
 }

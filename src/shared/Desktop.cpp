@@ -4,6 +4,7 @@
 
 #include "core/base/Errors.h"
 #include "shared/ExtraWinUtils.h"
+#include "shared/WindowsVersion.h"
 
 namespace {
 
@@ -28,12 +29,7 @@ int CALLBACK NoteFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found
 
 }  // namespace
 
-bool IsWindowsVistaOrLater() {
-  OSVERSIONINFOW info{};
-  info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOW);
-  ::GetVersionExW(&info);  // on failure the zeroed major version says "older"
-  return info.dwMajorVersion > 5;
-}
+bool IsWindowsVistaOrLater() { return IsVistaOrLater(ReadWindowsVersion()); }
 
 bool IsGlassEnabled() {
   if (!IsWindowsVistaOrLater()) return false;

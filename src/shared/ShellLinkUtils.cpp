@@ -12,6 +12,7 @@
 
 #include "core/base/Errors.h"
 #include "core/base/PathUtils.h"
+#include "core/base/ScopeGuard.h"
 #include "shared/ExtraWinUtils.h"
 
 using Microsoft::WRL::ComPtr;
@@ -106,6 +107,25 @@ void WriteShellLink(const std::wstring& path, const TShellLinkInfo& info) {
   Check(link.SetHotkey(info.HotKey));
   // A write that fails here must not pass for a saved shortcut.
   Check(object.File->Save(path.c_str(), TRUE));
+}
+
+void SaveShellLink(const std::wstring& path, const TShellLinkInfo& info) {
+  const bool placeholder = !FileExists(path);
+  if (placeholder) CreateEmptyFile(path);
+  auto removePlaceholder = MakeScopeGuard([&] {
+    if (placeholder) ::DeleteFileW(path.c_str());
+  });
+  WriteShellLink(path, info);
+  removePlaceholder.Dismiss();
+}
+
+void ReplaceWithShellLink(const std::wstring& path, const TShellLinkInfo& info) {
+  wchar_t temporary[MAX_PATH] = {};
+  if (!::GetTempFileNameW(ExtractFilePath(path).c_str(), L"hfs", 0, temporary)) throw SystemError(::GetLastError());
+  auto removeTemporary = MakeScopeGuard([&] { ::DeleteFileW(temporary); });
+  WriteShellLink(temporary, info);
+  if (!::MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING)) throw SystemError(::GetLastError());
+  removeTemporary.Dismiss();
 }
 
 std::wstring ResolveShellLink(const std::wstring& path) {

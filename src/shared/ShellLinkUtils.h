@@ -32,6 +32,18 @@ TShellLinkInfo ReadShellLink(const std::wstring& path);
 // save included, fails; a path with no file fails before anything is written.
 void WriteShellLink(const std::wstring& path, const TShellLinkInfo& info);
 
+// Writes info as the shortcut at path, which need not exist: a new shortcut
+// starts as the empty placeholder, which a failed write removes again; an
+// existing shortcut is loaded and updated. Raises WriteShellLink's errors.
+void SaveShellLink(const std::wstring& path, const TShellLinkInfo& info);
+
+// Puts a new shortcut of info at path in place of the file there, which is
+// never loaded as a shortcut (it may be anything): the shortcut is written to
+// a temporary file in the same folder and moved over path. On any failure the
+// temporary file is deleted, the file at path stays as it was, and EError is
+// raised with the system's text.
+void ReplaceWithShellLink(const std::wstring& path, const TShellLinkInfo& info);
+
 // The target of a ".lnk" path (extension in any case), one level deep; any
 // other path, a folder included, unchanged and unchecked. A damaged shortcut
 // raises the read's error.

@@ -210,6 +210,53 @@ TEST_F(ShellLinkUtilsTest, AFailedSaveRaisesAndLeavesTheShortcutAsItWas) {
   EXPECT_EQ(ReadShellLink(path).Description, L"Kept");
 }
 
+// The temporary files ReplaceWithShellLink leaves in a folder (none, ever).
+int TemporaryFilesIn(const std::wstring& folder) {
+  WIN32_FIND_DATAW data{};
+  const TFindHandle find(::FindFirstFileW((folder + L"hfs*.tmp").c_str(), &data));
+  if (!find) return 0;
+  int count = 1;
+  while (::FindNextFileW(find.Get(), &data)) ++count;
+  return count;
+}
+
+TEST_F(ShellLinkUtilsTest, SavingMakesANewShortcutOrUpdatesOne) {
+  TShellLinkInfo info;
+  info.TargetPath = MakeFile(L"target.txt");
+  info.Arguments = L"first";
+  const std::wstring path = dir_ + L"Saved.lnk";
+  SaveShellLink(path, info);
+  EXPECT_EQ(ReadShellLink(path).Arguments, L"first");
+  info.Arguments = L"second";
+  SaveShellLink(path, info);
+  EXPECT_EQ(ReadShellLink(path).Arguments, L"second");
+}
+
+TEST_F(ShellLinkUtilsTest, ReplacingPutsAShortcutOverAForeignFileAndLeavesNoTemporaryFile) {
+  TShellLinkInfo info;
+  info.TargetPath = MakeFile(L"target.txt");
+  info.Arguments = L"\"C:\\Docs\" ";
+  const std::wstring path = MakeFile(L"Docs.lnk", "not a shortcut");
+  ReplaceWithShellLink(path, info);
+  const TShellLinkInfo read = ReadShellLink(path);
+  EXPECT_EQ(read.TargetPath, info.TargetPath);
+  EXPECT_EQ(read.Arguments, info.Arguments);
+  EXPECT_EQ(TemporaryFilesIn(dir_), 0);
+}
+
+TEST_F(ShellLinkUtilsTest, AFailedReplaceRaisesAndRemovesItsTemporaryFile) {
+  TShellLinkInfo info;
+  info.TargetPath = MakeFile(L"target.txt");
+  // A folder of that name cannot be replaced by a file: the move fails after
+  // the temporary shortcut was written.
+  const std::wstring path = scratch_.Folder(L"Docs.lnk");
+  EXPECT_THROW(ReplaceWithShellLink(path, info), EError);
+  EXPECT_NE(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+  EXPECT_EQ(TemporaryFilesIn(dir_), 0);
+  // No folder to write into: nothing is made at all.
+  EXPECT_THROW(ReplaceWithShellLink(dir_ + L"missing\\Docs.lnk", info), EError);
+}
+
 TEST(ShellLinkErrorTest, ErrorsKeepTheShellsCode) {
   try {
     ReadShellLink(L"C:\\heapfold-no-such-folder\\missing.lnk");

@@ -13,6 +13,15 @@ TMDButton MakeButton(bool visible, std::uint8_t imageNumber, const std::wstring&
 
 TMDButton NoButton() { return TMDButton{}; }
 
+int MessageTextExtraHeight(int neededHeight, int dpi) {
+  if (dpi <= 0) dpi = kDesignDpi;
+  const int shown = ScaleForDpi(kMessageTextTop + kMessageTextHeight, dpi) - ScaleForDpi(kMessageTextTop, dpi);
+  const int missing = neededHeight - shown;
+  if (missing <= 0) return 0;
+  const int extra = (missing * kDesignDpi + dpi - 1) / dpi;
+  return extra > kMostMessageExtraHeight ? kMostMessageExtraHeight : extra;
+}
+
 int MessageButtonWidth(int captionWidth, int dpi) {
   return captionWidth + ScaleForDpi(kImageWidth, dpi) + ScaleForDpi(kMargins, dpi);
 }

@@ -69,5 +69,17 @@ int MessageButtonWidth(int captionWidth, int dpi = kDesignDpi);
 std::array<int, 4> ArrangeButtons(const std::array<bool, 4>& visible, const std::array<int, 4>& widths,
                                   const std::array<int, 4>& currentLefts, int clientWidth, int dpi = kDesignDpi);
 
+// The message's text box at 96 DPI: top and height before a longer message
+// makes the box taller, and the most it grows by.
+constexpr int kMessageTextTop = 8;
+constexpr int kMessageTextHeight = 49;
+constexpr int kMostMessageExtraHeight = 480;
+
+// How many design units (96 DPI) taller the text box and the box itself get
+// so that a message needing neededHeight pixels at dpi fits: what is missing
+// from the text box's height at that DPI, turned into design units rounded
+// up, at most kMostMessageExtraHeight; 0 when it fits.
+int MessageTextExtraHeight(int neededHeight, int dpi = kDesignDpi);
+
 // The system sound alias played with a picture.
 const wchar_t* SoundForIconType(int iconType);

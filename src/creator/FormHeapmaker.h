@@ -71,8 +71,8 @@ public:
 
   void BtnCreateShortcutClick();
   void TimerStatusEvent();
-  // Asks the maker's web server for a newer version and offers it. With
-  // interactive, "no update" and failures are told too.
+  // Asks the maker's web server for a newer version and offers it
+  // (OfferNewVersion). With interactive, "no update" and failures are told too.
   void CheckForNewVersion(bool interactive);
 
 protected:
@@ -88,7 +88,6 @@ private:
   void RunOneShotAction(TCreatorMode mode);
   void StartEditMode(const std::wstring& folder);
   void StartCreateMode();
-  std::wstring FindPinnedStack(const std::wstring& folder);
   void FillFromPinnedStack();
   void HideDonateOnWindows7();
   void SetClientHeight(int height);
@@ -96,9 +95,6 @@ private:
   // Saving.
   TStackSettings Settings() const;
   void ChooseIcon(TShellLinkInfo& info);
-  std::optional<int> FreeViewerNumber();
-  bool ConfirmReplacingForeignFile(const std::wstring& path);
-  void SaveShortcut(const std::wstring& path, const TShellLinkInfo& info, bool replaceForeignFile);
 
   // The pickers and the buttons with windows of their own.
   void EditFolderChange();

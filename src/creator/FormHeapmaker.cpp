@@ -1,23 +1,26 @@
-#include "creator/Create.h"
+#include "creator/FormHeapmaker.h"
 
 #include <shlobj.h>
 
-#include "core/viewer/CommandLine.h"
 #include "core/base/Errors.h"
-#include "core/base/ExtraStrUtils.h"
-#include "core/creator/MessageBoxLayout.h"
 #include "core/base/PathUtils.h"
-#include "core/viewer/Placement.h"
-#include "core/creator/UpdateCheck.h"
+#include "core/base/WindowsVersion.h"
+#include "core/creator/CreatorRules.h"
+#include "core/creator/MessageBoxLayout.h"
+#include "core/creator/SavePlan.h"
+#include "core/viewer/CommandLine.h"
 #include "creator/About.h"
 #include "creator/ButtonImages.h"
 #include "creator/ControlIds.h"
 #include "creator/MessageDialog.h"
+#include "creator/PinnedStacks.h"
 #include "creator/Prefs.h"
-#include "shared/HttpClient.h"
+#include "creator/SpecialFolders.h"
+#include "creator/UpdateOffer.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/Monitors.h"
 #include "shared/RegUtils.h"
+#include "shared/WindowsVersion.h"
 #include "toolkit/Application.h"
 #include "toolkit/WindowDpi.h"
 
@@ -29,19 +32,6 @@ constexpr int kClientHeight = 280;            // the status panel lies just belo
 constexpr int kClientHeightWithStatus = 328;  // the status panel shows
 constexpr UINT kStatusMilliseconds = 15000;
 constexpr int kEditButtonWidth = 20;
-const wchar_t kListSeparator[] = L"-|-";
-const wchar_t kPinnedSubfolder[] = L"\\Microsoft\\Internet Explorer\\Quick Launch\\User Pinned\\TaskBar";
-constexpr std::uint32_t kPinnedAttributes = faReadOnly | faSysFile | faArchive;
-
-std::wstring PinnedFolder() { return GetSpecialFolderPath(CSIDL_APPDATA) + kPinnedSubfolder; }
-
-// The shortcuts and other files pinned to the taskbar, as full paths.
-std::vector<std::wstring> PinnedEntries() {
-  long long count = 0;
-  std::wstring list;
-  ListFiles(PinnedFolder() + L"\\*.*", kListSeparator, count, false, kPinnedAttributes, list);
-  return SplitList(kListSeparator, list, static_cast<std::size_t>(count));
-}
 
 // How long the status panel stays after a save. The end-to-end tests shorten
 // it through a value of their own, which users never have.
@@ -52,78 +42,6 @@ UINT StatusPanelMilliseconds() {
     return value > 0 ? static_cast<UINT>(value) : kStatusMilliseconds;
   } catch (const EError&) {
     return kStatusMilliseconds;
-  }
-}
-
-// Folder paths compared as Windows compares them: letter case ignored.
-bool SameFolderPath(const std::wstring& a, const std::wstring& b) {
-  return a.size() == b.size() && UpperCase(a) == UpperCase(b);
-}
-
-// The special folders of the "SF" menu: caption and CSIDL; a null caption is
-// a separator.
-struct TSpecialFolder {
-  const wchar_t* Caption;
-  int Csidl;
-};
-const TSpecialFolder kStartMenuFolders[] = {
-    {L"Start Menu", CSIDL_STARTMENU},
-    {L"Start Menu All Programs", CSIDL_PROGRAMS},
-    {L"Common Start Menu", CSIDL_COMMON_STARTMENU},
-    {L"Common Start Menu All Programs", CSIDL_COMMON_PROGRAMS},
-    {nullptr, 0},
-    {L"Startup", CSIDL_STARTUP},
-    {L"Alternate Startup", CSIDL_ALTSTARTUP},
-    {L"Common Alternate Startup", CSIDL_COMMON_ALTSTARTUP},
-};
-const TSpecialFolder kCommonFolders[] = {
-    {L"Common AppData", CSIDL_COMMON_APPDATA},     {L"Common Desktop", CSIDL_COMMON_DESKTOPDIRECTORY},
-    {L"Common Documents", CSIDL_COMMON_DOCUMENTS}, {L"Common Favorites", CSIDL_COMMON_FAVORITES},
-    {L"Common Music", CSIDL_COMMON_MUSIC},         {L"Common Pictures", CSIDL_COMMON_PICTURES},
-    {L"Common Startup", CSIDL_COMMON_STARTUP},     {L"Common Templates", CSIDL_COMMON_TEMPLATES},
-    {L"Common Video", CSIDL_COMMON_VIDEO},
-};
-const TSpecialFolder kOtherFolders[] = {
-    {L"Cookies", CSIDL_COOKIES},
-    {L"History", CSIDL_HISTORY},
-    {L"Internet Cache", CSIDL_INTERNET_CACHE},
-    {L"Fonts", CSIDL_FONTS},
-    {L"Local AppData", CSIDL_LOCAL_APPDATA},
-    {L"Roaming AppData", CSIDL_APPDATA},
-    {L"CD Burn Temp Folder", CSIDL_CDBURN_AREA},
-    {nullptr, 0},
-    {L"Program Files", CSIDL_PROGRAM_FILES},
-    {L"Program Files Common", CSIDL_PROGRAM_FILES_COMMON},
-    {L"Resources", CSIDL_RESOURCES},
-    {L"System", CSIDL_SYSTEM},
-    {L"Windows", CSIDL_WINDOWS},
-};
-const TSpecialFolder kTopLevelFolders[] = {
-    {L"Desktop", CSIDL_DESKTOP},          {L"Favorites", CSIDL_FAVORITES},     {L"My Documents", CSIDL_PERSONAL},
-    {L"My Music", CSIDL_MYMUSIC},         {L"My Pictures", CSIDL_MYPICTURES},  {L"My Video", CSIDL_MYVIDEO},
-    {L"Personal Profile", CSIDL_PROFILE}, {L"Recent Documents", CSIDL_RECENT}, {L"Send To", CSIDL_SENDTO},
-    {L"Templates", CSIDL_TEMPLATES},
-};
-
-// The server asked for newer versions: ours, or the one an organisation set
-// under the preferences key as "UpdateServer". Nothing when that value
-// cannot be used: then no request is made at all.
-std::optional<TServerAddress> UpdateServer() {
-  std::optional<std::wstring> configured;
-  try {
-    configured = RegReadString(kRegCompany, kRegApplication, kRegSection, L"UpdateServer");
-  } catch (const EError&) {
-    return std::nullopt;
-  }
-  return ParseServerAddress(configured ? *configured : std::wstring(kDefaultUpdateServer));
-}
-
-// A file that one of the stacks wrote: a shortcut that starts a viewer copy.
-bool IsStackShortcut(const std::wstring& path) {
-  try {
-    return ReadShellLink(path).TargetPath.find(L"Heapview") != std::wstring::npos;
-  } catch (const EError&) {
-    return false;
   }
 }
 
@@ -303,20 +221,6 @@ void TFormHeapmaker::StartEditMode(const std::wstring& wanted) {
   EditFolder.SetText(wanted);
 }
 
-std::wstring TFormHeapmaker::FindPinnedStack(const std::wstring& folder) {
-  for (const std::wstring& entry : PinnedEntries()) {
-    if (!IsShortcutName(entry)) continue;
-    TShellLinkInfo info;
-    try {
-      info = ReadShellLink(entry);
-    } catch (const EError&) {
-      continue;  // a damaged shortcut on the taskbar is no stack of anything
-    }
-    if (IsPinnedStackOf(info.TargetPath, info.Arguments, folder, SameFolderPath)) return entry;
-  }
-  return std::wstring();
-}
-
 void TFormHeapmaker::FillFromPinnedStack() {
   const TShellLinkInfo info = ReadShellLink(EditShortcutPath);
   const TStackSettings settings = ReadStackArguments(info.Arguments);
@@ -326,7 +230,7 @@ void TFormHeapmaker::FillFromPinnedStack() {
   EditName.SetText(ExtractFileNameNoExt(EditShortcutPath));
   EditName.SetEnabled(false);
   EditIcon.SetText(JoinIconField(info.IconPath, info.IconIndex));
-  CboStackType.SetItemIndex(static_cast<int>(settings.Type));
+  CboStackType.SetItemIndex(IndexOfStackType(settings.Type));
   ChkExplore.SetChecked(settings.Options.ShowExplore);
   ChkBrowse.SetChecked(settings.Options.BrowseFolders);
   ChkHideExt.SetChecked(settings.Options.HideExtensions);
@@ -350,12 +254,7 @@ void TFormHeapmaker::StartCreateMode() {
 }
 
 void TFormHeapmaker::HideDonateOnWindows7() {
-  OSVERSIONINFOW version = {};
-  version.dwOSVersionInfoSize = sizeof(version);
-  if (!::GetVersionExW(&version)) return;
-  if (version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 1)) {
-    LblDonate.SetVisible(false);
-  }
+  if (IsWindows7OrLater(ReadWindowsVersion())) LblDonate.SetVisible(false);
 }
 
 void TFormHeapmaker::SetClientHeight(int height) { SetClientSize(kClientWidth, height); }
@@ -368,46 +267,41 @@ void TFormHeapmaker::TimerStatusEvent() {
 // Saving
 
 void TFormHeapmaker::BtnCreateShortcutClick() {
-  const std::wstring folder = EditFolder.Text();
   const std::wstring caption = EditName.Text();
-  if (const auto refusal = SaveRefusal(folder, caption)) {
-    Notice(*refusal, kIconWarning);
+  TSaveFacts facts;
+  facts.EditMode = EditMode;
+  facts.EditShortcutPath = EditShortcutPath;
+  facts.ProgramFolder = GetProgramFolder();
+  facts.ResolvedPinnedEntries = ResolvedPinnedEntries;
+  facts.DesktopFolder = [] { return GetSpecialFolderPath(CSIDL_DESKTOPDIRECTORY); };
+  facts.EntryAt = [](const std::wstring& path) {
+    if (!FileExists(path)) return TDesktopEntry::None;
+    return IsStackShortcut(path) ? TDesktopEntry::StackShortcut : TDesktopEntry::OtherFile;
+  };
+  const TSavePlan plan = PlanSave(Settings(), caption, facts);
+  if (plan.Warning) {
+    Notice(*plan.Warning, kIconWarning);
     return;
   }
+  if (plan.ReplaceQuestion && !Ask(*plan.ReplaceQuestion)) return;
 
   TShellLinkInfo info;
-  std::wstring path;
-  bool replaceForeignFile = false;
-  if (EditMode) {
-    // The pinned shortcut keeps its target, show command and hot key.
-    info = ReadShellLink(EditShortcutPath);
-    path = EditShortcutPath;
+  if (plan.KeepPinnedLink) {
+    info = ReadShellLink(plan.Path);  // keeps its target, show command and hot key
   } else {
-    const std::optional<int> number = FreeViewerNumber();
-    if (!number) {
-      Notice(
-          L"All ten stack slots are in use: ten stacks are pinned to the taskbar already.\n\n"
-          L"Please unpin one of them from the taskbar first, then create the new stack.",
-          kIconWarning);
-      return;
-    }
-    path = DesktopShortcutPath(GetSpecialFolderPath(CSIDL_DESKTOPDIRECTORY), caption);
-    if (FileExists(path) && !IsStackShortcut(path)) {
-      if (!ConfirmReplacingForeignFile(path)) return;
-      replaceForeignFile = true;
-    }
-    info.TargetPath = GetProgramFolder() + ViewerFileName(*number);
-    info.ShowCommand = 0;
-    info.HotKey = 0;
+    info.TargetPath = plan.TargetPath;
   }
-  info.Description = L"Heapfold";
-  info.WorkingFolder = folder;
+  info.Description = plan.Description;
+  info.WorkingFolder = plan.WorkingFolder;
   ChooseIcon(info);
-  info.Arguments = ComposeArguments(Settings());
+  info.Arguments = plan.Arguments;
+  if (plan.ReplaceForeignFile) {
+    ReplaceWithShellLink(plan.Path, info);
+  } else {
+    SaveShellLink(plan.Path, info);
+  }
 
-  SaveShortcut(path, info, replaceForeignFile);
-
-  LblStatus.SetText(SavedStatusText(caption, EditMode));
+  LblStatus.SetText(plan.StatusText);
   SetClientHeight(kClientHeightWithStatus);
   StatusTimer.SetEnabled(false);
   StatusTimer.SetEnabled(true);
@@ -416,8 +310,7 @@ void TFormHeapmaker::BtnCreateShortcutClick() {
 TStackSettings TFormHeapmaker::Settings() const {
   TStackSettings settings;
   settings.Folder = EditFolder.Text();
-  const int type = CboStackType.ItemIndex();
-  settings.Type = (type == 1) ? TStackType::Grid : (type == 2) ? TStackType::Menu : TStackType::Stack;
+  settings.Type = StackTypeOfIndex(CboStackType.ItemIndex());
   settings.Options.ShowExplore = ChkExplore.Checked();
   settings.Options.BrowseFolders = ChkBrowse.Checked();
   settings.Options.HideExtensions = ChkHideExt.Checked();
@@ -440,55 +333,6 @@ void TFormHeapmaker::ChooseIcon(TShellLinkInfo& info) {
   info.IconIndex = icon.Index;
 }
 
-std::optional<int> TFormHeapmaker::FreeViewerNumber() {
-  std::vector<std::wstring> resolved;
-  for (const std::wstring& entry : PinnedEntries()) {
-    try {
-      resolved.push_back(ResolveShellLink(entry));
-    } catch (const EError&) {
-      // A damaged pinned shortcut starts no viewer copy, so it takes no number.
-    }
-  }
-  return ChooseViewerNumber(resolved);
-}
-
-bool TFormHeapmaker::ConfirmReplacingForeignFile(const std::wstring& path) {
-  return Ask(L"The desktop already holds \"" + ExtractFileName(path) +
-             L"\", which is not a stack shortcut.\n\nDo you want to replace it with the new stack?");
-}
-
-void TFormHeapmaker::SaveShortcut(const std::wstring& path, const TShellLinkInfo& info, bool replaceForeignFile) {
-  if (replaceForeignFile) {
-    // The other file is never loaded as a shortcut: the new one is written
-    // beside it and then moved over it, so a failed write leaves it as it was.
-    wchar_t temporary[MAX_PATH] = {};
-    if (!::GetTempFileNameW(ExtractFilePath(path).c_str(), L"hfs", 0, temporary)) throw SystemError(::GetLastError());
-    try {
-      WriteShellLink(temporary, info);
-    } catch (...) {
-      ::DeleteFileW(temporary);
-      throw;
-    }
-    if (!::MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-      const DWORD error = ::GetLastError();
-      ::DeleteFileW(temporary);
-      throw SystemError(error);
-    }
-    return;
-  }
-
-  // WriteShellLink updates an existing file; a new shortcut starts as an empty
-  // one, which must not outlive a failed write.
-  const bool placeholder = !FileExists(path);
-  if (placeholder) CreateEmptyFile(path);
-  try {
-    WriteShellLink(path, info);
-  } catch (...) {
-    if (placeholder) ::DeleteFileW(path.c_str());
-    throw;
-  }
-}
-
 // The pickers
 
 void TFormHeapmaker::EditFolderChange() { DlgFolder->Folder = EditFolder.Text(); }
@@ -508,47 +352,7 @@ void TFormHeapmaker::SpecialFolderButtonClick() {
 }
 
 void TFormHeapmaker::BuildSpecialFolderMenu() {
-  // Built afresh for each showing, and each sub-menu as it opens, so every
-  // path and icon is looked up anew.
-  const auto addFolders = [this](TMenuItem& menu, const TSpecialFolder* folders, std::size_t count) {
-    menu.Clear();
-    for (std::size_t i = 0; i < count; ++i) {
-      TMenuItem& item = menu.Add();
-      if (!folders[i].Caption) {
-        item.Separator = true;
-        continue;
-      }
-      item.Caption = folders[i].Caption;
-      item.Tag = folders[i].Csidl;
-      item.IconPath = GetSpecialFolderPath(folders[i].Csidl);
-      item.OnClick = [this](TMenuItem& chosen) { PMenuFoldersGetFolderClick(chosen.Tag); };
-    }
-  };
-  PMenuFolders.Images = SysImg.Handle();
-  PMenuFolders.ImageIndexOf = [this](const std::wstring& path) {
-    return path.empty() ? -1 : SysImg.GetIconIndex(path, 0);
-  };
-  TMenuItem& root = PMenuFolders.Root;
-  root.Clear();
-  const struct {
-    const wchar_t* Caption;
-    const TSpecialFolder* Folders;
-    std::size_t Count;
-  } subMenus[] = {
-      {L"Start Menu", kStartMenuFolders, std::size(kStartMenuFolders)},
-      {L"Common Folders", kCommonFolders, std::size(kCommonFolders)},
-      {L"Other", kOtherFolders, std::size(kOtherFolders)},
-  };
-  for (const auto& sub : subMenus) {
-    TMenuItem& item = root.Add();
-    item.Caption = sub.Caption;
-    item.SubMenu = true;
-    item.OnClick = [addFolders, sub](TMenuItem& opened) { addFolders(opened, sub.Folders, sub.Count); };
-  }
-  root.Add().Separator = true;
-  TMenuItem top;
-  addFolders(top, kTopLevelFolders, std::size(kTopLevelFolders));
-  for (auto& item : top.Items) root.Items.push_back(std::move(item));
+  ::BuildSpecialFolderMenu(PMenuFolders, SysImg, [this](int csidl) { PMenuFoldersGetFolderClick(csidl); });
 }
 
 void TFormHeapmaker::PMenuFoldersGetFolderClick(int csidl) {
@@ -599,46 +403,7 @@ void TFormHeapmaker::BtnAboutClick() {
 
 void TFormHeapmaker::BtnCheckNewVersionClick() { CheckForNewVersion(true); }
 
-void TFormHeapmaker::CheckForNewVersion(bool interactive) {
-  const wchar_t title[] = L"Heapfold";
-  THttpGetResult response;
-  if (const std::optional<TServerAddress> server = UpdateServer()) {
-    THttpGetOptions options;
-    options.Accept = L"text/html, */*";
-    options.UserAgent = L"Mozilla/3.0 (compatible; Indy Library)";
-    options.ContentType = L"text/html";
-    options.BodyLimit = kUpdateAnswerLimit;
-    // The window keeps painting while the request runs, but takes no input.
-    const bool enabled = ::IsWindowEnabled(Handle()) != FALSE;
-    ::EnableWindow(Handle(), FALSE);
-    response = HttpGet(*server, kUpdateResource, options);
-    if (enabled) ::EnableWindow(Handle(), TRUE);
-  }
-  const TUpdateAnswer answer = ReadUpdateAnswer(response.Succeeded, response.Body);
-  switch (answer.Verdict) {
-    case TUpdateVerdict::NewVersion:
-      if (ShowQuestion(title, NewVersionText(answer.VersionText), kIconNewVersion, L"Yes, download it now",
-                       L"No, not at this time") != kResultYes) {
-        return;
-      }
-      if (answer.AddressOpenable) {
-        ShellOpen(answer.DownloadAddress);
-      } else if (!answer.DownloadAddress.empty()) {
-        ShowInfo(title,
-                 L"The website's answer did not hold a valid download address, so nothing was opened.\n\n"
-                 L"Please visit " +
-                     std::wstring(kProductAddress) + L" for the new version.",
-                 kIconError, L"OK");
-      }
-      return;
-    case TUpdateVerdict::NoUpdate:
-      if (interactive) ShowInfo(title, L"No update available.", kIconInformation, L"OK");
-      return;
-    case TUpdateVerdict::Failure:
-      if (interactive) ShowInfo(title, L"Error contacting website.", kIconError, L"OK");
-      return;
-  }
-}
+void TFormHeapmaker::CheckForNewVersion(bool interactive) { OfferNewVersion(Handle(), interactive); }
 
 void TFormHeapmaker::BtnCloseClick() { Close(); }
 
