@@ -3,7 +3,7 @@
 // "(x86)" target are repaired, damaged shortcuts are reported.
 #include <gtest/gtest.h>
 
-#include "E2eHarness.h"
+#include "E2eFixture.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/ShellLinkUtils.h"
 
@@ -19,24 +19,14 @@ bool WaitForCaption(HWND window, const std::wstring& caption) {
   return WaitUntil([&] { return WindowText(window) == caption; }) && WaitForViewAtRest(window);
 }
 
-class Activation : public ::testing::Test {
+class Activation : public TShellViewerTest {
 protected:
-  TComInit com_;
-  TPreferences preferences_;
-  TInstalledCopy install_;
-  TRecordingHandler handler_;
-
-  HWND Open(TProcess& viewer) {
-    HWND window = WaitForWindow(viewer.Id(), kTimeout);
-    return window && WaitForViewAtRest(window) ? window : nullptr;
-  }
-
   // Starts a viewer, clicks one of its entries, and gives the path the shell
   // was handed after the viewer ended (empty when something went wrong).
   std::wstring RunEntry(const std::wstring& arguments, int index) {
     const size_t before = handler_.Opened().size();
     TProcess viewer = TProcess::Launch(install_.Viewer(), arguments);
-    HWND window = Open(viewer);
+    HWND window = OpenAtRest(viewer);
     if (!window) return L"";
     ClickEntry(window, index);
     EXPECT_TRUE(viewer.WaitForExit(kTimeout)) << "running an entry ends the viewer";
@@ -59,7 +49,7 @@ TEST_F(Activation, FolderBrowsesInTheSameWindowAndGoBackRestoresTheColumn) {
   const POINT cursor = {640, 1000};
   MoveCursor(cursor);
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
-  HWND window = Open(viewer);
+  HWND window = OpenAtRest(viewer);
   ASSERT_NE(window, nullptr);
   const TWindowFacts first = ReadWindowFacts(window);
   EXPECT_EQ(first.Window.left + first.Width() / 2, cursor.x) << "centred on the click";
@@ -90,7 +80,7 @@ TEST_F(Activation, ExploreOfABrowsedSubFolderOpensThatSubFolder) {
   TScratchFolder folder(L"Explore Top");
   const std::wstring sub = folder.AddFolder(L"sub");
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
-  HWND window = Open(viewer);
+  HWND window = OpenAtRest(viewer);
   ASSERT_NE(window, nullptr);
   ClickEntry(window, 0);
   ASSERT_TRUE(WaitForCaption(window, L"sub"));
@@ -124,7 +114,7 @@ TEST_F(Activation, DamagedShortcutIsReportedAndTheViewerStaysOpen) {
   TScratchFolder folder(L"Damaged");
   folder.Add(L"broken.lnk", "this is not a shortcut at all");
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
-  HWND window = Open(viewer);
+  HWND window = OpenAtRest(viewer);
   ASSERT_NE(window, nullptr);
   ClickEntry(window, 0);
   const TMessageBox box = WaitForMessageBox(viewer.Id(), L"Heapfold");

@@ -4,7 +4,7 @@
 // animation is off.
 #include <gtest/gtest.h>
 
-#include "E2eHarness.h"
+#include "E2eFixture.h"
 #include "core/viewer/Placement.h"
 
 using namespace e2e;
@@ -20,25 +20,24 @@ struct TSample {
 // deadline passes); gives what was seen while it was visible.
 std::vector<TSample> Sample(HWND window, const std::function<bool(const TSample&)>& done) {
   std::vector<TSample> samples;
-  const DWORD start = ::GetTickCount();
-  for (;;) {
-    TSample s;
-    if (::IsWindow(window)) {
-      s.Facts = ReadWindowFacts(window);
-      s.Entries = EntriesShown(window);
-      if (s.Facts.Visible) samples.push_back(s);
-    }
-    if (done(s) || ::GetTickCount() - start > kTimeout) return samples;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-  }
+  WaitUntil(
+      [&] {
+        TSample s;
+        if (::IsWindow(window)) {
+          s.Facts = ReadWindowFacts(window);
+          s.Entries = EntriesShown(window);
+          if (s.Facts.Visible) samples.push_back(s);
+        }
+        return done(s);
+      },
+      kTimeout, 1);
+  return samples;
 }
 
 bool AtRest(const TSample& s) { return s.Facts.Visible && s.Facts.Alpha == 255 && s.Entries; }
 
-class Slides : public ::testing::Test {
+class Slides : public TViewerTest {
 protected:
-  TPreferences preferences_;
-  TInstalledCopy install_;
   TScratchFolder folder_{L"Slide"};
   POINT cursor_ = {600, 1000};
 

@@ -9,7 +9,7 @@
 #include <random>
 
 #include "BadPictures.h"
-#include "E2eHarness.h"
+#include "E2eFixture.h"
 #include "core/viewer/AppComm.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/ShellLinkUtils.h"
@@ -26,25 +26,15 @@ constexpr int kEntryHeight = 44;
 int EntriesOf(HWND window) { return (ReadWindowFacts(window).ClientHeight() - 4) / kEntryHeight; }
 void ClickEntry(HWND window, int index) { ClickAt(window, {30, 2 + index * kEntryHeight + kEntryHeight / 2}); }
 
-class BadInput : public ::testing::Test {
+class BadInput : public TShellViewerTest {
 protected:
-  BadInput() { preferences_.SetDword(L"DoAnim", 0); }
+  BadInput() : TShellViewerTest(TAnimation::Off) {}
 
-  // Starts a viewer and waits for its view at rest; null when none comes.
-  HWND Open(TProcess& viewer) {
-    const HWND window = WaitForWindow(viewer.Id(), kTimeout);
-    return window && WaitForViewAtRest(window) ? window : nullptr;
-  }
   // Esc ends a healthy viewer with exit code 0.
   static bool EndsCleanly(TProcess& viewer, HWND window) {
     PressKey(window, VK_ESCAPE, 27);
     return viewer.WaitForExit() && viewer.ExitCode() == 0;
   }
-
-  TComInit com_;
-  TPreferences preferences_;
-  TInstalledCopy install_;
-  TRecordingHandler handler_;
 };
 
 TEST_F(BadInput, OddNamesAreListedAndHandedToTheShellExactly) {
@@ -77,7 +67,7 @@ TEST_F(BadInput, OddNamesAreListedAndHandedToTheShellExactly) {
   const int count = static_cast<int>(std::size(files));
   for (int i = 0; i < count; ++i) {
     TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder));
-    const HWND window = Open(viewer);
+    const HWND window = OpenAtRest(viewer);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(EntriesOf(window), count + 1) << "every file and Explore";
     ClickEntry(window, i);
@@ -107,7 +97,7 @@ TEST_F(BadInput, AFolderPathBeyond260CharactersOpensWithoutHarm) {
                                    CREATE_ALWAYS, 0, nullptr));
   ASSERT_TRUE(file);
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(deep));
-  const HWND window = Open(viewer);
+  const HWND window = OpenAtRest(viewer);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(WindowText(window), std::wstring(90, L'c'));
   EXPECT_TRUE(EndsCleanly(viewer, window));
@@ -121,7 +111,7 @@ TEST_F(BadInput, EntriesThatGoWhileTheStackIsOpenGiveNeutralResults) {
 
   // A folder deleted before it is browsed into lists as empty.
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
-  HWND window = Open(viewer);
+  HWND window = OpenAtRest(viewer);
   ASSERT_NE(window, nullptr);
   ASSERT_EQ(EntriesOf(window), 3);
   ASSERT_TRUE(::DeleteFileW((sub + L"\\inner.txt").c_str()) && ::RemoveDirectoryW(sub.c_str()));
@@ -134,7 +124,7 @@ TEST_F(BadInput, EntriesThatGoWhileTheStackIsOpenGiveNeutralResults) {
   // A file deleted before its click: the shell is handed its path and the
   // viewer ends as after any click; nothing else is opened or written.
   TProcess second = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
-  window = Open(second);
+  window = OpenAtRest(second);
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(::DeleteFileW(file.c_str()));
   ClickEntry(window, 0);
@@ -175,7 +165,7 @@ TEST_F(BadInput, DamagedShortcutsInAStackAreListed) {
   }
 
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
-  const HWND window = Open(viewer);
+  const HWND window = OpenAtRest(viewer);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(EntriesOf(window), 6) << "five shortcuts and Explore";
   EXPECT_TRUE(EndsCleanly(viewer, window));
@@ -200,7 +190,7 @@ TEST_F(BadInput, PicturesThatLieOrAreDamagedLeaveTheGridWorking) {
   };
   for (const auto& [name, content] : pictures) folder.Add(name, content);
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()) + L" /grid /thumbs");
-  const HWND window = Open(viewer);
+  const HWND window = OpenAtRest(viewer);
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(Sync(window));
   EXPECT_TRUE(viewer.Running());
@@ -271,7 +261,7 @@ TEST_F(BadInput, StrayMessagesFromAnotherProcessLeaveAStackWorking) {
   TScratchFolder folder(L"Listening");
   folder.Add(L"a.txt");
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
-  const HWND window = Open(viewer);
+  const HWND window = OpenAtRest(viewer);
   ASSERT_NE(window, nullptr);
   TInterAppSender sender;
   const std::vector<HWND> receivers = sender.FindReceiversByName(folder.Path(), true);

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "../common/HttpTestServer.h"
-#include "E2eHarness.h"
+#include "E2eFixture.h"
 #include "creator/ControlIds.h"
 #include "core/base/PathUtils.h"
 #include "shared/ExtraWinUtils.h"
@@ -51,32 +51,7 @@ HWND FocusOf(HWND window) {
   return info.hwndFocus;
 }
 
-// A system dialog (class #32770) of the process: the shell's pickers.
-HWND WaitForSystemDialog(DWORD processId, DWORD milliseconds = kTimeout) {
-  HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        for (HWND window : TopLevelWindows(processId))
-          if (ClassNameOf(window) == L"#32770") found = window;
-        return found != nullptr;
-      },
-      milliseconds);
-  return found;
-}
-
-class CreatorDialogs : public ::testing::Test {
-protected:
-  HWND Start(const std::wstring& arguments, const std::wstring& caption, const std::wstring& exe = L"") {
-    process_ =
-        std::make_unique<TProcess>(TProcess::Launch(exe.empty() ? DistDir() + L"Heapmaker.exe" : exe, arguments));
-    return WaitForWindow(process_->Id(), kTimeout, caption);
-  }
-  TProcess& Process() { return *process_; }
-
-  TComInit com_;
-  TPreferences preferences_;
-  std::unique_ptr<TProcess> process_;
-};
+class CreatorDialogs : public TCreatorTest {};
 
 // Preferences
 

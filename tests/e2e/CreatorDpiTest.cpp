@@ -4,9 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 
-#include "E2eHarness.h"
+#include "E2eFixture.h"
 #include "core/base/Dpi.h"
 #include "creator/ControlIds.h"
 
@@ -15,42 +14,6 @@ using namespace e2e;
 namespace {
 
 constexpr int kIdMessageText = 0xFFFF;
-
-// The screen's DPI for programs started in the scope. Wine reads it from
-// "LogPixels" under HKCU\Control Panel\Desktop (or HKCC\Software\Fonts) when
-// a process starts; the old value, or its absence, comes back at the end.
-class TLogPixels {
-public:
-  explicit TLogPixels(DWORD dpi) {
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key_.Put(),
-                          nullptr) != ERROR_SUCCESS) {
-      return;
-    }
-    DWORD old = 0, type = 0, size = sizeof(old);
-    if (::RegQueryValueExW(key_.Get(), kValue, nullptr, &type, reinterpret_cast<BYTE*>(&old), &size) == ERROR_SUCCESS &&
-        type == REG_DWORD) {
-      old_ = old;
-    }
-    ::RegSetValueExW(key_.Get(), kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
-  }
-  ~TLogPixels() {
-    if (!key_) return;
-    if (old_) {
-      const DWORD old = *old_;
-      ::RegSetValueExW(key_.Get(), kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old), sizeof(old));
-    } else {
-      ::RegDeleteValueW(key_.Get(), kValue);
-    }
-  }
-  TLogPixels(const TLogPixels&) = delete;
-  TLogPixels& operator=(const TLogPixels&) = delete;
-
-private:
-  static constexpr const wchar_t* kKey = L"Control Panel\\Desktop";
-  static constexpr const wchar_t* kValue = L"LogPixels";
-  TRegKey key_;
-  std::optional<DWORD> old_;
-};
 
 // A control's place at 96 DPI in its parent: found by its identifier, or by its text.
 struct TPlace {
@@ -81,17 +44,9 @@ void ExpectLayout(HWND form, int dpi, int clientWidth, int clientHeight, const s
   }
 }
 
-class CreatorDpi : public ::testing::TestWithParam<int> {
+class CreatorDpi : public TCreatorTest, public ::testing::WithParamInterface<int> {
 protected:
-  HWND Start(const std::wstring& arguments, const std::wstring& caption) {
-    process_ = std::make_unique<TProcess>(TProcess::Launch(DistDir() + L"Heapmaker.exe", arguments));
-    return WaitForWindow(process_->Id(), kTimeout, caption);
-  }
-
-  TComInit com_;
-  TPreferences preferences_;
   TLogPixels logPixels_{static_cast<DWORD>(GetParam())};
-  std::unique_ptr<TProcess> process_;
 };
 
 TEST_P(CreatorDpi, MainFormAndItsMessageBox) {

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "../common/ShortcutHeader.h"
-#include "E2eHarness.h"
+#include "E2eFixture.h"
 #include "creator/ControlIds.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/ShellLinkUtils.h"
@@ -23,7 +23,6 @@ std::wstring StatusText(const std::wstring& caption, const wchar_t* how) {
   return L"Stack \"" + caption + L"\" successfully " + how + L".";
 }
 
-const wchar_t kCreateCaption[] = L"Create a new Heapfold";
 const wchar_t kTitle[] = L"Create Heapview";
 
 std::wstring CreatorExe() { return DistDir() + L"Heapmaker.exe"; }
@@ -140,16 +139,10 @@ struct TCreatorWindow {
   }
 };
 
-class Creator : public ::testing::Test {
+class Creator : public TCreatorTest {
 protected:
   Creator() { ::SHCreateDirectoryExW(nullptr, PinnedFolder().c_str(), nullptr); }
 
-  // Starts the creator and waits for its window with the caption given.
-  HWND Start(const std::wstring& arguments, const std::wstring& caption = kCreateCaption) {
-    process_ = std::make_unique<TProcess>(TProcess::Launch(CreatorExe(), arguments));
-    return WaitForWindow(process_->Id(), kTimeout, caption);
-  }
-  TProcess& Process() { return *process_; }
   // Answers the message box the creator shows with its title; gives its text.
   std::wstring Answer(int button) {
     const TMessageBox box = WaitForMessageBox(process_->Id(), kTitle);
@@ -158,10 +151,7 @@ protected:
   }
   bool MessageBoxShowing() { return ShowsMessageBox(process_->Id()); }
 
-  TComInit com_;
-  TPreferences preferences_;
   TFileCleanup files_;
-  std::unique_ptr<TProcess> process_;
 };
 
 struct TStartCase {

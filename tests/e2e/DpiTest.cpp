@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "../common/TestIcons.h"
-#include "E2eHarness.h"
+#include "E2eFixture.h"
 #include "core/viewer/Placement.h"
 #include "core/viewer/StackLayout.h"
 #include "core/viewer/ViewMetrics.h"
@@ -20,34 +20,6 @@
 using namespace e2e;
 
 namespace {
-
-const wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
-const wchar_t kLogPixels[] = L"LogPixels";
-
-// The DPI Wine gives programs started in the scope: Wine 8 reads
-// HKCU\Control Panel\Desktop\LogPixels as each program starts. The old value
-// (or its absence) comes back at the end of the scope; the test script puts
-// the whole registry back before every run, should a run be cut short.
-class TLogPixels {
-public:
-  explicit TLogPixels(DWORD dpi) {
-    DWORD size = sizeof(old_), type = 0;
-    existed_ = ::SHGetValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, &type, &old_, &size) == ERROR_SUCCESS;
-    ::SHSetValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &dpi, sizeof(dpi));
-  }
-  ~TLogPixels() {
-    if (existed_)
-      ::SHSetValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &old_, sizeof(old_));
-    else
-      ::SHDeleteValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels);
-  }
-  TLogPixels(const TLogPixels&) = delete;
-  TLogPixels& operator=(const TLogPixels&) = delete;
-
-private:
-  bool existed_ = false;
-  DWORD old_ = 0;
-};
 
 // The bounding box, in the window's client coordinates, of the pixels of one
 // colour inside a client rectangle; empty when there are none. Read in one
@@ -86,16 +58,10 @@ std::string Describe(const RECT& r) {
          std::to_string(r.bottom);
 }
 
-class Dpi : public ::testing::Test {
+class Dpi : public TViewerTest {
 protected:
-  TPreferences preferences_;
-  TInstalledCopy install_;
-  Dpi() { preferences_.SetDword(L"DoAnim", 0); }
+  Dpi() : TViewerTest(TAnimation::Off) {}
 
-  HWND OpenAtRest(TProcess& viewer) {
-    HWND window = WaitForWindow(viewer.Id(), kTimeout);
-    return window && WaitForViewAtRest(window) ? window : nullptr;
-  }
   // Waits until the icon of that colour has been painted at the place.
   static RECT WaitForBox(HWND window, RECT area, COLORREF color, const RECT& want) {
     RECT box = {};

@@ -17,30 +17,7 @@ namespace {
 
 [[noreturn]] void Fail(const std::wstring& what) { throw std::runtime_error(Narrow(what)); }
 
-void PumpOwnMessages() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
-
-const wchar_t kPreferencesParent[] = L"Software\\Brenwick Software";
-const wchar_t kPreferencesKey[] = L"Software\\Brenwick Software\\Heapfold\\Preferences";
-const wchar_t kTestingKey[] = L"Software\\Brenwick Software\\Heapfold\\Testing";
-
 }  // namespace
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
-  const DWORD start = ::GetTickCount();
-  for (;;) {
-    if (condition()) return true;
-    if (::GetTickCount() - start >= milliseconds) return condition();
-    PumpOwnMessages();
-    // Between polls the thread waits for its own messages, at most 20 ms.
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-}
 
 RECT PrimaryWorkArea() {
   RECT work = {};
@@ -211,6 +188,31 @@ std::vector<HWND> MenuWindows(DWORD processId) {
   for (HWND w : TopLevelWindows(processId))
     if (ClassNameOf(w) == L"#32768") menus.insert(menus.begin(), w);
   return menus;
+}
+
+HWND WaitForMenu(DWORD processId, DWORD milliseconds) {
+  HWND menu = nullptr;
+  WaitUntil(
+      [&] {
+        const std::vector<HWND> menus = MenuWindows(processId);
+        menu = menus.empty() ? nullptr : menus.front();
+        return menu != nullptr;
+      },
+      milliseconds);
+  return menu;
+}
+
+HWND WaitForSystemDialog(DWORD processId, const std::wstring& captionPart, DWORD milliseconds) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : TopLevelWindows(processId))
+          if (ClassNameOf(window) == L"#32770" && WindowText(window).find(captionPart) != std::wstring::npos)
+            found = window;
+        return found != nullptr;
+      },
+      milliseconds);
+  return found;
 }
 
 std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
@@ -496,153 +498,6 @@ std::vector<std::wstring> TInstalledCopy::SettledCreatorCalls() const {
   return CreatorCalls();
 }
 
-TPreferences::TPreferences() { ::SHDeleteKeyW(HKEY_CURRENT_USER, kPreferencesParent); }
-
-TPreferences::~TPreferences() { ::SHDeleteKeyW(HKEY_CURRENT_USER, kPreferencesParent); }
-
-void TPreferences::SetDword(const wchar_t* name, DWORD value) {
-  ::SHSetValueW(HKEY_CURRENT_USER, kPreferencesKey, name, REG_DWORD, &value, sizeof(value));
-}
-
-void TPreferences::SetString(const wchar_t* name, const std::wstring& value) {
-  ::SHSetValueW(HKEY_CURRENT_USER, kPreferencesKey, name, REG_SZ, value.c_str(),
-                static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-long long TPreferences::Dword(const wchar_t* name) const {
-  DWORD value = 0, type = 0, size = sizeof(value);
-  if (::SHGetValueW(HKEY_CURRENT_USER, kPreferencesKey, name, &type, &value, &size) != ERROR_SUCCESS ||
-      type != REG_DWORD)
-    return -1;
-  return value;
-}
-
-void TPreferences::SetRaw(const wchar_t* name, DWORD type, const std::string& data) {
-  TRegKey key;
-  if (::RegCreateKeyExW(HKEY_CURRENT_USER, kPreferencesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(),
-                        nullptr) != ERROR_SUCCESS)
-    Fail(L"cannot write the preferences");
-  ::RegSetValueExW(key.Get(), name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                   static_cast<DWORD>(data.size()));
-}
-
-std::pair<DWORD, std::string> TPreferences::Raw(const wchar_t* name) const {
-  TRegKey key;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, kPreferencesKey, 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS) return {};
-  DWORD type = REG_NONE, size = 0;
-  if (::RegQueryValueExW(key.Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
-  std::string data(size, '\0');
-  if (::RegQueryValueExW(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(size ? &data[0] : nullptr), &size) !=
-      ERROR_SUCCESS)
-    return {};
-  data.resize(size);
-  return {type, data};
-}
-
-void TPreferences::Delete(const wchar_t* name) { ::SHDeleteValueW(HKEY_CURRENT_USER, kPreferencesKey, name); }
-
-void TPreferences::SetTestingDword(const wchar_t* name, DWORD value) {
-  ::SHSetValueW(HKEY_CURRENT_USER, kTestingKey, name, REG_DWORD, &value, sizeof(value));
-}
-
-namespace {
-
-const wchar_t kFileClass[] = L"HeapfoldTestFile";
-const wchar_t kFolderCommandKey[] = L"Folder\\shell\\open\\command";
-// Web addresses, which the shell opens through their scheme's command.
-const wchar_t* const kWebCommandKeys[] = {L"http\\shell\\open\\command", L"https\\shell\\open\\command"};
-
-std::wstring ReadDefaultValue(HKEY root, const wchar_t* key) {
-  wchar_t value[1024] = {};
-  DWORD size = sizeof(value);
-  DWORD type = 0;
-  if (::SHGetValueW(root, key, nullptr, &type, value, &size) != ERROR_SUCCESS) return L"";
-  return value;
-}
-
-void SetDefaultValue(HKEY root, const std::wstring& key, const std::wstring& value) {
-  ::SHSetValueW(root, key.c_str(), nullptr, REG_SZ, value.c_str(),
-                static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-}  // namespace
-
-TRecordingHandler::TRecordingHandler() : folder_(L"handler"), opener_(folder_.Path() + L"\\opener.exe") {
-  if (!::CopyFileW(RecorderExe().c_str(), opener_.c_str(), FALSE)) Fail(L"cannot place the recording handler");
-  const std::wstring command = L"\"" + opener_ + L"\" \"%1\"";
-  SetDefaultValue(HKEY_CLASSES_ROOT, kExtension, kFileClass);
-  SetDefaultValue(HKEY_CLASSES_ROOT, std::wstring(kFileClass) + L"\\shell\\open\\command", command);
-  oldFolderCommand_ = ReadDefaultValue(HKEY_CLASSES_ROOT, kFolderCommandKey);
-  SetDefaultValue(HKEY_CLASSES_ROOT, kFolderCommandKey, command);
-  for (const wchar_t* key : kWebCommandKeys) {
-    oldWebCommands_.push_back(ReadDefaultValue(HKEY_CLASSES_ROOT, key));
-    SetDefaultValue(HKEY_CLASSES_ROOT, key, command);
-  }
-}
-
-TRecordingHandler::~TRecordingHandler() {
-  ::SHDeleteKeyW(HKEY_CLASSES_ROOT, kExtension);
-  ::SHDeleteKeyW(HKEY_CLASSES_ROOT, kFileClass);
-  SetDefaultValue(HKEY_CLASSES_ROOT, kFolderCommandKey, oldFolderCommand_);
-  for (std::size_t i = 0; i < oldWebCommands_.size(); ++i)
-    SetDefaultValue(HKEY_CLASSES_ROOT, kWebCommandKeys[i], oldWebCommands_[i]);
-}
-
-std::vector<std::wstring> TRecordingHandler::Opened() const {
-  std::vector<std::wstring> opened;
-  for (const std::wstring& line : ReadLines(opener_ + L".txt")) {
-    const std::vector<std::wstring> args = SplitArgs(line);
-    if (args.size() > 1) opened.push_back(args[1]);
-  }
-  return opened;
-}
-
-std::vector<std::wstring> TRecordingHandler::WaitForOpened(size_t count, DWORD milliseconds) const {
-  std::vector<std::wstring> opened;
-  WaitUntil(
-      [&] {
-        opened = Opened();
-        return opened.size() >= count;
-      },
-      milliseconds);
-  return opened;
-}
-
-std::vector<std::wstring> TRecordingHandler::SettledOpened() const {
-  if (!WaitForNoProcessNamed(L"opener.exe")) Fail(L"the recording handler did not end");
-  return Opened();
-}
-
-TWineVersion::TWineVersion(const std::wstring& version) {
-  if (version.empty()) return;
-  set_ = ::SHSetValueW(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", REG_SZ, version.c_str(),
-                       static_cast<DWORD>((version.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-}
-
-TWineVersion::~TWineVersion() {
-  if (set_) ::SHDeleteValueW(HKEY_CURRENT_USER, L"Software\\Wine", L"Version");
-}
-
-TDwmStandIn::TDwmStandIn(const TInstalledCopy& install)
-    : dll_(install.Folder() + L"\\dwmapi.dll"), log_(install.Folder() + L"\\dwmapi-calls.txt") {
-  if (!::CopyFileW(DwmStandInDll().c_str(), dll_.c_str(), FALSE)) Fail(L"cannot place the dwmapi stand-in");
-}
-
-TDwmStandIn::~TDwmStandIn() {
-  ::DeleteFileW(dll_.c_str());
-  ::DeleteFileW(log_.c_str());
-}
-
-std::vector<std::wstring> TDwmStandIn::Calls() const {
-  std::vector<std::wstring> calls;
-  for (std::wstring line : ReadLines(log_)) {
-    while (!line.empty() && line.back() == L' ') line.pop_back();
-    const size_t afterWindow = line.find(L' ');
-    if (afterWindow != std::wstring::npos) calls.push_back(line.substr(afterWindow + 1));
-  }
-  return calls;
-}
-
 std::vector<std::wstring> SplitArgs(const std::wstring& commandLine) {
   int count = 0;
   const std::unique_ptr<LPWSTR, decltype(&::LocalFree)> argv(::CommandLineToArgvW(commandLine.c_str(), &count),
@@ -651,77 +506,5 @@ std::vector<std::wstring> SplitArgs(const std::wstring& commandLine) {
   for (int i = 0; argv && i < count; ++i) args.emplace_back(argv.get()[i]);
   return args;
 }
-
-}  // namespace e2e
-
-namespace e2e {
-
-namespace {
-
-const wchar_t* const kStandInClasses[] = {
-    L"Software\\Classes\\CLSID\\{77F10CF0-3DB5-4966-B520-B7C54FD35ED6}",  // the destination list
-    L"Software\\Classes\\CLSID\\{00021401-0000-0000-C000-000000000046}",  // the shell link
-};
-
-std::wstring ReadString(HKEY key, const wchar_t* name) {
-  wchar_t value[1024] = {};
-  DWORD size = sizeof(value) - sizeof(wchar_t);
-  DWORD type = 0;
-  if (::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS ||
-      (type != REG_SZ && type != REG_EXPAND_SZ))
-    return L"";
-  return value;
-}
-
-void WriteString(HKEY key, const wchar_t* name, const std::wstring& value) {
-  ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-}  // namespace
-
-TJumpListStandIn::TJumpListStandIn() : log_(HostPath(HEAPFOLD_JUMPLIST_HOST) + L".txt") {
-  const std::wstring dll = HostPath(HEAPFOLD_JUMPLIST_HOST);
-  ::DeleteFileW(log_.c_str());
-  for (const wchar_t* clsid : kStandInClasses) {
-    TSaved saved;
-    saved.Key = std::wstring(clsid) + L"\\InprocServer32";
-    HKEY raw = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, saved.Key.c_str(), 0, KEY_READ, &raw) == ERROR_SUCCESS) {
-      const TRegKey old(raw);
-      saved.Existed = true;
-      saved.Server = ReadString(old.Get(), nullptr);
-      saved.ThreadingModel = ReadString(old.Get(), L"ThreadingModel");
-    }
-    saved_.push_back(saved);
-    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, saved.Key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &raw, nullptr) !=
-        ERROR_SUCCESS)
-      Fail(L"cannot register the jump-list stand-in");
-    const TRegKey key(raw);
-    WriteString(key.Get(), nullptr, dll);
-    WriteString(key.Get(), L"ThreadingModel", L"Apartment");
-  }
-}
-
-TJumpListStandIn::~TJumpListStandIn() {
-  for (const TSaved& saved : saved_) {
-    if (!saved.Existed) {
-      ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, saved.Key.c_str());
-      continue;
-    }
-    HKEY raw = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, saved.Key.c_str(), 0, KEY_WRITE, &raw) != ERROR_SUCCESS) continue;
-    const TRegKey key(raw);
-    WriteString(key.Get(), nullptr, saved.Server);
-    if (saved.ThreadingModel.empty())
-      ::RegDeleteValueW(key.Get(), L"ThreadingModel");
-    else
-      WriteString(key.Get(), L"ThreadingModel", saved.ThreadingModel);
-  }
-  ::DeleteFileW(log_.c_str());
-}
-
-std::vector<std::wstring> TJumpListStandIn::Records() const { return ReadLines(log_); }
-void TJumpListStandIn::Clear() { ::DeleteFileW(log_.c_str()); }
 
 }  // namespace e2e

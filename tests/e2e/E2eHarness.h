@@ -15,16 +15,14 @@
 #include <vector>
 
 #include "../common/TestFiles.h"
+#include "../common/WaitUntil.h"
 #include "shared/ScopedWin.h"
 
 namespace e2e {
 
-// How long a test waits for a program to show or do something.
-constexpr DWORD kTimeout = 15000;
-
-// Polls condition until it holds or milliseconds have passed, handling the
-// test thread's own window messages meanwhile; gives the last answer.
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = kTimeout);
+// How long a test waits for a program to show or do something. Waits go
+// through WaitUntil (tests/common/WaitUntil.h).
+constexpr DWORD kTimeout = kWaitTimeout;
 
 // The primary monitor's work area (Wine has one monitor).
 RECT PrimaryWorkArea();
@@ -72,6 +70,13 @@ bool IsViewAtRest(HWND window);
 bool WaitForViewAtRest(HWND window, DWORD milliseconds = kTimeout);
 // The popup menu windows of a process, the first opened first.
 std::vector<HWND> MenuWindows(DWORD processId);
+// Waits for a popup menu of the process; the first opened when there are
+// several, nullptr on time-out.
+HWND WaitForMenu(DWORD processId, DWORD milliseconds = kTimeout);
+// Waits for a system dialog (class #32770: the shell's pickers and property
+// sheets) of the process whose caption holds captionPart; the last in z-order
+// when there are several, nullptr on time-out.
+HWND WaitForSystemDialog(DWORD processId, const std::wstring& captionPart = L"", DWORD milliseconds = kTimeout);
 // A path in double quotes, as a command line's argument.
 std::wstring Quoted(const std::wstring& path);
 // Waits until window's thread has handled everything sent or posted to the
@@ -230,6 +235,22 @@ public:
 
 private:
   bool set_ = false;
+};
+
+// The screen's DPI Wine gives programs started in the scope: Wine reads
+// HKCU\Control Panel\Desktop\LogPixels as each program starts. The old value
+// (or its absence) comes back at the end of the scope; the test script puts
+// the whole registry back before every run, should a run be cut short.
+class TLogPixels {
+public:
+  explicit TLogPixels(DWORD dpi);
+  ~TLogPixels();
+  TLogPixels(const TLogPixels&) = delete;
+  TLogPixels& operator=(const TLogPixels&) = delete;
+
+private:
+  bool existed_ = false;
+  DWORD old_ = 0;
 };
 
 // A stand-in dwmapi.dll beside the installed viewer: it reports composition

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "E2eHarness.h"
+#include "E2eFixture.h"
 
 using namespace e2e;
 
@@ -52,17 +52,10 @@ TScreenArea ReadArea(HWND window, RECT clientRect) {
   return area;
 }
 
-class GridView : public ::testing::Test {
+class GridView : public TViewerTest {
 protected:
-  TPreferences preferences_;
-  TInstalledCopy install_;
+  GridView() : TViewerTest(TAnimation::Off) {}
 
-  GridView() { preferences_.SetDword(L"DoAnim", 0); }
-
-  HWND Open(TProcess& viewer) {
-    HWND window = WaitForWindow(viewer.Id(), kTimeout);
-    return window && WaitForViewAtRest(window) ? window : nullptr;
-  }
   static HWND ShownHint(TProcess& viewer) {
     for (HWND w : TopLevelWindows(viewer.Id()))
       if (ClassNameOf(w) == L"THeapHint") return w;
@@ -99,7 +92,7 @@ TEST_P(GridShape, FollowsTheLayoutRuleBesideTheTaskbar) {
   const POINT cursor = {700, 1000};
   MoveCursor(cursor);
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()) + L" /grid " + c.Switches);
-  const HWND window = Open(viewer);
+  const HWND window = OpenAtRest(viewer);
   ASSERT_NE(window, nullptr);
   const TWindowFacts facts = ReadWindowFacts(window);
   EXPECT_EQ(facts.Caption, L"Shape");
@@ -122,7 +115,7 @@ TEST_F(GridView, AStackTooTallForTheScreenOpensAsAGrid) {
   const int files = capacity + 1;
   for (int i = 0; i < files; ++i) folder.Add(L"file" + std::to_wstring(i) + L".txt");
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
-  const HWND window = Open(viewer);
+  const HWND window = OpenAtRest(viewer);
   ASSERT_NE(window, nullptr);
   // The files and Explore as tiles, ceil(sqrt n) to a row.
   const int tiles = files + 1;
@@ -140,7 +133,7 @@ TEST_F(GridView, PicturesShowAsThumbnailsAndADamagedOneKeepsItsIcon) {
   folder.Add(L"broken.jpg", std::string("\xFF\xD8\xFF\xE0 this is no picture", 23));
   folder.Add(L"red.png", std::string(reinterpret_cast<const char*>(kRedPng), sizeof(kRedPng)));
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()) + L" /grid /thumbs");
-  const HWND window = Open(viewer);
+  const HWND window = OpenAtRest(viewer);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(ReadWindowFacts(window).ClientWidth(), 4 * 64 + 4) << "a.txt, broken.jpg, red.png, Explore";
   EXPECT_FALSE(ShowsMessageBox(viewer.Id())) << "a picture that cannot be read is no error to report";
@@ -190,7 +183,7 @@ TEST_F(GridView, HintsTellWhatATileHolds) {
   (void)unused;
 
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()) + L" /grid");
-  const HWND window = Open(viewer);
+  const HWND window = OpenAtRest(viewer);
   ASSERT_NE(window, nullptr);
   // Docs, report.PDF, zz.txt, Explore in one row.
   EXPECT_EQ(HintOver(viewer, window, TileCentre(0, 4)), L"Docs\rContains: 2 folders, 3 files");
@@ -218,7 +211,7 @@ TEST_F(GridView, BrowsingRebuildsTheGridWithItsGoBackTileAndBack) {
   folder.Add(L"Sub\\two.txt");
   folder.Add(L"top.txt");
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()) + L" /grid");
-  const HWND window = Open(viewer);
+  const HWND window = OpenAtRest(viewer);
   ASSERT_NE(window, nullptr);
   const TWindowFacts first = ReadWindowFacts(window);
   EXPECT_EQ(first.ClientWidth(), 3 * 64 + 4) << "Sub, top.txt, Explore";
@@ -255,7 +248,7 @@ TEST_P(CaptionColours, FollowTheColourScheme) {
   // be highlighted and show its hint over the caption.
   MoveCursor({640, 100});
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()) + L" /grid /noexplore");
-  const HWND window = Open(viewer);
+  const HWND window = OpenAtRest(viewer);
   ASSERT_NE(window, nullptr);
   // The caption band of the one tile.
   const POINT corner = TileCorner(0, 1);

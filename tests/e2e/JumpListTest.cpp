@@ -7,19 +7,17 @@
 
 #include <shellapi.h>
 
-#include "E2eHarness.h"
+#include "E2eFixture.h"
 
 using namespace e2e;
 
 namespace {
 
-class JumpList : public ::testing::Test {
+class JumpList : public TViewerTest {
 protected:
-  TJumpListStandIn standIn_;
-  TPreferences preferences_;
-  TInstalledCopy install_;
+  JumpList() : TViewerTest(TAnimation::Off) {}
 
-  JumpList() { preferences_.SetDword(L"DoAnim", 0); }
+  TJumpListStandIn standIn_;
 
   std::vector<std::wstring> Tasks(const std::wstring& folder, const std::wstring& firstArgument) const {
     const std::wstring viewer = install_.Viewer();

@@ -6,7 +6,7 @@
 #include <oleacc.h>
 #include <wrl/client.h>
 
-#include "E2eHarness.h"
+#include "E2eFixture.h"
 
 using namespace e2e;
 using Microsoft::WRL::ComPtr;
@@ -75,17 +75,12 @@ TEntryFacts ReadEntry(IAccessible& list, long id) {
 
 void Type(HWND window, wchar_t character) { ::PostMessageW(window, WM_CHAR, character, 1); }
 
-class Keyboard : public ::testing::Test {
+class Keyboard : public TShellViewerTest {
 protected:
-  TComInit com_;
-  TPreferences preferences_;
-  TInstalledCopy install_;
-  TRecordingHandler handler_;
-
   // Starts a view, waits for it at rest and gets its toolbar's accessible object.
   HWND Open(TProcess& viewer, ComPtr<IAccessible>& list) {
-    HWND window = WaitForWindow(viewer.Id(), kTimeout);
-    if (!window || !WaitForViewAtRest(window)) return nullptr;
+    const HWND window = OpenAtRest(viewer);
+    if (!window) return nullptr;
     list = AccessibleOf(ViewToolbar(window));
     return list ? window : nullptr;
   }

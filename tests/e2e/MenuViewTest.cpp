@@ -5,17 +5,14 @@
 // viewer's end however the menu closes.
 #include <gtest/gtest.h>
 
-#include "E2eHarness.h"
+#include "E2eFixture.h"
 
 using namespace e2e;
 
 namespace {
 
-class MenuView : public ::testing::Test {
+class MenuView : public TShellViewerTest {
 protected:
-  TPreferences preferences_;
-  TInstalledCopy install_;
-  TRecordingHandler handler_;
   TScratchFolder folder_{L"S"};
 
   MenuView() {
@@ -23,16 +20,6 @@ protected:
     folder_.Add(L"Docs\\inner" + Ext());
     folder_.Add(L"a" + Ext());
     folder_.Add(L"R&D" + Ext());
-  }
-  // Starts the viewer as a menu at the cursor and waits for the menu.
-  HWND Open(TProcess& viewer) {
-    HWND menu = nullptr;
-    WaitUntil([&] {
-      const std::vector<HWND> menus = MenuWindows(viewer.Id());
-      menu = menus.empty() ? nullptr : menus.front();
-      return menu != nullptr;
-    });
-    return menu;
   }
   static std::wstring Ext() { return TRecordingHandler::kExtension; }
   // Types a letter into the open menu.
@@ -47,7 +34,7 @@ TEST_F(MenuView, PopsUpAtTheCursorWithExploreFirst) {
   const POINT cursor = {300, 200};
   MoveCursor(cursor);
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder_.Path()) + L" /menu");
-  const HWND menu = Open(viewer);
+  const HWND menu = WaitForMenu(viewer.Id());
   ASSERT_NE(menu, nullptr);
   const TWindowFacts facts = ReadWindowFacts(menu);
   EXPECT_EQ(facts.Window.left, cursor.x);
@@ -60,7 +47,7 @@ TEST_F(MenuView, PopsUpAtTheCursorWithExploreFirst) {
 
 TEST_F(MenuView, EscClosesTheMenuAndEndsTheViewerWithoutOpeningAnything) {
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder_.Path()) + L" /menu");
-  const HWND menu = Open(viewer);
+  const HWND menu = WaitForMenu(viewer.Id());
   ASSERT_NE(menu, nullptr);
   PressKey(menu, VK_ESCAPE, 27);
   EXPECT_TRUE(viewer.WaitForExit());
@@ -70,7 +57,7 @@ TEST_F(MenuView, EscClosesTheMenuAndEndsTheViewerWithoutOpeningAnything) {
 TEST_F(MenuView, AClickOutsideClosesTheMenuAndEndsTheViewer) {
   MoveCursor({300, 200});
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder_.Path()) + L" /menu");
-  const HWND menu = Open(viewer);
+  const HWND menu = WaitForMenu(viewer.Id());
   ASSERT_NE(menu, nullptr);
   ClickAt(::GetDesktopWindow(), {900, 700});  // well away from the menu
   EXPECT_TRUE(viewer.WaitForExit());
@@ -79,7 +66,7 @@ TEST_F(MenuView, AClickOutsideClosesTheMenuAndEndsTheViewer) {
 
 TEST_F(MenuView, AFolderOpensAsASubMenuBelowTheSeparatorAndTheFilesFollow) {
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder_.Path()) + L" /menu");
-  const HWND menu = Open(viewer);
+  const HWND menu = WaitForMenu(viewer.Id());
   ASSERT_NE(menu, nullptr);
   // Explore, the separator (skipped), Docs: Right opens its sub-menu.
   PressKey(menu, VK_DOWN, 0);
@@ -98,7 +85,7 @@ TEST_F(MenuView, AFolderOpensAsASubMenuBelowTheSeparatorAndTheFilesFollow) {
 
 TEST_F(MenuView, ASubMenuListsItsFolderAfreshEachTimeItOpens) {
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder_.Path()) + L" /menu /noexplore");
-  const HWND menu = Open(viewer);
+  const HWND menu = WaitForMenu(viewer.Id());
   ASSERT_NE(menu, nullptr);
   Type(menu, L'd');  // the only item starting with D: Docs opens
   ASSERT_TRUE(WaitUntil([&] { return MenuWindows(viewer.Id()).size() == 2; }));
@@ -115,7 +102,7 @@ TEST_F(MenuView, ASubMenuListsItsFolderAfreshEachTimeItOpens) {
 
 TEST_F(MenuView, ATypedLetterChoosesTheItemThatStartsWithIt) {
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder_.Path()) + L" /menu");
-  const HWND menu = Open(viewer);
+  const HWND menu = WaitForMenu(viewer.Id());
   ASSERT_NE(menu, nullptr);
   Type(menu, L'r');  // "R&D": the ampersand is shown, not a mnemonic
   EXPECT_TRUE(viewer.WaitForExit());
@@ -124,7 +111,7 @@ TEST_F(MenuView, ATypedLetterChoosesTheItemThatStartsWithIt) {
 
 TEST_F(MenuView, WithoutBrowsingAFolderIsAPlainItemThatOpensIt) {
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder_.Path()) + L" /menu /nobrowse /noexplore");
-  const HWND menu = Open(viewer);
+  const HWND menu = WaitForMenu(viewer.Id());
   ASSERT_NE(menu, nullptr);
   Type(menu, L'd');
   EXPECT_TRUE(viewer.WaitForExit());
@@ -134,7 +121,7 @@ TEST_F(MenuView, WithoutBrowsingAFolderIsAPlainItemThatOpensIt) {
 TEST_F(MenuView, ADamagedShortcutIsReportedAndThenTheViewerEnds) {
   folder_.Add(L"broken.lnk", "this is not a shortcut at all");
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder_.Path()) + L" /menu");
-  const HWND menu = Open(viewer);
+  const HWND menu = WaitForMenu(viewer.Id());
   ASSERT_NE(menu, nullptr);
   Type(menu, L'b');
   const TMessageBox box = WaitForMessageBox(viewer.Id(), L"Heapfold");

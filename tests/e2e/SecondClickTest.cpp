@@ -7,7 +7,7 @@
 #include <cwctype>
 #include <thread>
 
-#include "E2eHarness.h"
+#include "E2eFixture.h"
 #include "core/viewer/AppComm.h"
 #include "viewer/InterAppComm.h"
 
@@ -47,22 +47,15 @@ private:
   std::thread thread_;
 };
 
-class SecondClick : public ::testing::Test {
+class SecondClick : public TViewerTest {
 protected:
-  TPreferences preferences_;
-  TInstalledCopy install_;
   TScratchFolder folder_{L"Twice"};
   TScratchFolder other_{L"Elsewhere"};
 
-  SecondClick() {
+  SecondClick() : TViewerTest(TAnimation::On) {
     preferences_.SetDword(L"CloseBy2ndClick", 1);
-    preferences_.SetDword(L"DoAnim", 1);
     folder_.Add(L"a.txt");
     other_.Add(L"b.txt");
-  }
-  HWND OpenAtRest(TProcess& viewer) {
-    const HWND window = WaitForWindow(viewer.Id(), kTimeout);
-    return window && WaitForViewAtRest(window) ? window : nullptr;
   }
 };
 

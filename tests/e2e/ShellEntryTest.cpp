@@ -3,41 +3,13 @@
 // program's window.
 #include <gtest/gtest.h>
 
-#include "E2eHarness.h"
+#include "E2eFixture.h"
 
 using namespace e2e;
 
 namespace {
 
-class ShellEntry : public ::testing::Test {
-protected:
-  TPreferences preferences_;
-  TInstalledCopy install_;
-
-  HWND OpenView(TProcess& viewer) {
-    HWND window = WaitForWindow(viewer.Id(), kTimeout);
-    if (window && !WaitForViewAtRest(window)) return nullptr;
-    return window;
-  }
-  HWND WaitForMenu(const TProcess& viewer) {
-    std::vector<HWND> menus;
-    WaitUntil([&] {
-      menus = MenuWindows(viewer.Id());
-      return !menus.empty();
-    });
-    return menus.empty() ? nullptr : menus.front();
-  }
-  // A dialog of the viewer's process whose caption holds text.
-  HWND WaitForDialog(const TProcess& viewer, const std::wstring& text) {
-    HWND found = nullptr;
-    WaitUntil([&] {
-      for (HWND w : TopLevelWindows(viewer.Id()))
-        if (ClassNameOf(w) == L"#32770" && WindowText(w).find(text) != std::wstring::npos) found = w;
-      return found != nullptr;
-    });
-    return found;
-  }
-};
+class ShellEntry : public TViewerTest {};
 
 // Inside the first entry of each view (the stack's rows are 44 high, the
 // grid's tiles wider and taller, both 2 pixels in from the edge).
@@ -50,10 +22,10 @@ TEST_F(ShellEntry, EscapeClosesTheMenuAndLeavesTheViewOpenAndActive) {
     SCOPED_TRACE(Narrow(view));
     MoveCursor({500, 1000});
     TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()) + view);
-    HWND window = OpenView(viewer);
+    HWND window = OpenAtRest(viewer);
     ASSERT_NE(window, nullptr);
     RightClickAt(window, kFirstEntry);
-    HWND menu = WaitForMenu(viewer);
+    HWND menu = WaitForMenu(viewer.Id());
     ASSERT_NE(menu, nullptr) << "a right click shows a menu";
     PressKey(menu, VK_ESCAPE, 0);
     ASSERT_TRUE(WaitUntil([&] { return MenuWindows(viewer.Id()).empty(); }));
@@ -69,20 +41,20 @@ TEST_F(ShellEntry, MenuKeyShowsTheSelectedEntrysMenuBesideIt) {
   folder.Add(L"report.txt");
   MoveCursor({100, 100});
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
-  HWND window = OpenView(viewer);
+  HWND window = OpenAtRest(viewer);
   ASSERT_NE(window, nullptr);
   PressKey(window, VK_APPS, 0);
   ASSERT_TRUE(Sync(window));
   EXPECT_TRUE(MenuWindows(viewer.Id()).empty()) << "no entry is selected yet";
   PressKey(window, VK_END, 0);  // Explore
   PressKey(window, VK_APPS, 0);
-  HWND menu = WaitForMenu(viewer);
+  HWND menu = WaitForMenu(viewer.Id());
   ASSERT_NE(menu, nullptr) << "the menu key shows the selected entry's menu";
   RECT menuRect = {}, client = ReadWindowFacts(window).Client;
   ::GetWindowRect(menu, &menuRect);
   EXPECT_TRUE(menuRect.left >= client.left && menuRect.left < client.right) << "beside the entry, not at the pointer";
   ::PostMessageW(menu, WM_CHAR, L'p', 0);
-  HWND sheet = WaitForDialog(viewer, L"Menu Key Fixture");
+  HWND sheet = WaitForSystemDialog(viewer.Id(), L"Menu Key Fixture");
   ASSERT_NE(sheet, nullptr) << "the folder's properties: the Explore entry's item";
   ::PostMessageW(sheet, WM_CLOSE, 0, 0);
   EXPECT_TRUE(viewer.WaitForExit());
@@ -93,7 +65,7 @@ TEST_F(ShellEntry, MenuOfAVanishedFileSaysSoAndTheViewStays) {
   const std::wstring file = folder.Add(L"gone.txt");
   MoveCursor({500, 1000});
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
-  HWND window = OpenView(viewer);
+  HWND window = OpenAtRest(viewer);
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(::DeleteFileW(file.c_str()));
   RightClickAt(window, kFirstEntry);
@@ -125,14 +97,14 @@ TEST_F(ShellEntry, PropertiesOfAnEntryShowTheShellsSheetWhichTheViewerOutlives) 
     SCOPED_TRACE(c.Name);
     MoveCursor({500, 1000});
     TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
-    HWND window = OpenView(viewer);
+    HWND window = OpenAtRest(viewer);
     ASSERT_NE(window, nullptr);
     RightClickAt(window, c.Entry);
-    HWND menu = WaitForMenu(viewer);
+    HWND menu = WaitForMenu(viewer.Id());
     ASSERT_NE(menu, nullptr);
     // Typed alone: a posted key press would be typed twice.
     ::PostMessageW(menu, WM_CHAR, L'p', 0);
-    HWND sheet = WaitForDialog(viewer, c.Item);
+    HWND sheet = WaitForSystemDialog(viewer.Id(), c.Item);
     ASSERT_NE(sheet, nullptr) << "the shell's properties of the item";
     EXPECT_TRUE(viewer.Running());
     ::PostMessageW(sheet, WM_CLOSE, 0, 0);
@@ -158,7 +130,7 @@ TEST_F(ShellEntry, MenuViewItemsGetTheShellsMenu) {
   folder.Add(L"report.txt");
   MoveCursor({300, 200});
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()) + L" /menu");
-  HWND viewMenu = WaitForMenu(viewer);
+  HWND viewMenu = WaitForMenu(viewer.Id());
   ASSERT_NE(viewMenu, nullptr);
   const auto newestMenu = [&] {
     const std::vector<HWND> menus = MenuWindows(viewer.Id());
@@ -176,7 +148,7 @@ TEST_F(ShellEntry, MenuViewItemsGetTheShellsMenu) {
   RightButtonUpOverMenuItem(viewer, viewMenu, 0, {340, 210});
   ASSERT_TRUE(WaitUntil([&] { return (shellMenu = newestMenu()) != nullptr && shellMenu != viewMenu; }));
   ::PostMessageW(shellMenu, WM_CHAR, L'p', 0);
-  HWND sheet = WaitForDialog(viewer, L"Menu View Fixture");
+  HWND sheet = WaitForSystemDialog(viewer.Id(), L"Menu View Fixture");
   ASSERT_NE(sheet, nullptr) << "the shell's properties of the explored folder";
   EXPECT_TRUE(MenuWindows(viewer.Id()).empty());
   ::PostMessageW(sheet, WM_CLOSE, 0, 0);
@@ -196,7 +168,7 @@ TEST_F(ShellEntry, DraggingAFileOutDropsItsPathAndClosesTheViewButRunsNothing) {
 
   MoveCursor({500, 1000});
   TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
-  HWND window = OpenView(viewer);
+  HWND window = OpenAtRest(viewer);
   ASSERT_NE(window, nullptr);
 
   // Dropped where nothing takes it: the view stays.

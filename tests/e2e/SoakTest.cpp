@@ -10,7 +10,7 @@
 
 #include <cstdio>
 
-#include "E2eHarness.h"
+#include "E2eFixture.h"
 #include "core/viewer/AppComm.h"
 
 using namespace e2e;
@@ -36,10 +36,9 @@ SIZE_T PrivateBytes(HANDLE process) {
   return counters.PagefileUsage;
 }
 
-class Soak : public ::testing::Test {
+class Soak : public TViewerTest {
 protected:
-  Soak() {
-    preferences_.SetDword(L"DoAnim", 0);
+  Soak() : TViewerTest(TAnimation::Off) {
     folder_.AddFolder(L"Inner");
     folder_.Add(L"Inner\\one.txt");
     folder_.Add(L"a.txt");
@@ -61,8 +60,6 @@ protected:
     return WaitForNoProcessNamed(L"Heapview0.exe") && ::GlobalFindAtomW(GroupNameOf(folder_.Path()).c_str()) == 0;
   }
 
-  TPreferences preferences_;
-  TInstalledCopy install_;
   TScratchFolder folder_{L"Soaked"};
 };
 

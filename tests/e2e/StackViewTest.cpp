@@ -3,7 +3,7 @@
 // and the window's look with and without glass.
 #include <gtest/gtest.h>
 
-#include "E2eHarness.h"
+#include "E2eFixture.h"
 #include "core/viewer/Placement.h"
 #include "core/viewer/StackLayout.h"
 #include "shared/Desktop.h"
@@ -22,11 +22,7 @@ int StackTextWidth(const std::wstring& text) {
   return size.cx;
 }
 
-class StackView : public ::testing::Test {
-protected:
-  TPreferences preferences_;
-  TInstalledCopy install_;
-};
+class StackView : public TViewerTest {};
 
 TEST_F(StackView, ColumnFitsTheListedEntriesAndStandsAboveTheBottomTaskbar) {
   ASSERT_EQ(WaitForTaskbarEdge(), kEdgeBottom) << "Wine's taskbar is at the bottom";

@@ -3,17 +3,13 @@
 // errors.
 #include <gtest/gtest.h>
 
-#include "E2eHarness.h"
+#include "E2eFixture.h"
 
 using namespace e2e;
 
 namespace {
 
-class ViewerStartup : public ::testing::Test {
-protected:
-  TPreferences preferences_;  // every test starts from the defaults
-  TInstalledCopy install_;
-};
+class ViewerStartup : public TViewerTest {};
 
 TEST_F(ViewerStartup, WithoutArgumentsShowsTheHelpWindowCentredAndClosesOnEsc) {
   MoveCursor({300, 200});

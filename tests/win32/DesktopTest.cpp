@@ -17,6 +17,8 @@
 #include "shared/ExtraWinUtils.h"
 #include "shared/ScopedWin.h"
 
+#include "../common/WaitUntil.h"
+
 namespace {
 
 int CALLBACK TakeFamily(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM out) {
@@ -52,7 +54,7 @@ TEST(DesktopTaskbar, ErrorTextsAndTheTestDisplaysTaskbarAtTheBottom) {
   // desktop would have a taskbar too, but making one changes the screen size
   // of every later program in the prefix, so the tests never do.)
   ::GetDesktopWindow();
-  for (int i = 0; i < 100 && !::FindWindowW(L"Shell_TrayWnd", nullptr); ++i) ::Sleep(100);
+  WaitUntil([] { return ::FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr; }, 10000);
   EXPECT_EQ(GetTaskbarEdge(), ABE_BOTTOM);
 }
 

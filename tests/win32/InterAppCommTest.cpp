@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "ScratchDir.h"
-#include "Polling.h"
+#include "../common/WaitUntil.h"
 #include "shared/ExtraWinUtils.h"
 #include "viewer/InterAppComm.h"
 
@@ -32,7 +32,7 @@ public:
     }
   }
   bool Ready() {
-    return WaitFor([&] { return !Lines().empty() && Lines().front() == L"ready"; });
+    return WaitUntil([&] { return !Lines().empty() && Lines().front() == L"ready"; });
   }
   std::vector<std::wstring> Lines() const { return ReadLines(log_); }
   DWORD Id() const { return id_; }
@@ -97,7 +97,7 @@ TEST(InterAppComm, BlocksShortForTheirKindAreIgnoredAndTheReceiverLivesOn) {
   EXPECT_EQ(sender.SendData(target, bytes, 9), 0);
   const std::int32_t answer = 42;
   send(2, &answer, 4);
-  ASSERT_TRUE(WaitFor([&] { return peer.Lines().size() >= 5; }));
+  ASSERT_TRUE(WaitUntil([&] { return peer.Lines().size() >= 5; }));
   EXPECT_EQ(peer.Lines(),
             (std::vector<std::wstring>{L"ready", L"data 13 2", L"string ab", L"data 9 2", L"integer 42"}));
   EXPECT_TRUE(peer.Running());

@@ -7,7 +7,7 @@
 #include <atomic>
 
 #include "viewer/TickwellTimer.h"
-#include "Polling.h"
+#include "../common/WaitUntil.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ void LetTimePass(int ticks) {
   std::atomic<int> count{0};
   yardstick.OnTimer = [&] { ++count; };
   yardstick.SetEnabled(true);
-  ASSERT_TRUE(WaitFor([&] { return count >= ticks; }));
+  ASSERT_TRUE(WaitUntil([&] { return count >= ticks; }));
   yardstick.SetEnabled(false);
 }
 
@@ -45,7 +45,7 @@ TEST(TickwellTimer, TicksArriveOnTheirOwnThreadUntilDisabled) {
   clock.SetEnabled(true);
   EXPECT_TRUE(clock.Enabled());
   clock.SetEnabled(true);  // enabling an enabled clock changes nothing
-  ASSERT_TRUE(WaitFor([&] { return ticks >= 5; }));
+  ASSERT_TRUE(WaitUntil([&] { return ticks >= 5; }));
   EXPECT_NE(thread.load(), ::GetCurrentThreadId());
   EXPECT_EQ(priority.load(), THREAD_PRIORITY_ABOVE_NORMAL);
 
@@ -59,7 +59,7 @@ TEST(TickwellTimer, TicksArriveOnTheirOwnThreadUntilDisabled) {
 
   // Enabled again, it counts afresh.
   clock.SetEnabled(true);
-  ASSERT_TRUE(WaitFor([&] { return ticks >= atDisable + 2; }));
+  ASSERT_TRUE(WaitUntil([&] { return ticks >= atDisable + 2; }));
   clock.SetEnabled(false);
   EXPECT_EQ(clock.TickNumber(), static_cast<std::uint32_t>(ticks - atDisable));
 }
@@ -73,12 +73,12 @@ TEST(TickwellTimer, ATickMayDisableItsOwnClock) {
     if (++ticks == 3) clock.SetEnabled(false);
   };
   clock.SetEnabled(true);
-  ASSERT_TRUE(WaitFor([&] { return !clock.Enabled(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !clock.Enabled(); }));
   LetTimePass(30);
   EXPECT_EQ(ticks.load(), 3);
   // And it can be enabled again afterwards.
   clock.SetEnabled(true);
-  ASSERT_TRUE(WaitFor([&] { return ticks > 3; }));
+  ASSERT_TRUE(WaitUntil([&] { return ticks > 3; }));
 }
 
 TEST(TickwellTimer, OnlyOneClockOfTheProcessRunsAtATime) {
@@ -104,7 +104,7 @@ TEST(TickwellTimer, DestroyingAnEnabledClockStopsIt) {
     clock.Delay = 1;
     clock.OnTimer = [&] { ++ticks; };
     clock.SetEnabled(true);
-    ASSERT_TRUE(WaitFor([&] { return ticks >= 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return ticks >= 2; }));
   }
   const int atEnd = ticks;
   LetTimePass(20);
