@@ -5,8 +5,11 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <ole2.h>
 #include <shtypes.h>
 
+#include <cstdint>
+#include <type_traits>
 #include <utility>
 
 template <typename T, typename Traits>
@@ -39,89 +42,51 @@ private:
   T value_ = Traits::Invalid();
 };
 
-struct THandleTraits {  // CreateFile, CreateProcess: INVALID_HANDLE_VALUE or NULL mean none
-  static HANDLE Invalid() noexcept { return nullptr; }
-  static bool IsValid(HANDLE h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-  static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
-};
-struct TFindTraits {
-  static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static bool IsValid(HANDLE h) noexcept { return h != INVALID_HANDLE_VALUE; }
-  static void Close(HANDLE h) noexcept { ::FindClose(h); }
-};
-struct TRegKeyTraits {
-  static HKEY Invalid() noexcept { return nullptr; }
-  static bool IsValid(HKEY k) noexcept { return k != nullptr; }
-  static void Close(HKEY k) noexcept { ::RegCloseKey(k); }
-};
-template <typename G>
-struct TGdiTraits {
-  static G Invalid() noexcept { return nullptr; }
-  static bool IsValid(G g) noexcept { return g != nullptr; }
-  static void Close(G g) noexcept { ::DeleteObject(g); }
-};
-struct TIconTraits {
-  static HICON Invalid() noexcept { return nullptr; }
-  static bool IsValid(HICON h) noexcept { return h != nullptr; }
-  static void Close(HICON h) noexcept { ::DestroyIcon(h); }
-};
-struct TModuleTraits {
-  static HMODULE Invalid() noexcept { return nullptr; }
-  static bool IsValid(HMODULE h) noexcept { return h != nullptr; }
-  static void Close(HMODULE h) noexcept { ::FreeLibrary(h); }
-};
-struct TWindowTraits {
-  static HWND Invalid() noexcept { return nullptr; }
-  static bool IsValid(HWND h) noexcept { return h != nullptr; }
-  static void Close(HWND h) noexcept { ::DestroyWindow(h); }
-};
-struct TCoTaskMemTraits {
-  static void* Invalid() noexcept { return nullptr; }
-  static bool IsValid(void* p) noexcept { return p != nullptr; }
-  static void Close(void* p) noexcept { ::CoTaskMemFree(p); }
+// The traits of a kind of handle for TScoped: its type, the function that
+// closes it, and the values that mean "none" (the first is what an empty
+// owner holds). The values are integers because a handle such as
+// INVALID_HANDLE_VALUE is a cast, which a template argument cannot be. Closer
+// is taken with its calling convention (WINAPI on i686) as declared.
+template <typename H, auto Closer, std::intptr_t... None>
+struct TClosedBy {
+  static_assert(sizeof...(None) > 0, "a handle needs a value that means none");
+  static H Invalid() noexcept { return FromInteger(kNone[0]); }
+  static bool IsValid(H h) noexcept { return ((h != FromInteger(None)) && ...); }
+  static void Close(H h) noexcept { Closer(h); }
+
+private:
+  static constexpr std::intptr_t kNone[] = {None...};
+  static H FromInteger(std::intptr_t value) noexcept {
+    if constexpr (std::is_pointer_v<H>)
+      return reinterpret_cast<H>(value);
+    else
+      return static_cast<H>(value);
+  }
 };
 
-struct TMenuTraits {
-  static HMENU Invalid() noexcept { return nullptr; }
-  static bool IsValid(HMENU m) noexcept { return m != nullptr; }
-  static void Close(HMENU m) noexcept { ::DestroyMenu(m); }
-};
+template <typename H, auto Closer, std::intptr_t... None>
+using TScopedHandle = TScoped<H, TClosedBy<H, Closer, None...>>;
 
-struct TImageListTraits {
-  static HIMAGELIST Invalid() noexcept { return nullptr; }
-  static bool IsValid(HIMAGELIST l) noexcept { return l != nullptr; }
-  static void Close(HIMAGELIST l) noexcept { ::ImageList_Destroy(l); }
-};
-
-struct TMemoryDcTraits {
-  static HDC Invalid() noexcept { return nullptr; }
-  static bool IsValid(HDC dc) noexcept { return dc != nullptr; }
-  static void Close(HDC dc) noexcept { ::DeleteDC(dc); }
-};
-
+// CreateFile and CreateProcess answer INVALID_HANDLE_VALUE or NULL for none;
+// FindFirstFile only the former.
+using THandle = TScopedHandle<HANDLE, &::CloseHandle, 0, -1>;
+using TFindHandle = TScopedHandle<HANDLE, &::FindClose, -1>;
+using TRegKey = TScopedHandle<HKEY, &::RegCloseKey, 0>;
+using TMemoryDC = TScopedHandle<HDC, &::DeleteDC, 0>;
+using TFont = TScopedHandle<HFONT, &::DeleteObject, 0>;
+using TBrush = TScopedHandle<HBRUSH, &::DeleteObject, 0>;
+using TPen = TScopedHandle<HPEN, &::DeleteObject, 0>;
+using TBitmap = TScopedHandle<HBITMAP, &::DeleteObject, 0>;
+using TIcon = TScopedHandle<HICON, &::DestroyIcon, 0>;
+using TLibrary = TScopedHandle<HMODULE, &::FreeLibrary, 0>;
+using TMenu = TScopedHandle<HMENU, &::DestroyMenu, 0>;  // a menu not attached to a window
+// Not for the system's shared image lists.
+using TImageListHandle = TScopedHandle<HIMAGELIST, &::ImageList_Destroy, 0>;
+using TOwnedWindow = TScopedHandle<HWND, &::DestroyWindow, 0>;
+using TCoTaskMem = TScopedHandle<void*, &::CoTaskMemFree, 0>;
 // Item identifier lists from the shell, which allocates them with the COM task
 // allocator.
-struct TPidlTraits {
-  static ITEMIDLIST* Invalid() noexcept { return nullptr; }
-  static bool IsValid(ITEMIDLIST* p) noexcept { return p != nullptr; }
-  static void Close(ITEMIDLIST* p) noexcept { ::CoTaskMemFree(p); }
-};
-
-using THandle = TScoped<HANDLE, THandleTraits>;
-using TMemoryDC = TScoped<HDC, TMemoryDcTraits>;
-using TFindHandle = TScoped<HANDLE, TFindTraits>;
-using TRegKey = TScoped<HKEY, TRegKeyTraits>;
-using TFont = TScoped<HFONT, TGdiTraits<HFONT>>;
-using TBrush = TScoped<HBRUSH, TGdiTraits<HBRUSH>>;
-using TPen = TScoped<HPEN, TGdiTraits<HPEN>>;
-using TBitmap = TScoped<HBITMAP, TGdiTraits<HBITMAP>>;
-using TIcon = TScoped<HICON, TIconTraits>;
-using TLibrary = TScoped<HMODULE, TModuleTraits>;
-using TMenu = TScoped<HMENU, TMenuTraits>;                       // a menu not attached to a window
-using TImageListHandle = TScoped<HIMAGELIST, TImageListTraits>;  // not the system's shared lists
-using TOwnedWindow = TScoped<HWND, TWindowTraits>;
-using TCoTaskMem = TScoped<void*, TCoTaskMemTraits>;
-using TPidl = TScoped<ITEMIDLIST*, TPidlTraits>;
+using TPidl = TScopedHandle<ITEMIDLIST*, &::CoTaskMemFree, 0>;
 
 // A window's device context (GetDC), the screen's for no window, released
 // with ReleaseDC.
@@ -169,17 +134,55 @@ private:
   HGDIOBJ old_;
 };
 
-// COM on this thread for the scope: single-threaded apartment.
-class TComInit {
+// A storage medium that a data object filled (IDataObject::GetData), freed
+// with ReleaseStgMedium (which frees the data, or releases the medium's owner
+// that keeps it); an empty one holds TYMED_NULL.
+class TStgMedium {
 public:
-  TComInit() noexcept : hr_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~TComInit() {
-    if (SUCCEEDED(hr_)) ::CoUninitialize();
+  TStgMedium() noexcept = default;
+  ~TStgMedium() { Reset(); }
+  TStgMedium(const TStgMedium&) = delete;
+  TStgMedium& operator=(const TStgMedium&) = delete;
+  const STGMEDIUM& Get() const noexcept { return medium_; }
+  // For GetData: frees the current medium, gives the slot.
+  STGMEDIUM* Put() noexcept {
+    Reset();
+    return &medium_;
   }
-  TComInit(const TComInit&) = delete;
-  TComInit& operator=(const TComInit&) = delete;
+  // An empty medium (TYMED_NULL, no owner) is left alone by ReleaseStgMedium.
+  void Reset() noexcept {
+    ::ReleaseStgMedium(&medium_);
+    medium_ = STGMEDIUM{};
+  }
+
+private:
+  STGMEDIUM medium_ = {};
+};
+
+// COM or OLE on this thread for the scope; undone only when it was done.
+// Result() is the initialisation's answer, for the error message.
+template <HRESULT (*Init)() noexcept, auto Uninit>
+class TThreadInit {
+public:
+  TThreadInit() noexcept : hr_(Init()) {}
+  ~TThreadInit() {
+    if (SUCCEEDED(hr_)) Uninit();
+  }
+  TThreadInit(const TThreadInit&) = delete;
+  TThreadInit& operator=(const TThreadInit&) = delete;
   HRESULT Result() const noexcept { return hr_; }
 
 private:
   HRESULT hr_;
 };
+
+namespace scoped_win {
+inline HRESULT InitComApartment() noexcept { return ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+inline HRESULT InitOle() noexcept { return ::OleInitialize(nullptr); }
+}  // namespace scoped_win
+
+// COM in a single-threaded apartment.
+class TComInit : public TThreadInit<scoped_win::InitComApartment, &::CoUninitialize> {};
+// OLE, which dragging and the clipboard need beyond plain COM (it enters a
+// single-threaded apartment too).
+class TOleInit : public TThreadInit<scoped_win::InitOle, &::OleUninitialize> {};

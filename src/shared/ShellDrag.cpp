@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "shared/ComObject.h"
 #include "shared/ShellItem.h"
 
 using Microsoft::WRL::ComPtr;
@@ -13,31 +14,15 @@ namespace {
 
 // The drop source of a drag: it ends the drag when the left button is let
 // go, cancels it on Esc or a right click, and leaves the cursors to the
-// system. Lives on the stack of one drag; the system holds no reference
-// after DoDragDrop returns.
-class TDropSource final : public IDropSource {
+// system.
+class TDropSource final : public TComObject<IDropSource> {
 public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-    if (!object) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDropSource) {
-      *object = static_cast<IDropSource*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&references_)); }
-  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(::InterlockedDecrement(&references_)); }
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escapePressed, DWORD keyState) override {
     if (escapePressed || (keyState & MK_RBUTTON)) return DRAGDROP_S_CANCEL;
     if (!(keyState & MK_LBUTTON)) return DRAGDROP_S_DROP;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-
-private:
-  LONG references_ = 1;
 };
 
 // What a target that did the work itself (a move within one drive, say)
@@ -45,16 +30,15 @@ private:
 DWORD PerformedEffect(IDataObject* data) {
   FORMATETC format = {static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(CFSTR_PERFORMEDDROPEFFECT)), nullptr,
                       DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-  STGMEDIUM medium = {};
-  if (FAILED(data->GetData(&format, &medium))) return DROPEFFECT_NONE;
+  TStgMedium medium;
+  if (FAILED(data->GetData(&format, medium.Put()))) return DROPEFFECT_NONE;
   DWORD effect = DROPEFFECT_NONE;
-  if (medium.tymed == TYMED_HGLOBAL && ::GlobalSize(medium.hGlobal) >= sizeof(DWORD)) {
-    if (const void* bytes = ::GlobalLock(medium.hGlobal)) {
+  if (medium.Get().tymed == TYMED_HGLOBAL && ::GlobalSize(medium.Get().hGlobal) >= sizeof(DWORD)) {
+    if (const void* bytes = ::GlobalLock(medium.Get().hGlobal)) {
       effect = *static_cast<const DWORD*>(bytes);
-      ::GlobalUnlock(medium.hGlobal);
+      ::GlobalUnlock(medium.Get().hGlobal);
     }
   }
-  ::ReleaseStgMedium(&medium);
   return effect;
 }
 
@@ -72,9 +56,9 @@ TDragResult DragShellItem(HWND owner, const std::wstring& path) {
     result.Error = hr;
     return result;
   }
-  TDropSource source;
+  const ComPtr<TDropSource> source = MakeComObject<TDropSource>();
   DWORD effect = DROPEFFECT_NONE;
-  hr = ::DoDragDrop(data.Get(), &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+  hr = ::DoDragDrop(data.Get(), source.Get(), DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
   // The button let go where no target took the item ends the loop as a drop
   // too, with no effect: that is a drag that came to nothing.
   if (hr == DRAGDROP_S_DROP && effect == DROPEFFECT_NONE) effect = PerformedEffect(data.Get());

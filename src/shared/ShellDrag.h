@@ -8,21 +8,7 @@
 
 #include <string>
 
-// OLE on this thread for the scope (dragging and the clipboard need it beyond
-// plain COM).
-class TOleInit {
-public:
-  TOleInit() noexcept : hr_(::OleInitialize(nullptr)) {}
-  ~TOleInit() {
-    if (SUCCEEDED(hr_)) ::OleUninitialize();
-  }
-  TOleInit(const TOleInit&) = delete;
-  TOleInit& operator=(const TOleInit&) = delete;
-  HRESULT Result() const noexcept { return hr_; }
-
-private:
-  HRESULT hr_;
-};
+#include "shared/ScopedWin.h"  // TOleInit, for the drag loop
 
 enum class TDragOutcome { Dropped, Cancelled, Failed };
 

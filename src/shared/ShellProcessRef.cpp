@@ -2,31 +2,23 @@
 
 #include <objbase.h>
 
+#include "shared/ComObject.h"
+
 namespace {
 
-// The reference the shell takes: a plain counted object that lives as long
-// as the process, so a reference released late never reaches freed memory.
-class TProcessReference final : public IUnknown {
+// The reference the shell takes: a plain counted object. The program's own
+// reference is never released, so the object lives as long as the process
+// and a reference the shell releases late never reaches freed memory.
+class TProcessReference final : public TComObject<IUnknown> {
 public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-    if (!object) return E_POINTER;
-    if (riid != IID_IUnknown) {
-      *object = nullptr;
-      return E_NOINTERFACE;
-    }
-    *object = static_cast<IUnknown*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&references_)); }
-  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(::InterlockedDecrement(&references_)); }
-  bool Held() { return ::InterlockedCompareExchange(&references_, 0, 0) > 1; }
-
-private:
-  LONG references_ = 1;  // the program's own
+  bool Held() { return References() > 1; }
 };
 
-TProcessReference g_reference;
+TProcessReference& Reference() {
+  static TProcessReference* const reference = new TProcessReference;
+  return *reference;
+}
+
 bool g_offered = false;
 
 using TSetInstanceExplorer = void(WINAPI*)(IUnknown*);
@@ -60,7 +52,7 @@ BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM data) {
 void OfferShellProcessReference() {
   if (g_offered) return;
   if (const TSetInstanceExplorer set = SetInstanceExplorer()) {
-    set(&g_reference);
+    set(&Reference());
     g_offered = true;
   }
 }
@@ -71,7 +63,7 @@ void WithdrawShellProcessReference() {
   g_offered = false;
 }
 
-bool ShellHoldsProcessReference() { return g_reference.Held(); }
+bool ShellHoldsProcessReference() { return Reference().Held(); }
 
 bool ProcessShowsWindowsBeside(HWND except) {
   TWindowSearch search = {except, ::GetCurrentProcessId(), false};

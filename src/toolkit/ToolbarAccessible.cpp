@@ -4,6 +4,8 @@
 
 #include <new>
 
+#include "shared/ComObject.h"
+
 using Microsoft::WRL::ComPtr;
 
 // __uuidof rather than IID_IAccessible throughout: MinGW's uuid and oleacc
@@ -22,29 +24,11 @@ HRESULT ReturnText(const std::wstring& text, BSTR* out) {
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 
-class TListAccessible final : public IAccessible {
+class TListAccessible final : public TComObject<IAccessible, IDispatch> {
 public:
   TListAccessible(TAccessibleList& list, ComPtr<IAccessible> standard) : list_(&list), standard_(std::move(standard)) {}
 
   void Disconnect() { list_ = nullptr; }
-
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-    if (!object) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IAccessible)) {
-      *object = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&references_)); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = ::InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
 
   // IDispatch: screen readers use the interface's methods directly.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -273,7 +257,6 @@ private:
     return focus && (focus == window || ::IsChild(focus, window));
   }
 
-  LONG references_ = 1;
   TAccessibleList* list_;
   ComPtr<IAccessible> standard_;
 };

@@ -28,7 +28,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     form = std::make_unique<TFormMain>(std::move(args));
     form->FormCreate();
   } catch (...) {
-    // The error is reported; a half-built view is never shown.
+    // Every error is reported, one of no known type too (the handler says
+    // so); the program then ends, as a half-built view is never shown.
     app.HandleCurrentException(form ? form->Handle() : nullptr);
     return 1;
   }

@@ -15,8 +15,7 @@
 #include <shobjidl.h>
 #include <wrl/client.h>
 
-#include <atomic>
-
+#include "shared/ComObject.h"
 #include "shared/ExtraWinUtils.h"
 
 using Microsoft::WRL::ComPtr;
@@ -28,26 +27,10 @@ const PROPERTYKEY kTitleKey = {{0xF29F85E0, 0x4FF9, 0x1068, {0xAB, 0x91, 0x08, 0
 
 // Our own object array: the references of one section, handed out by index
 // through whatever interface the caller asks for.
-class TObjectArray final : public IObjectArray {
+class TObjectArray final : public TComObject<IObjectArray> {
 public:
   void Add(ComPtr<IUnknown> item) { items_.push_back(std::move(item)); }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IObjectArray) {
-      *object = static_cast<IObjectArray*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE GetCount(UINT* count) override {
     if (count == nullptr) return E_POINTER;
     *count = static_cast<UINT>(items_.size());
@@ -62,8 +45,6 @@ public:
   }
 
 private:
-  ~TObjectArray() = default;
-  std::atomic<ULONG> references_{1};
   std::vector<ComPtr<IUnknown>> items_;
 };
 
@@ -120,9 +101,7 @@ HRESULT MakeShellItem(const std::wstring& file, ComPtr<IUnknown>& result) {
 // The section's entries as an object array; an entry that cannot be made
 // ends the commit, except a shell item, which is left out.
 HRESULT MakeObjectArray(const TjlLinkObjectList& list, ComPtr<IObjectArray>& result) {
-  TObjectArray* array = new TObjectArray;
-  ComPtr<IObjectArray> owner;
-  owner.Attach(array);
+  const ComPtr<TObjectArray> array = MakeComObject<TObjectArray>();
   for (const TjlLinkObjectItem& entry : list) {
     ComPtr<IUnknown> item;
     if (entry.ObjectType == TjlLinkObjectType::lotShellLink) {
@@ -133,7 +112,7 @@ HRESULT MakeObjectArray(const TjlLinkObjectList& list, ComPtr<IObjectArray>& res
     }
     array->Add(item);
   }
-  result = owner;
+  result = array;
   return S_OK;
 }
 
@@ -149,40 +128,60 @@ TjlLinkObjectItem& TjlLinkObjectList::AddShellLink(const std::wstring& title, co
 }
 
 TjlJumpLists::TjlJumpLists() {
-  if (!IsWindows7OrLater()) return;
+  if (!IsWindows7OrLater()) {
+    createError_ = HRESULT_FROM_WIN32(ERROR_OLD_WIN_VERSION);
+    return;
+  }
   DisplayFrequent = DisplayRecent = true;
   // A shell without a destination list gives a program without a jump list,
   // never a program that does not start.
-  if (FAILED(::CoCreateInstance(CLSID_DestinationList, nullptr, CLSCTX_INPROC_SERVER, IID_ICustomDestinationList,
-                                reinterpret_cast<void**>(&list_))))
-    list_ = nullptr;
+  createError_ =
+      ::CoCreateInstance(CLSID_DestinationList, nullptr, CLSCTX_INPROC_SERVER, IID_ICustomDestinationList, &list_);
+  if (FAILED(createError_)) list_.Reset();
 }
 
-TjlJumpLists::~TjlJumpLists() {
-  if (list_) list_->Release();
+TjlJumpLists::TjlJumpLists(ComPtr<ICustomDestinationList> list) : list_(std::move(list)) {
+  DisplayFrequent = DisplayRecent = true;
+  if (!list_) createError_ = E_POINTER;
 }
 
-void TjlJumpLists::SetAppID(const std::wstring& appId) {
-  if (list_) list_->SetAppID(appId.c_str());
+TjlJumpLists::~TjlJumpLists() = default;
+
+HRESULT TjlJumpLists::SetAppID(const std::wstring& appId) {
+  if (!list_) return createError_;
+  return list_->SetAppID(appId.c_str());
 }
 
-bool TjlJumpLists::Commit() {
-  if (!list_) return false;
+TJumpListResult TjlJumpLists::Commit() {
+  if (!list_) return {TJumpListStep::CreateList, createError_};
   UINT slots = 0;
   ComPtr<IObjectArray> removed;
-  if (FAILED(list_->BeginList(&slots, IID_IObjectArray, &removed))) return false;
+  HRESULT hr = list_->BeginList(&slots, IID_IObjectArray, &removed);
+  if (FAILED(hr)) return {TJumpListStep::BeginList, hr};
   for (const TjlLinkCategory& category : Categories) {
     if (category.Items.empty()) continue;
     ComPtr<IObjectArray> array;
-    if (FAILED(MakeObjectArray(category.Items, array)) ||
-        FAILED(list_->AppendCategory(category.Title.c_str(), array.Get())))
-      return false;
+    hr = MakeObjectArray(category.Items, array);
+    if (FAILED(hr)) return {TJumpListStep::MakeCategory, hr};
+    hr = list_->AppendCategory(category.Title.c_str(), array.Get());
+    if (FAILED(hr)) return {TJumpListStep::AppendCategory, hr};
   }
   if (!Tasks.empty()) {
     ComPtr<IObjectArray> array;
-    if (FAILED(MakeObjectArray(Tasks, array)) || FAILED(list_->AddUserTasks(array.Get()))) return false;
+    hr = MakeObjectArray(Tasks, array);
+    if (FAILED(hr)) return {TJumpListStep::MakeTasks, hr};
+    hr = list_->AddUserTasks(array.Get());
+    if (FAILED(hr)) return {TJumpListStep::AddUserTasks, hr};
   }
-  if (DisplayFrequent && FAILED(list_->AppendKnownCategory(KDC_FREQUENT))) return false;
-  if (DisplayRecent && FAILED(list_->AppendKnownCategory(KDC_RECENT))) return false;
-  return SUCCEEDED(list_->CommitList());
+  if (DisplayFrequent) {
+    hr = list_->AppendKnownCategory(KDC_FREQUENT);
+    if (FAILED(hr)) return {TJumpListStep::AppendFrequent, hr};
+  }
+  if (DisplayRecent) {
+    hr = list_->AppendKnownCategory(KDC_RECENT);
+    if (FAILED(hr)) return {TJumpListStep::AppendRecent, hr};
+  }
+  hr = list_->CommitList();
+  if (FAILED(hr)) return {TJumpListStep::CommitList, hr};
+  return {};
 }

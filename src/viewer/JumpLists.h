@@ -1,12 +1,13 @@
 // TjlJumpLists: the tasks (and custom categories) of a taskbar button's jump
 // list, built into the shell's custom destination list and committed. On
 // systems before Windows 7, or when the shell has no destination list, there
-// is none: Commit does nothing and answers false.
+// is none: Commit does nothing and answers why.
 #pragma once
 
 #include <windows.h>
 
 #include <objbase.h>
+#include <wrl/client.h>
 
 #include <string>
 #include <vector>
@@ -39,9 +40,31 @@ struct TjlLinkCategory {
   TjlLinkObjectList Items;
 };
 
+// The step of a commit that failed, and its HRESULT.
+enum class TJumpListStep {
+  None,        // committed
+  CreateList,  // no destination list: before Windows 7, or the shell has none
+  BeginList,
+  MakeCategory,  // a link of a custom category could not be made
+  AppendCategory,
+  MakeTasks,  // a task's link could not be made
+  AddUserTasks,
+  AppendFrequent,
+  AppendRecent,
+  CommitList,
+};
+
+struct TJumpListResult {
+  TJumpListStep FailedStep = TJumpListStep::None;
+  HRESULT Error = S_OK;
+  bool Succeeded() const noexcept { return FailedStep == TJumpListStep::None; }
+};
+
 class TjlJumpLists {
 public:
   TjlJumpLists();
+  // Over a destination list of the caller's (one that records, in tests).
+  explicit TjlJumpLists(Microsoft::WRL::ComPtr<ICustomDestinationList> list);
   ~TjlJumpLists();
   TjlJumpLists(const TjlJumpLists&) = delete;
   TjlJumpLists& operator=(const TjlJumpLists&) = delete;
@@ -54,11 +77,13 @@ public:
 
   bool Available() const { return list_ != nullptr; }
   // An explicit application identifier, passed on at once.
-  void SetAppID(const std::wstring& appId);
-  // Builds the list and hands it to the shell; false without a destination
-  // list or when a step fails (a list begun is then left uncommitted).
-  bool Commit();
+  HRESULT SetAppID(const std::wstring& appId);
+  // Builds the list and hands it to the shell. Without a destination list, or
+  // at the first step that fails, it stops and answers that step (a list
+  // begun is then left uncommitted, and the shell keeps the one before).
+  TJumpListResult Commit();
 
 private:
-  ICustomDestinationList* list_ = nullptr;  // owned; released with the component
+  Microsoft::WRL::ComPtr<ICustomDestinationList> list_;
+  HRESULT createError_ = S_OK;  // why there is no list
 };

@@ -1,7 +1,5 @@
 #include "viewer/TickwellTimer.h"
 
-#include <mmsystem.h>
-
 namespace {
 
 // The one enabled clock of the process, if any.
@@ -38,10 +36,10 @@ void TTickwellTimer::SetEnabled(bool enabled) {
   thread_.Reset(::CreateThread(nullptr, 0, ThreadMain, this, CREATE_SUSPENDED, &threadId_));
   if (thread_) {
     ::SetThreadPriority(thread_.Get(), priority_);
-    timerId_ = ::timeSetEvent(Delay, Resolution, reinterpret_cast<LPTIMECALLBACK>(tickEvent_.Get()), 0,
-                              TIME_PERIODIC | TIME_CALLBACK_EVENT_SET);
+    timer_.Reset(::timeSetEvent(Delay, Resolution, reinterpret_cast<LPTIMECALLBACK>(tickEvent_.Get()), 0,
+                                TIME_PERIODIC | TIME_CALLBACK_EVENT_SET));
   }
-  if (!thread_ || timerId_ == 0) {
+  if (!thread_ || !timer_) {
     if (thread_) {
       ::SetEvent(stopEvent_.Get());
       ::ResumeThread(thread_.Get());
@@ -63,8 +61,7 @@ void TTickwellTimer::SetTimerPriority(int priority) {
 
 void TTickwellTimer::Stop() {
   if (!enabled_) return;
-  if (timerId_ != 0) ::timeKillEvent(timerId_);
-  timerId_ = 0;
+  timer_.Reset();
   ::SetEvent(stopEvent_.Get());
   enabledClock = nullptr;
   // Disabled only once the clock has let go of the process's one slot: a

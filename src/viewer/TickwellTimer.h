@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <atomic>
 #include <cstdint>
@@ -12,6 +13,10 @@
 
 #include "core/base/Errors.h"
 #include "shared/ScopedWin.h"
+
+// A multimedia timer event (timeSetEvent), killed with timeKillEvent; 0 is
+// none.
+using TMultimediaTimer = TScopedHandle<UINT, &::timeKillEvent, 0>;
 
 class ETickwellTimer : public EError {
 public:
@@ -55,9 +60,9 @@ private:
   THandle stopEvent_;  // manual-reset, set to end the tick thread
   THandle thread_;
   DWORD threadId_ = 0;
-  UINT timerId_ = 0;
   int priority_ = THREAD_PRIORITY_NORMAL;
   std::atomic<bool> enabled_{false};
   std::atomic<std::uint32_t> ticks_{0};
   std::atomic<std::uint64_t> elapsed_{0};
+  TMultimediaTimer timer_;  // last, so that it is killed before the events close
 };

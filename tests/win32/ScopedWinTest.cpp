@@ -2,8 +2,11 @@
 // its resource twice), and the scope guards can be neither copied nor moved.
 #include <gtest/gtest.h>
 
+#include <wrl/client.h>
+
 #include <type_traits>
 
+#include "shared/ComObject.h"
 #include "shared/ScopedWin.h"
 #include "toolkit/Controls.h"
 
@@ -23,7 +26,8 @@ static_assert(kMoveOnly<TIcon> && kMoveOnly<TMenu> && kMoveOnly<TImageListHandle
 static_assert(kMoveOnly<TOwnedWindow> && kMoveOnly<TLibrary>, "windows and modules");
 static_assert(kMoveOnly<TCoTaskMem> && kMoveOnly<TPidl>, "shell allocations");
 static_assert(std::is_move_constructible_v<TImageList> && !std::is_copy_constructible_v<TImageList>, "image lists");
-static_assert(kPinned<TSelectObject> && kPinned<TComInit>, "scope guards stay where they were made");
+static_assert(kPinned<TSelectObject> && kPinned<TComInit> && kPinned<TOleInit> && kPinned<TStgMedium>,
+              "scope guards stay where they were made");
 
 TEST(ScopedWin, AMovedOwnerReleasesOnceAndTheSourceHoldsNothing) {
   TBrush brush(::CreateSolidBrush(RGB(1, 2, 3)));
@@ -39,6 +43,56 @@ TEST(ScopedWin, AMovedOwnerReleasesOnceAndTheSourceHoldsNothing) {
   TWindowDC other(std::move(screen));
   EXPECT_FALSE(screen);
   EXPECT_NE(::GetDeviceCaps(other.Get(), LOGPIXELSY), 0);
+}
+
+TEST(ScopedWin, EachKindOfHandleHoldsItsOwnNoneAndClosesWhatItHolds) {
+  // What an empty owner holds, and which values count as none.
+  EXPECT_EQ(THandle().Get(), nullptr);
+  EXPECT_FALSE(THandle(INVALID_HANDLE_VALUE));
+  EXPECT_EQ(TFindHandle().Get(), INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(TFindHandle());
+  EXPECT_EQ(TRegKey().Get(), nullptr);
+  EXPECT_EQ(TPidl().Get(), nullptr);
+
+  THandle event(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  ASSERT_TRUE(event);
+  const HANDLE raw = event.Get();
+  DWORD flags = 0;
+  EXPECT_TRUE(::GetHandleInformation(raw, &flags));
+  event.Reset();
+  EXPECT_FALSE(event);
+  EXPECT_FALSE(::GetHandleInformation(raw, &flags)) << "closed on Reset";
+
+  WIN32_FIND_DATAW found = {};
+  TFindHandle find(::FindFirstFileW(L"C:\\*", &found));
+  EXPECT_TRUE(find);
+}
+
+// A medium's owner, here an object that counts its references, is released
+// once: when the medium is replaced and when it goes.
+class TMediumOwner final : public TComObject<IUnknown> {
+public:
+  LONG Held() { return References(); }
+};
+
+TEST(ScopedWin, AStorageMediumIsReleasedOnceWhenReplacedOrGone) {
+  const Microsoft::WRL::ComPtr<TMediumOwner> owner = MakeComObject<TMediumOwner>();
+  auto fill = [&](STGMEDIUM* medium) {
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = nullptr;  // the data would be the owner's to free
+    medium->pUnkForRelease = owner.Get();
+    owner->AddRef();
+  };
+  {
+    TStgMedium medium;
+    EXPECT_EQ(medium.Get().tymed, static_cast<DWORD>(TYMED_NULL));
+    fill(medium.Put());
+    EXPECT_EQ(owner->Held(), 2);
+    fill(medium.Put());
+    EXPECT_EQ(owner->Held(), 2) << "the first medium was released when the slot was given again";
+    EXPECT_EQ(medium.Get().tymed, static_cast<DWORD>(TYMED_HGLOBAL));
+  }
+  EXPECT_EQ(owner->Held(), 1);
 }
 
 }  // namespace
