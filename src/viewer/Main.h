@@ -1,6 +1,11 @@
 // TFormMain: the viewer's one window. FormCreate does all of start-up before
 // the window is first shown: it hands creator commands on, reads the
 // preferences and the command line, and prepares the help window or a view.
+//
+// Its methods are kept by concern: start-up and messages in Main.cpp, the
+// views in ViewBuilders.cpp, the slides in Slides.cpp (with TSlides, which
+// holds the running slide), the shell's menus, drags and the linger after
+// them in ShellSession.cpp, the keys in ViewerKeys.cpp.
 #pragma once
 
 #include <windows.h>
@@ -12,11 +17,14 @@
 
 #include "core/viewer/Animation.h"
 #include "core/viewer/CommandLine.h"
+#include "core/imaging/ThumbnailPool.h"
 #include "core/viewer/KeyboardSelection.h"
 #include "core/viewer/StackEntries.h"
-#include "core/viewer/ViewerFrame.h"
-#include "core/imaging/ThumbnailPool.h"
 #include "core/viewer/ViewMetrics.h"
+#include "core/viewer/ViewPlans.h"
+#include "core/viewer/ViewerFrame.h"
+#include "core/viewer/ViewerKeys.h"
+#include "core/viewer/ViewerSession.h"
 #include "shared/Desktop.h"
 #include "shared/GdiTextRenderer.h"
 #include "shared/ScaledIcons.h"
@@ -31,7 +39,7 @@
 #include "toolkit/Window.h"
 #include "viewer/InterAppComm.h"
 #include "viewer/JumpLists.h"
-#include "viewer/TickwellTimer.h"
+#include "viewer/Slides.h"
 
 class TFormMain : public TWindow {
 public:
@@ -57,15 +65,6 @@ public:
   bool AnimateOpen = true;
   std::int32_t RestLeft = 0;
   std::int32_t RestTop = 0;
-  // The running slide: where it started, its day-based start and end, its
-  // pixels and opacity units per millisecond.
-  std::int32_t AnimStartLeft = 0;
-  std::int32_t AnimStartTop = 0;
-  double AnimStartTime = 0;
-  double AnimEndTime = 0;
-  double AnimStep = 0;
-  double AnimAlphaStep = 0;
-  TTickwellTimer AnimTimer;  // drives the opening slide
 
   // The stack button's jump list; no shell categories, only the tasks.
   TjlJumpLists JumpList;
@@ -77,6 +76,7 @@ public:
   void CloseOtherInstances(const std::wstring& folder);
   void AppRecvReceiveData(HWND sender, const std::vector<std::uint8_t>& data);
 
+  // Each view is planned by the core from the folder's listing, then applied.
   void BuildStack(const std::wstring& folder);
   void BuildGrid(const std::wstring& folder);
   // Fills the menu's root (parent null) or a folder's sub-menu from disk:
@@ -100,7 +100,8 @@ public:
   TToolbar ToolbarStack;
   TSysImageList SysImgList;
   TImageList ILImagePreviews;  // the grid's thumbnails, as large as its icons
-  TUiDispatcher Dispatcher;    // work of the thumbnail threads onto this thread
+  TUiDispatcher Dispatcher;    // work of the thumbnail threads and the clock onto this thread
+  TSlides Slides{Dispatcher};  // the running slide, opening or closing
 
   // Caption painting of stack and grid entries, and the grid's hints.
   void DockItemDrawCaption(const TToolbarItem& item, HDC dc, const RECT& clientArea, RECT& captionRect,
@@ -123,6 +124,12 @@ protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+  // Posted to the form to pop the menu view's menu up.
+  static constexpr UINT kPopUpMenuMessage = WM_APP + 1;
+  // The hidden view's look at whether the shell is done in this process.
+  static constexpr UINT_PTR kShellLeftoversTimer = 1;
+  static constexpr UINT kShellLeftoversPeriod = 200;
+
   void NoteCursorAndMonitor();
   bool HandOnCreatorCommand(const TViewerCommand& command);
   void ReadPreferences();
@@ -139,14 +146,22 @@ private:
   SIZE OuterSizeOf(int clientWidth, int clientHeight) const;
   void DockItemExecute(const TToolbarItem& item);
   TFolderListing ListFolder(const std::wstring& folder);
-  void FallBackToGridIfTooTall();
+  // What the core plans a view of folder from, besides its listing.
+  TViewRequest ViewRequest(const std::wstring& folder) const;
+  TStackPlan PlanStackOf(const std::wstring& folder);
+  void ApplyStack(const std::wstring& folder, const TStackPlan& plan);
+  unsigned ThumbnailWorkers(std::size_t pictures) const;
   void CreateFormWindow();
   void ShowHelpWindow();
   // Escape, and in the stack and grid Enter, Space, Backspace and typed
   // letters: true when the key was handled.
   bool FormKeyPress(wchar_t key);
-  // Arrow keys, Home and End: true when the key moved the selection.
+  // Arrow keys, Home, End and the menu key: true when the key was handled.
   bool FormKeyDown(UINT key);
+  // A key message as the core decides it: true when it was handled.
+  bool RunKey(TKeyInput input, unsigned code);
+  // The key messages HandleMessage hands on: true when handled (WM_CHAR always is).
+  bool HandleKeyMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // The toolbar that takes the keyboard's selection: the view's, while shown.
   TToolbar* KeyboardToolbar();
   void SelectEntry(TToolbar& toolbar, int index);
@@ -168,8 +183,6 @@ private:
   void PopupMenuItemContextMenu(TMenuItem& item, POINT screen, bool extended);
   // At rest: the rest position, opaque, the view's entries shown.
   void ShowAtRest();
-  void SetOpacity(std::uint8_t alpha);
-  void ApplySlideFrame(const struct TSlideFrame& frame);
   // Drags a file or folder entry out; the view closes after a drop. False
   // for the entries that are not dragged (go back, Explore).
   bool DragEntry(const TToolbar& toolbar, std::size_t index);
@@ -200,15 +213,10 @@ private:
   int pendingDpi_ = 0;                             // a DPI that came meanwhile
   COLORREF formColor_ = 0;
   TTypeToSelect typeToSelect_;
-  std::uint64_t animJob_ = 0;  // the dispatcher's job of the opening slide's ticks
-  TOpenSlide openSlide_;       // the opening slide's start and distance
-  bool closing_ = false;
-  int shellBusy_ = 0;      // a shell menu, verb or drag under way: losing activation closes nothing
-  DWORD lingerSince_ = 0;  // the hidden view waits for the shell's windows since then
-  DWORD lingerGrace_ = 0;  // how long it waits for a window that has not shown yet
-  bool lingerSawShell_ = false;
+  bool closing_ = false;  // the closing slide has ended and the window is going
+  int shellBusy_ = 0;     // a shell menu, verb or drag under way: losing activation closes nothing
+  TShellLinger linger_;   // the hidden view waits for the shell's windows
   std::unique_ptr<TShellItemMenu> pendingShellMenu_;  // a menu item's shell menu, shown once the view's has closed
   POINT pendingShellPoint_ = {0, 0};
-  bool menuShown_ =
-      false;  // the menu view pops its menu up once       // the closing slide has ended and the window is going
+  bool menuShown_ = false;  // the menu view pops its menu up once
 };

@@ -1,0 +1,269 @@
+// The form's views: the stack, the grid and the menu built from the core's
+// plan of a folder, the grid's pictures, and the captions and hints of the
+// entries as they are painted.
+#include <algorithm>
+#include <thread>
+#include <utility>
+
+#include "core/base/PathUtils.h"
+#include "core/imaging/Thumbnails.h"
+#include "core/raster/Blend.h"
+#include "core/viewer/EntryHints.h"
+#include "core/viewer/EntryPainting.h"
+#include "shared/DeviceBitmap.h"
+#include "shared/ExtraWinUtils.h"
+#include "shared/Monitors.h"
+#include "shared/RegUtils.h"
+#include "viewer/Main.h"
+#include "viewer/MessageWait.h"
+
+namespace {
+
+const wchar_t kListSeparator[] = L"-|-";
+
+RECT ToRect(const TRectI& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+
+// Sub-folders and files of a folder as a hint counts them.
+void CountFolderContents(const std::wstring& folder, long long& folders, long long& files) {
+  std::wstring list;
+  ListFolders(folder + L"\\*", kListSeparator, folders, list);
+  list.clear();
+  ListFiles(folder + L"\\*.*", kListSeparator, files, false, faReadOnly | faSysFile | faArchive, list);
+}
+
+int TextWidth(HFONT font, const std::wstring& text) {
+  const TScreenDC screen;
+  const TSelectObject select(screen.Get(), font);
+  SIZE size = {0, 0};
+  ::GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+TToolbarItem ItemFor(const TStackEntry& entry, int width, int height, TItemDisplay display) {
+  TToolbarItem item;
+  item.Caption = entry.Caption;
+  item.Hint = entry.Hint;
+  item.Name = entry.Name;
+  item.Tag = entry.Tag;
+  item.Kind = static_cast<int>(entry.Kind);
+  item.Width = width;
+  item.Height = height;
+  item.Display = display;
+  return item;
+}
+
+}  // namespace
+
+TFolderListing TFormMain::ListFolder(const std::wstring& folder) {
+  TFindFileSource source;
+  return ListFolderEntries(source, folder);
+}
+
+TViewRequest TFormMain::ViewRequest(const std::wstring& folder) const {
+  TViewRequest request;
+  request.Folder = folder;
+  request.StackFolder = StackFolder;
+  request.Options = Options;
+  request.WindowsFolder = GetWindowsFolder();
+  request.WorkArea = MonitorWorkArea(MonitorIndex);
+  request.Metrics = metrics_;
+  request.SortKey = &SortKeyIgnoringCase;
+  return request;
+}
+
+// Threads that decode the grid's pictures: one per core, unless the product's
+// test-only key, which users never have, names a count (the benchmark
+// compares one worker with two).
+unsigned TFormMain::ThumbnailWorkers(std::size_t pictures) const {
+  return ThumbnailWorkersFor(RegReadInteger(kRegCompany, kRegApplication, L"Testing", L"ThumbnailWorkers", 0),
+                             std::thread::hardware_concurrency(), pictures);
+}
+
+TStackPlan TFormMain::PlanStackOf(const std::wstring& folder) {
+  // The stack toolbar's own font measures its entries.
+  return PlanStack(ListFolder(folder), ViewRequest(folder),
+                   [this](const std::wstring& text) { return TextWidth(stackFont_.Get(), text); });
+}
+
+void TFormMain::BuildStack(const std::wstring& folder) { ApplyStack(folder, PlanStackOf(folder)); }
+
+void TFormMain::ApplyStack(const std::wstring& folder, const TStackPlan& plan) {
+  viewFolder_ = folder;
+  // The column is rebuilt out of sight and shown again once the window is placed.
+  ::ShowWindow(ToolbarStack.Handle(), SW_HIDE);
+  ToolbarStack.Clear();
+  SetCaption(plan.Caption);
+  ToolbarStack.SetImageList(icons_.Handle());
+  for (const TStackEntry& entry : plan.Entries) {
+    TToolbarItem item = ItemFor(entry, plan.EntryWidth, plan.EntryHeight, TItemDisplay::ImageAndText);
+    item.ImageIndex = icons_.IndexOf(SysImgList.GetIconIndex(entry.IconPath, 0));
+    ToolbarStack.AddItem(std::move(item));
+  }
+  const TSizeI client = plan.Client;
+  ::SetWindowPos(DockLeft.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(ToolbarStack.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The new size goes straight into the placement, which sizes and moves the
+  // window in one step: nothing depends on a size read back in between.
+  SIZE outer = OuterSizeOf(client.Width, client.Height);
+  if (plan.OuterHeight) outer.cy = *plan.OuterHeight;
+  DoOpenAnimation(outer);
+}
+
+void TFormMain::SetCaption(const std::wstring& caption) { ::SetWindowTextW(Handle(), caption.c_str()); }
+
+void TFormMain::BuildGrid(const std::wstring& folder) {
+  viewFolder_ = folder;
+  buildingGrid_ = true;
+  const TGridPlan plan = PlanGrid(ListFolder(folder), ViewRequest(folder));
+
+  SetCaption(plan.CleaningUpCaption());
+  ::ShowWindow(ToolbarGrid.Handle(), SW_HIDE);
+  ToolbarGrid.Clear();
+  SetCaption(plan.LoadingCaption());
+  ToolbarGrid.SetImageList(icons_.Handle());
+
+  // The pictures of the file tiles are decoded on worker threads while this
+  // thread looks up the other tiles' icons; they are taken in tile order.
+  // Room for every picture from the start: a list that grows a few images at
+  // a time copies all of them on every step.
+  const int thumbnailSize = metrics_.IconSize;
+  ILImagePreviews.Create(thumbnailSize, thumbnailSize, ILC_COLOR32,
+                         static_cast<int>(std::max<std::size_t>(plan.Pictures.size(), 1)));
+  const std::uint64_t job = Dispatcher.StartJob();
+  TThumbnailPool pool(
+      plan.Pictures,
+      [thumbnailSize](const std::wstring& path) -> std::optional<TBitmap32> {
+        TBitmap32 thumbnail(thumbnailSize, thumbnailSize);
+        if (!LoadThumbnail(path, thumbnail, true)) return std::nullopt;
+        return thumbnail;
+      },
+      [this, job] { Dispatcher.Post(job, [] {}); }, ThumbnailWorkers(plan.Pictures.size()));
+
+  for (const TGridTile& tile : plan.Tiles) {
+    const TStackEntry& entry = tile.Entry;
+    TToolbarItem item = ItemFor(entry, plan.TileWidth, plan.TileHeight, TItemDisplay::ImageAboveCaption);
+    bool hasPicture = false;
+    switch (entry.Kind) {
+      case TEntryKind::GoBack:
+        item.OnDrawHint = [this](const TToolbarItem& i, std::wstring& h, bool& p) { DockItemDrawHintGoBack(i, h, p); };
+        break;
+      case TEntryKind::Folder:
+        item.OnDrawHint = [this](const TToolbarItem& i, std::wstring& h, bool& p) { DockItemDrawHintFolder(i, h, p); };
+        break;
+      case TEntryKind::Explore:
+        item.OnDrawHint = [this](const TToolbarItem& i, std::wstring& h, bool& p) { DockItemDrawHintExplore(i, h, p); };
+        break;
+      case TEntryKind::File: {
+        item.OnDrawHint = [this](const TToolbarItem& i, std::wstring& h, bool& p) { DockItemDrawHintFile(i, h, p); };
+        SetCaption(plan.LoadingCaption(tile.FileNumber));
+        if (tile.Picture) {
+          std::optional<TThumbnailPool::TResult> result;
+          if (!WaitForThumbnail(pool, result)) {
+            Dispatcher.CancelJob(job);
+            buildingGrid_ = false;
+            return;  // the window closed while the pictures were made
+          }
+          if (result->Picture) {
+            AddThumbnail(item, *result->Picture);
+            hasPicture = true;
+          }
+        }
+        break;
+      }
+    }
+    if (!hasPicture) item.ImageIndex = icons_.IndexOf(SysImgList.GetIconIndex(entry.IconPath, 0));
+    ToolbarGrid.AddItem(std::move(item));
+  }
+  Dispatcher.CancelJob(job);
+
+  const TSizeI client = plan.Client;
+  ToolbarGrid.SetLayout(TToolbarLayout::WrapRows, plan.Shape.Columns);
+  ::SetWindowPos(DockTop.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(ToolbarGrid.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  DoOpenAnimation(OuterSizeOf(client.Width, client.Height));
+  SetCaption(plan.Name);
+  buildingGrid_ = false;
+  if (pendingDpi_ > 0) DpiChanged(std::exchange(pendingDpi_, 0), nullptr);
+}
+
+bool TFormMain::WaitForThumbnail(TThumbnailPool& pool, std::optional<TThumbnailPool::TResult>& result) {
+  // Messages go on while the pictures are made, so the window never looks
+  // hung; the grid's toolbar is hidden, so nothing in it can be clicked.
+  return HandleMessagesUntil(Handle(), [&] { return (result = pool.TakeNext()).has_value(); });
+}
+
+void TFormMain::AddThumbnail(TToolbarItem& item, const TBitmap32& picture) {
+  const TBitmap bitmap = CreateDeviceBitmap(picture, TDibAlpha::Straight);
+  const int index = bitmap ? ::ImageList_Add(ILImagePreviews.Handle(), bitmap.Get(), nullptr) : -1;
+  if (index < 0) return;  // the tile keeps its icon
+  item.Images = ILImagePreviews.Handle();
+  item.ImageIndex = index;
+}
+
+void TFormMain::BuildMenu(const std::wstring& folder, TMenuItem* parent) {
+  TMenuItem& target = parent ? *parent : PopupMenu.Root;
+  target.Clear();
+  const std::wstring listed = folder.empty() ? StackFolder : folder;
+  for (const TMenuLine& line : PlanMenu(ListFolder(listed), ViewRequest(listed))) {
+    TMenuItem& item = target.Add();
+    item.Separator = line.Kind == TMenuLineKind::Separator;
+    item.SubMenu = line.Kind == TMenuLineKind::SubMenu;
+    item.Caption = line.Entry.Caption;
+    item.Hint = line.Entry.Hint;
+    item.Tag = line.Entry.Tag;
+    item.IconPath = line.Entry.IconPath;
+    if (item.SubMenu)
+      item.OnClick = [this](TMenuItem& opened) { PopupMenuDisplayMenu(opened); };
+    else if (!item.Separator)
+      item.OnClick = [this](TMenuItem& chosen) { PopupMenuItemExecute(chosen); };
+  }
+}
+
+void TFormMain::DockItemDrawCaption(const TToolbarItem& item, HDC dc, const RECT& clientArea, RECT& captionRect,
+                                    TPaintStage stage, bool& paintDefault) {
+  if (stage == TPaintStage::PostPaint) return;
+  paintDefault = false;
+  const TRectI client = ToRectI(clientArea);
+  const TRectI rect = CaptionRectFor(ViewKind, ToRectI(captionRect), client, metrics_);
+  captionRect = ToRect(rect);
+  if (client.Width() <= 0 || client.Height() <= 0) return;
+  if (!captionFont_) {
+    captionFont_ = std::make_unique<TGdiTextRenderer>(
+        fontDescription_.Name, CaptionPointSize(ViewKind, fontDescription_.PointSize), true, metrics_.Dpi);
+  }
+  // The text layer and the background under the entry, both the size of the
+  // entry's client area; the caption rectangle in their coordinates.
+  TBitmap32 text(client.Width(), client.Height());
+  text.SetDrawMode(TDrawMode::Blend);
+  PaintCaption(text, *captionFont_, MoveRectEdges(rect, -client.Left, -client.Top, -client.Left, -client.Top),
+               item.Caption, CaptionRecipeFor(ViewKind, TextColor));
+  TBitmap32 background = CopyFromDC(dc, client);
+  DrawBitmap(background, 0, 0, text);
+  PaintBitmap32(dc, client.Left, client.Top, background);
+}
+
+void TFormMain::DockItemDrawHintFolder(const TToolbarItem&, std::wstring& hint, bool& paintDefault) {
+  if (ViewKind != TViewKind::Grid) return;
+  long long folders = 0, files = 0;
+  CountFolderContents(StripTrailingBackslash(hint), folders, files);
+  hint = FolderHintText(hint, folders, files);
+  paintDefault = true;
+}
+
+void TFormMain::DockItemDrawHintFile(const TToolbarItem&, std::wstring& hint, bool& paintDefault) {
+  if (ViewKind != TViewKind::Grid) return;
+  hint = FileHintText(hint, Options.HideExtensions, ReadFileFacts(hint));
+  paintDefault = true;
+}
+
+void TFormMain::DockItemDrawHintGoBack(const TToolbarItem&, std::wstring& hint, bool& paintDefault) {
+  if (ViewKind != TViewKind::Grid) return;
+  hint = GoBackHintText(hint);
+  paintDefault = true;
+}
+
+void TFormMain::DockItemDrawHintExplore(const TToolbarItem&, std::wstring& hint, bool& paintDefault) {
+  if (ViewKind != TViewKind::Grid) return;
+  hint = ExploreHintText(hint);
+  paintDefault = true;
+}
