@@ -17,6 +17,7 @@
 
 #include "shared/ComObject.h"
 #include "shared/ExtraWinUtils.h"
+#include "shared/WindowsVersion.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -47,16 +48,6 @@ public:
 private:
   std::vector<ComPtr<IUnknown>> items_;
 };
-
-bool IsWindows7OrLater() {
-  OSVERSIONINFOW version = {};
-  version.dwOSVersionInfoSize = sizeof(version);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!::GetVersionExW(&version)) return false;
-#pragma GCC diagnostic pop
-  return version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 1);
-}
 
 // A task: a shell link that starts this program with the task's arguments,
 // titled through its property store.
@@ -128,7 +119,7 @@ TjlLinkObjectItem& TjlLinkObjectList::AddShellLink(const std::wstring& title, co
 }
 
 TjlJumpLists::TjlJumpLists() {
-  if (!IsWindows7OrLater()) {
+  if (!IsWindows7OrLater(ReadWindowsVersion())) {
     createError_ = HRESULT_FROM_WIN32(ERROR_OLD_WIN_VERSION);
     return;
   }
