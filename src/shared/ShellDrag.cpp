@@ -42,34 +42,26 @@ DWORD PerformedEffect(IDataObject* data) {
   return effect;
 }
 
+TDragResult Failed(HRESULT hr) { return {TDragOutcome::Failed, DROPEFFECT_NONE, hr}; }
+
 }  // namespace
 
 TDragResult DragShellItem(HWND owner, const std::wstring& path) {
-  TDragResult result;
   TShellItem item;
-  HRESULT hr = item.Bind(path);
+  if (const HRESULT hr = item.Bind(path); FAILED(hr)) return Failed(hr);
   ComPtr<IDataObject> data;
-  if (SUCCEEDED(hr)) hr = item.GetUIObject(owner, data);
-  if (SUCCEEDED(hr) && !data) hr = E_NOINTERFACE;
-  if (FAILED(hr)) {
-    result.Outcome = TDragOutcome::Failed;
-    result.Error = hr;
-    return result;
-  }
+  if (const HRESULT hr = item.GetUIObject(owner, data); FAILED(hr)) return Failed(hr);
+  if (!data) return Failed(E_NOINTERFACE);
   const ComPtr<TDropSource> source = MakeComObject<TDropSource>();
   DWORD effect = DROPEFFECT_NONE;
-  hr = ::DoDragDrop(data.Get(), source.Get(), DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+  const HRESULT hr =
+      ::DoDragDrop(data.Get(), source.Get(), DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+  if (FAILED(hr)) return Failed(hr);
   // The button let go where no target took the item ends the loop as a drop
   // too, with no effect: that is a drag that came to nothing.
   if (hr == DRAGDROP_S_DROP && effect == DROPEFFECT_NONE) effect = PerformedEffect(data.Get());
-  if (hr == DRAGDROP_S_DROP && effect != DROPEFFECT_NONE) {
-    result.Outcome = TDragOutcome::Dropped;
-    result.Effect = effect;
-  } else if (FAILED(hr)) {
-    result.Outcome = TDragOutcome::Failed;
-    result.Error = hr;
-  }
-  return result;
+  if (hr == DRAGDROP_S_DROP && effect != DROPEFFECT_NONE) return {TDragOutcome::Dropped, effect, S_OK};
+  return {};  // cancelled
 }
 
 bool BeyondDragRect(POINT down, POINT now) {
