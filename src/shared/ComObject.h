@@ -72,12 +72,18 @@ private:
   LONG references_ = 1;
 };
 
+// A pointer that takes over a reference someone already holds for us: an
+// out-parameter's or a new object's. (ComPtr::Attach is not for this:
+// MinGW-w64's takes a reference of its own, which would never be released.)
+template <typename T>
+Microsoft::WRL::ComPtr<T> AdoptReference(T* held) {
+  Microsoft::WRL::ComPtr<T> pointer;
+  *pointer.GetAddressOf() = held;
+  return pointer;
+}
+
 // A new object of ours, its maker's reference held by the pointer answered.
-// (ComPtr::Attach is not for this: MinGW-w64's takes a reference of its own,
-// and the object would never be deleted.)
 template <typename T, typename... Args>
 Microsoft::WRL::ComPtr<T> MakeComObject(Args&&... args) {
-  Microsoft::WRL::ComPtr<T> object;
-  *object.GetAddressOf() = new T(std::forward<Args>(args)...);
-  return object;
+  return AdoptReference(new T(std::forward<Args>(args)...));
 }

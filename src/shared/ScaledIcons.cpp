@@ -2,6 +2,8 @@
 // index -1, and the view shows the entry without an icon.
 #include "shared/ScaledIcons.h"
 
+#include "shared/ComObject.h"
+
 #include <algorithm>
 
 #include "core/raster/Supersampling.h"
@@ -60,7 +62,7 @@ TShellImageList::TShellImageList(TShellIconList list) {
   if (!getImageList) return;
   void* out = nullptr;
   if (FAILED(getImageList(ShilOf(list), kIidImageList, &out)) || !out) return;
-  list_.Attach(static_cast<IUnknown*>(out));
+  list_ = AdoptReference(static_cast<IUnknown*>(out));  // the reference SHGetImageList gave
   handle_ = reinterpret_cast<HIMAGELIST>(out);
 }
 

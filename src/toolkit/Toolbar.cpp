@@ -298,7 +298,7 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_GETOBJECT:
       if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
-        if (!accessible_) accessible_.Attach(CreateListAccessible(*this));
+        if (!accessible_) accessible_ = CreateListAccessible(*this);
         if (accessible_) return ::LresultFromObject(__uuidof(IAccessible), wParam, accessible_.Get());
       }
       break;

@@ -263,12 +263,12 @@ private:
 
 }  // namespace
 
-IAccessible* CreateListAccessible(TAccessibleList& list) {
+ComPtr<IAccessible> CreateListAccessible(TAccessibleList& list) {
   ComPtr<IAccessible> standard;
   if (FAILED(::CreateStdAccessibleObject(list.ListWindow(), OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(standard.GetAddressOf()))))
     return nullptr;
-  return new (std::nothrow) TListAccessible(list, std::move(standard));
+  return MakeComObject<TListAccessible>(list, std::move(standard));
 }
 
 void DisconnectListAccessible(IAccessible* accessible) {

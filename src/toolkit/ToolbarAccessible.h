@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <oleacc.h>
+#include <wrl/client.h>
 
 #include <string>
 
@@ -27,9 +28,9 @@ protected:
   ~TAccessibleList() = default;
 };
 
-// A new accessible object over list (one reference, owned by the caller), or
+// A new accessible object over list, or
 // null when the system's standard object for the window cannot be made.
 // Disconnect it (only objects made here) before the list goes: clients may
 // hold it longer, and its methods then fail with CO_E_OBJNOTCONNECTED.
-IAccessible* CreateListAccessible(TAccessibleList& list);
+Microsoft::WRL::ComPtr<IAccessible> CreateListAccessible(TAccessibleList& list);
 void DisconnectListAccessible(IAccessible* accessible);

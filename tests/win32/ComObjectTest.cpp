@@ -93,4 +93,17 @@ TEST(ComObject, AMadeObjectIsHeldOnceByItsPointerAndGoesWithIt) {
   EXPECT_TRUE(deleted);
 }
 
+// An out-parameter's reference taken over, as from the system's factories and
+// our own makers: the pointer holds exactly that one and releases it.
+TEST(ComObject, AnAdoptedReferenceIsHeldOnceAndReleasedWithThePointer) {
+  bool deleted = false;
+  {
+    IDropSource* held = new TSample(deleted);  // one reference, ours to give away
+    const Microsoft::WRL::ComPtr<IDropSource> adopted = AdoptReference(held);
+    EXPECT_EQ(adopted->AddRef(), 2u);
+    EXPECT_EQ(adopted->Release(), 1u);
+  }
+  EXPECT_TRUE(deleted);
+}
+
 }  // namespace
