@@ -19,12 +19,7 @@
 
 namespace {
 
-struct TInternetTraits {
-  static HINTERNET Invalid() noexcept { return nullptr; }
-  static bool IsValid(HINTERNET h) noexcept { return h != nullptr; }
-  static void Close(HINTERNET h) noexcept { ::WinHttpCloseHandle(h); }
-};
-using TInternetHandle = TScoped<HINTERNET, TInternetTraits>;
+using TInternetHandle = TScopedHandle<HINTERNET, &::WinHttpCloseHandle, 0>;
 
 // What the worker is given and gives back. The handles stay with the calling
 // thread, which reads Result only once the worker has ended.

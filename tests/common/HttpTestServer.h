@@ -27,18 +27,8 @@
 
 namespace httptest {
 
-struct TSocketTraits {
-  static SOCKET Invalid() noexcept { return INVALID_SOCKET; }
-  static bool IsValid(SOCKET s) noexcept { return s != INVALID_SOCKET; }
-  static void Close(SOCKET s) noexcept { ::closesocket(s); }
-};
-using TSocket = TScoped<SOCKET, TSocketTraits>;
-struct TWsaEventTraits {
-  static WSAEVENT Invalid() noexcept { return WSA_INVALID_EVENT; }
-  static bool IsValid(WSAEVENT e) noexcept { return e != WSA_INVALID_EVENT; }
-  static void Close(WSAEVENT e) noexcept { ::WSACloseEvent(e); }
-};
-using TWsaEvent = TScoped<WSAEVENT, TWsaEventTraits>;
+using TSocket = TScopedHandle<SOCKET, &::closesocket, -1>;  // INVALID_SOCKET
+using TWsaEvent = TScopedHandle<WSAEVENT, &::WSACloseEvent, 0>;
 
 class TWinsock {
 public:
