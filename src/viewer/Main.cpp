@@ -1,5 +1,7 @@
 #include "viewer/Main.h"
 
+#include "shared/PreferenceStore.h"
+
 #include <utility>
 
 #include "core/viewer/AppComm.h"
@@ -99,10 +101,9 @@ bool TFormMain::HandOnCreatorCommand(const TViewerCommand& command) {
 }
 
 void TFormMain::ReadPreferences() {
-  // Only the low 8 bits of the colour scheme count, so 257 reads as 1.
-  TextColor = static_cast<std::uint8_t>(RegReadInteger(kRegCompany, kRegApplication, kRegSection, L"TextColor", 1));
-  Animate = RegReadBool(kRegCompany, kRegApplication, kRegSection, L"DoAnim", true);
-  CloseBySecondClick = RegReadBool(kRegCompany, kRegApplication, kRegSection, L"CloseBy2ndClick", false);
+  TextColor = TextColorScheme(ReadPreference(kPrefTextColor));
+  Animate = ReadPreference(kPrefAnimate);
+  CloseBySecondClick = ReadPreference(kPrefCloseBySecondClick);
 }
 
 void TFormMain::SetUpSecondClickClosing() {
@@ -140,12 +141,14 @@ void TFormMain::AppRecvReceiveData(HWND, const std::vector<std::uint8_t>& data) 
 }
 
 void TFormMain::RebuildJumpList() {
-  // The tasks describe the stack started last from this program file; the
-  // result of the commit is not looked at (no list before Windows 7).
+  // The tasks describe the stack started last from this program file.
   JumpList.Tasks.clear();
   for (const TJumpTask& task : ViewerJumpTasks(GetProgramPath(), StackFolder, args_.empty() ? L"" : args_.front()))
     JumpList.Tasks.AddShellLink(task.Title, task.Arguments, task.IconIndex, task.IconFile);
-  JumpList.Commit();
+  // A stack works without its jump list (there is none before Windows 7),
+  // so a failed step is not the user's concern: the result, with the step and
+  // its HRESULT, is for the jump list's own tests.
+  static_cast<void>(JumpList.Commit());
 }
 
 void TFormMain::ApplySystemFontToForm() {

@@ -15,6 +15,8 @@
 #include "shared/Monitors.h"
 #include "shared/RegUtils.h"
 #include "viewer/Main.h"
+
+#include "shared/TextMeasure.h"
 #include "viewer/MessageWait.h"
 
 namespace {
@@ -29,14 +31,6 @@ void CountFolderContents(const std::wstring& folder, long long& folders, long lo
   ListFolders(folder + L"\\*", kListSeparator, folders, list);
   list.clear();
   ListFiles(folder + L"\\*.*", kListSeparator, files, false, faReadOnly | faSysFile | faArchive, list);
-}
-
-int TextWidth(HFONT font, const std::wstring& text) {
-  const TScreenDC screen;
-  const TSelectObject select(screen.Get(), font);
-  SIZE size = {0, 0};
-  ::GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-  return size.cx;
 }
 
 TToolbarItem ItemFor(const TStackEntry& entry, int width, int height, TItemDisplay display) {
