@@ -43,7 +43,7 @@ void TSlides::StopOpening() {
   dispatcher_.CancelJob(animJob_);
 }
 
-bool TSlides::RunClosing(std::int32_t startLeft, std::int32_t startTop, const TCloseSlide& slide,
+bool TSlides::RunClosing(std::uint8_t edge, std::int32_t startLeft, std::int32_t startTop, const TCloseSlide& slide,
                          const std::function<bool()>& overtaken) {
   AnimStartLeft = startLeft;
   AnimStartTop = startTop;
@@ -56,19 +56,24 @@ bool TSlides::RunClosing(std::int32_t startLeft, std::int32_t startTop, const TC
   // runs a slide of its own and sets these fields again: this one keeps its end.
   const double end = AnimEndTime;
   const HWND window = window_;
-  // The timer only wakes the wait: each frame is worked out from the clock
-  // when the thread is awake, after whatever message woke it.
-  ::SetTimer(window, kClosingTimer, USER_TIMER_MINIMUM, nullptr);
+  // The timer wakes the wait once a frame; a frame is worked out from the
+  // clock when the thread is awake and one is due, whatever message woke it.
+  ::SetTimer(window, kClosingTimer, static_cast<UINT>(kSlideFrameMilliseconds), nullptr);
+  std::int64_t lastShown = kSlideMilliseconds + kSlideFrameMilliseconds;  // the first frame is due at once
   const bool ended = HandleMessagesUntil(window, [&] {
     if (overtaken()) return true;
     const double now = NowDayTime();
     if (now > end) return true;
-    ApplyFrame(ClosingFrame(GetTaskbarEdge(), slide, RemainingMilliseconds(now, end)));
+    const std::int64_t remaining = RemainingMilliseconds(now, end);
+    if (SlideFrameDue(lastShown, remaining)) {
+      ApplyFrame(ClosingFrame(edge, slide, remaining));
+      lastShown = remaining;
+    }
     return false;
   });
   if (::IsWindow(window)) ::KillTimer(window, kClosingTimer);
   if (!ended || overtaken()) return false;
-  ApplyFrame(ClosingFrame(GetTaskbarEdge(), slide, 0));
+  ApplyFrame(ClosingFrame(edge, slide, 0));
   return true;
 }
 
@@ -144,13 +149,16 @@ void TFormMain::DoCloseAnimation() {
   ::ShowWindow(ToolbarGrid.Handle(), SW_HIDE);
   RECT window = {};
   ::GetWindowRect(Handle(), &window);
-  const TCloseSlide slide = CloseSlideFor(GetTaskbarEdge(), MonitorWorkArea(MonitorIndex), window.left, window.top,
+  // The taskbar's edge is asked for once: the shell's answer costs a round
+  // trip to the taskbar, too dear for every frame.
+  const std::uint8_t edge = GetTaskbarEdge();
+  const TCloseSlide slide = CloseSlideFor(edge, MonitorWorkArea(MonitorIndex), window.left, window.top,
                                           window.right - window.left, window.bottom - window.top);
   const HWND self = Handle();
   // Messages are handled while the slide runs, so the viewer never looks
   // hung; another close trigger meanwhile runs a slide of its own from the
   // present position and closes the window, which ends this one.
-  if (!Slides.RunClosing(window.left, window.top, slide, [this] { return closing_; })) return;
+  if (!Slides.RunClosing(edge, window.left, window.top, slide, [this] { return closing_; })) return;
   closing_ = true;
   ::DestroyWindow(self);
 }

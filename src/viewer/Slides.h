@@ -46,7 +46,7 @@ public:
   // which come on a window timer, and handles every message meanwhile. False
   // when the slide was cut short: the window went, the program is ending, or
   // overtaken() says that another closing has taken over.
-  bool RunClosing(std::int32_t startLeft, std::int32_t startTop, const TCloseSlide& slide,
+  bool RunClosing(std::uint8_t edge, std::int32_t startLeft, std::int32_t startTop, const TCloseSlide& slide,
                   const std::function<bool()>& overtaken);
 
   void SetOpacity(std::uint8_t alpha) const;

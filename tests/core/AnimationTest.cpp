@@ -87,6 +87,20 @@ TEST(Animation, OpeningSlidesFromTheTaskbarToRestWhileFadingIn) {
   }
 }
 
+TEST(Animation, ClosingFramesComeAtMostOneAFrameTimeApartAndTheLastAlways) {
+  struct TCase {
+    std::int64_t LastShown, Remaining;
+    bool Due;
+  };
+  const TCase cases[] = {
+      {170, 150, true},  // the slide's first frame
+      {150, 149, false}, {150, 131, false}, {150, 130, true}, {150, 100, true},
+      {20, 6, false},    {20, 0, true},     {0, 0, true},  // the last frame, even right after another
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(SlideFrameDue(c.LastShown, c.Remaining), c.Due) << c.LastShown << " -> " << c.Remaining;
+}
+
 TEST(Animation, UnevenStepsTruncateTowardZero) {
   // 7 pixels over 150 ms: 0.04666... per ms.
   const TOpenSlide slide = OpenSlideFor(kEdgeBottom, 0, 100, 10, 7);

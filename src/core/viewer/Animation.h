@@ -24,6 +24,16 @@ double SlideEnd(double start);
 // (halves to even), 0 when end has passed.
 std::int64_t RemainingMilliseconds(double now, double end);
 
+// The closing slide shows a frame at most every kSlideFrameMilliseconds
+// (50 a second): every message that wakes the viewer during the slide
+// would otherwise move the window again, and each move costs the system far
+// more than the frame is worth. The last frame (nothing remaining) is always
+// due. lastShown: the remaining time of the last frame shown.
+constexpr std::int64_t kSlideFrameMilliseconds = 20;
+constexpr bool SlideFrameDue(std::int64_t lastShown, std::int64_t remaining) {
+  return remaining == 0 || lastShown - remaining >= kSlideFrameMilliseconds;
+}
+
 // A slide moves one coordinate of the window: its left edge when the taskbar
 // is at the left or right, its top edge when at the top or bottom.
 bool SlideMovesTop(std::uint8_t taskbarEdge);
