@@ -21,7 +21,7 @@ bool FullSoak() {
   wchar_t value[16] = {};
   return ::GetEnvironmentVariableW(L"HEAPFOLD_SOAK", value, 16) > 0 && std::wstring(value) == L"full";
 }
-int Starts() { return FullSoak() ? 200 : 12; }
+int Starts() { return FullSoak() ? 200 : 6; }
 int RoundTrips() { return FullSoak() ? 500 : 40; }
 
 constexpr int kEntryHeight = 44;
