@@ -10,7 +10,9 @@
 //   - P2: listing and sorting through the viewer's listing code against a
 //     bare FindFirstFileW loop, at 10,000 and 100,000 entries;
 //   - the menu view's start for 20 entries and 5,000 files against the stack's;
-//   - the grid of 200 large pictures with /thumbs, two workers against one;
+//   - the phases of the viewer's start-up, from the trace it writes when asked;
+//   - grids of 200 large pictures with /thumbs, with and without embedded
+//     thumbnails: at rest against the 20-entry stack, and to the last picture;
 //   - the viewer's peak working set for a grid of 600 pictures.
 #include <windows.h>
 
@@ -23,6 +25,7 @@
 
 #include "BenchStats.h"
 #include "E2eHarness.h"
+#include "core/base/StartupTrace.h"
 #include "core/viewer/StackEntries.h"
 #include "shared/ExtraWinUtils.h"
 
@@ -57,6 +60,31 @@ HWND ViewAtRest(DWORD processId) {
   for (HWND window : TopLevelWindows(processId))
     if (IsViewAtRest(window)) return window;
   return nullptr;
+}
+
+// A grid at rest whose pictures are all in place: its caption has stopped
+// counting them.
+HWND GridComplete(DWORD processId) {
+  const HWND window = ViewAtRest(processId);
+  return window && WindowText(window).find(L"(Loading") == std::wstring::npos ? window : nullptr;
+}
+
+std::int64_t NowMicroseconds() {
+  LARGE_INTEGER counter = {}, frequency = {};
+  ::QueryPerformanceCounter(&counter);
+  ::QueryPerformanceFrequency(&frequency);
+  return counter.QuadPart / frequency.QuadPart * 1000000 +
+         counter.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
+}
+
+std::wstring ReadTextFile(const std::wstring& path) {
+  const THandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+  if (!file) return L"";
+  char buffer[4096];
+  DWORD read = 0;
+  if (!::ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr)) return L"";
+  return std::wstring(buffer, buffer + read);
 }
 
 struct TStart {
@@ -115,6 +143,64 @@ HWND MenuShown(DWORD processId) {
 std::wstring FloorExe() { return HostPath(HEAPFOLD_FLOOR_HOST); }
 std::wstring ViewerExe() { return DistDir() + L"Heapview0.exe"; }
 
+// Runs a start with the viewer's trace on, until the trace names the last
+// phase wanted, and gives each phase's length in milliseconds, measured from
+// the moment before the process was made.
+std::vector<TTracePhase> TracedStart(const std::wstring& arguments, const std::wstring& lastPhase) {
+  wchar_t temp[MAX_PATH] = {};
+  ::GetTempPathW(MAX_PATH, temp);
+  const std::wstring trace = std::wstring(temp) + L"heapfold-bench-trace.txt";
+  ::DeleteFileW(trace.c_str());
+  ::SetEnvironmentVariableW(L"HEAPFOLD_TRACE", trace.c_str());
+  const std::int64_t start = NowMicroseconds();
+  TProcess process = TProcess::Launch(ViewerExe(), arguments);
+  ::SetEnvironmentVariableW(L"HEAPFOLD_TRACE", nullptr);
+  std::vector<TTraceMark> marks;
+  if (!PollUntil([&] {
+        marks = ParseStartupTrace(ReadTextFile(trace));
+        return !marks.empty() && marks.back().Phase == lastPhase;
+      }))
+    throw std::runtime_error("no trace from Heapview0.exe " + Narrow(arguments));
+  HWND window = ViewAtRest(process.Id());
+  if (window) ::PostMessageW(window, WM_CLOSE, 0, 0);
+  if (!process.WaitForExit(kDeadline)) throw std::runtime_error("the traced viewer did not end");
+  ::DeleteFileW(trace.c_str());
+  return TracePhases(start, marks);
+}
+
+// The phases of a start, each the median of runs, in milliseconds and as a
+// share of start-up to the first paint; what comes after it is listed apart.
+void PhaseFigures(const char* what, const std::wstring& arguments, int runs) {
+  std::vector<std::wstring> names;
+  std::vector<std::vector<double>> times;
+  for (int run = 0; run < runs; ++run) {
+    const std::vector<TTracePhase> phases = TracedStart(arguments, L"jump list (after the first paint)");
+    for (std::size_t i = 0; i < phases.size(); ++i) {
+      if (i == names.size()) {
+        names.push_back(phases[i].Phase);
+        times.emplace_back();
+      }
+      if (names[i] == phases[i].Phase) times[i].push_back(phases[i].Microseconds / 1000.0);
+    }
+  }
+  double whole = 0;
+  std::vector<double> medians;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    medians.push_back(Median(times[i]));
+    if (names[i].find(L"after") == std::wstring::npos) whole += medians[i];
+  }
+  std::printf("  %s: start to first paint %.1f ms (medians of %d traced runs)\n", what, whole, runs);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const bool after = names[i].find(L"after") != std::wstring::npos;
+    if (after)
+      std::printf("    %-44s %8.1f ms\n", Narrow(names[i]).c_str(), medians[i]);
+    else
+      std::printf("    %-44s %8.1f ms %5.1f %%\n", Narrow(names[i]).c_str(), medians[i],
+                  whole > 0 ? 100 * medians[i] / whole : 0.0);
+  }
+  std::fflush(stdout);
+}
+
 void StartFigures() {
   Heading("P1 under Wine: start to window at rest, animation off (median of 15)");
   TScratchFolder small(L"Twenty");
@@ -142,6 +228,10 @@ void StartFigures() {
   Figure("viewer / plain window, 20 entries", twenty / plain, "x");
   Figure("peak working set: floor", cases[1].PeakWorkingSet / 1048576.0, "MB");
   Figure("peak working set: viewer, 20 entries", cases[2].PeakWorkingSet / 1048576.0, "MB");
+
+  Heading("Where the viewer's start-up goes: its trace's phases (animation off)");
+  PhaseFigures("20 entries (stack)", Quoted(small.Path()), 9);
+  PhaseFigures("200 entries (grid)", Quoted(large.Path()), 9);
 }
 
 std::size_t BareFindLoop(const std::wstring& folder) {
@@ -195,28 +285,62 @@ void MenuFigures(const std::wstring& data) {
   Ratio("menu of 5,000 files / menu of 20 entries", big / menu, 3.0);
 }
 
+// Starts of the grid of a folder of pictures with two workers: to the grid
+// at rest with all its tiles, and to its last picture in place.
+struct TGridStart {
+  double AtRest = 0, LastPicture = 0;
+};
+TGridStart TimeGrid(const std::wstring& folder) {
+  const double start = NowMs();
+  TProcess process = TProcess::Launch(ViewerExe(), Quoted(folder) + L" /grid /thumbs");
+  TGridStart result;
+  HWND window = nullptr;
+  if (!PollUntil([&] { return (window = ViewAtRest(process.Id())) != nullptr; }))
+    throw std::runtime_error("no grid of " + Narrow(folder));
+  result.AtRest = NowMs() - start;
+  if (!PollUntil([&] { return GridComplete(process.Id()) != nullptr; }))
+    throw std::runtime_error("the pictures of " + Narrow(folder) + " never all came");
+  result.LastPicture = NowMs() - start;
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  if (!process.WaitForExit(kDeadline)) throw std::runtime_error("the grid did not end");
+  return result;
+}
+
 void GridFigures(const std::wstring& data, TPreferences& preferences) {
-  Heading("Grid of 200 large pictures with /thumbs under Wine: start to window at rest (median of 9)");
-  const std::wstring arguments = Quoted(data + L"\\grid200") + L" /grid /thumbs";
-  std::vector<double> times[2];
+  Heading("Grids of 200 large pictures with /thumbs under Wine, two workers (median of 9)");
+  TScratchFolder small(L"Twenty");
+  for (int i = 0; i < 4; ++i) small.AddFolder(L"Folder " + std::to_wstring(i));
+  for (int i = 0; i < 16; ++i) small.Add(L"Document " + std::to_wstring(i) + L".txt");
+  preferences.SetTestingDword(L"ThumbnailWorkers", 2);
+  std::vector<double> stack, plainRest, plainLast, exifRest, exifLast;
   for (int run = -1; run < 9; ++run) {  // the first round warms the file cache
-    for (int workers = 1; workers <= 2; ++workers) {
-      preferences.SetTestingDword(L"ThumbnailWorkers", static_cast<DWORD>(workers));
-      const double ms = TimeStart(ViewerExe(), arguments, ViewAtRest).Ms;
-      if (run >= 0) times[workers - 1].push_back(ms);
-    }
+    const double stackMs = TimeStart(ViewerExe(), Quoted(small.Path()), ViewAtRest).Ms;
+    const TGridStart plain = TimeGrid(data + L"\\grid200");
+    const TGridStart exif = TimeGrid(data + L"\\grid200exif");
+    if (run < 0) continue;
+    stack.push_back(stackMs);
+    plainRest.push_back(plain.AtRest);
+    plainLast.push_back(plain.LastPicture);
+    exifRest.push_back(exif.AtRest);
+    exifLast.push_back(exif.LastPicture);
   }
-  const double one = Median(times[0]), two = Median(times[1]);
-  Figure("one worker", one, "ms");
-  Figure("two workers", two, "ms");
-  Ratio("two workers / one worker", two / one, 0.65);
+  const double stackMs = Median(stack);
+  Figure("stack of 20 entries: at rest", stackMs, "ms");
+  Figure("200 pictures: grid at rest, every tile in place", Median(plainRest), "ms");
+  Figure("200 pictures: last picture in place", Median(plainLast), "ms");
+  Figure("200 pictures with embedded thumbnails: grid at rest", Median(exifRest), "ms");
+  Figure("200 pictures with embedded thumbnails: last picture in place", Median(exifLast), "ms");
+  Ratio("grid of 200 pictures at rest / stack of 20 at rest", Median(plainRest) / stackMs, 1.5);
+  Ratio("last picture: embedded thumbnails / whole pictures", Median(exifLast) / Median(plainLast), 0.5);
 
   Heading("Grid of 600 large pictures with /thumbs under Wine: the viewer's peak working set");
   preferences.SetTestingDword(L"ThumbnailWorkers", 0);
   SIZE_T peak = 0;
+  // Read once the last picture is in place: the pictures come after the
+  // grid is at rest.
   for (int run = 0; run < 3; ++run)
-    peak = std::max(peak,
-                    TimeStart(ViewerExe(), Quoted(data + L"\\grid600") + L" /grid /thumbs", ViewAtRest).PeakWorkingSet);
+    peak = std::max(
+        peak, TimeStart(ViewerExe(), Quoted(data + L"\\grid600") + L" /grid /thumbs", GridComplete).PeakWorkingSet);
   Figure("peak working set, 600 tiles (largest of 3 runs)", peak / 1048576.0, "MB");
   Ratio("peak working set / 40 MB", peak / (40.0 * 1048576.0), 1.0);
 }

@@ -128,6 +128,13 @@ void TToolbar::AddItem(TToolbarItem item) {
   if (Handle()) ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void TToolbar::SetItemImage(size_t index, HIMAGELIST images, int imageIndex) {
+  if (index >= items_.size()) return;
+  items_[index].Images = images;
+  items_[index].ImageIndex = imageIndex;
+  if (Handle()) InvalidateItem(static_cast<int>(index));
+}
+
 RECT TToolbar::ItemRect(size_t index) const {
   if (index >= items_.size()) return {0, 0, 0, 0};
   return ToRect(ToolbarItemRect(Geometry(), index, {items_[index].Width, items_[index].Height}));
@@ -252,6 +259,7 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const HDC dc = ::BeginPaint(Handle(), &ps);
       Paint(dc, ps.rcPaint);
       ::EndPaint(Handle(), &ps);
+      if (OnPainted) OnPainted();
       return 0;
     }
     case WM_MOUSEMOVE: {

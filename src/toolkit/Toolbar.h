@@ -86,6 +86,9 @@ public:
 
   void Clear();
   void AddItem(TToolbarItem item);
+  // Gives an item another image (images: a list of the item's own, or null
+  // for the toolbar's) and repaints the item.
+  void SetItemImage(size_t index, HIMAGELIST images, int imageIndex);
   const std::vector<TToolbarItem>& Items() const { return items_; }
   // The item's rectangle in the toolbar's client coordinates.
   RECT ItemRect(size_t index) const;
@@ -105,6 +108,7 @@ public:
   TItemDragEvent OnBeginDrag;
   TDrawCaptionEvent OnDrawCaption;
   TDescribeItemEvent OnDescribeItem;  // the item's Hint and "Open" when unset
+  std::function<void()> OnPainted;    // after each painting of the window
 
 protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -8,6 +8,7 @@
 #include "shared/ShellDrag.h"
 #include "toolkit/Application.h"
 #include "viewer/Main.h"
+#include "viewer/Trace.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TComInit com;
@@ -17,6 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Dragging entries out and the shell's clipboard verbs need OLE; without
   // it they fail and report so, and the rest of the viewer works on.
   const TOleInit ole;
+  StartTrace();
 
   std::vector<std::wstring> args = TokenizeCommandLine(::GetCommandLineW());
   if (!args.empty()) args.erase(args.begin());

@@ -13,6 +13,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/WindowDpi.h"
 #include "viewer/HelpText.h"
+#include "viewer/Trace.h"
 
 namespace {
 
@@ -39,9 +40,14 @@ void TFormMain::FormCreate() {
   StackFolder = command.StackFolder;
   ReadPreferences();
   SetUpSecondClickClosing();
-  RebuildJumpList();
-  // A viewer that closed the open one of its stack shows nothing and ends.
-  if (endWithoutWindow_) return;
+  TraceMark(L"preferences");
+  // A viewer that closed the open one of its stack shows nothing and ends;
+  // one that shows a view commits its jump list once the view is painted,
+  // so the user never waits for it.
+  if (endWithoutWindow_) {
+    CommitJumpListOnce();
+    return;
+  }
   ViewKind = command.ViewKind;
   Options = command.Options;
   frame_ = ChooseViewerFrame(ViewKind, Animate, Options.Clear);
@@ -49,6 +55,7 @@ void TFormMain::FormCreate() {
   CreateFormWindow();
   ApplyDpi(metrics_.Dpi);
   ApplyBackground();
+  TraceMark(L"window");
 
   switch (ViewKind) {
     case TViewKind::Stack: {
@@ -140,6 +147,14 @@ void TFormMain::AppRecvReceiveData(HWND, const std::vector<std::uint8_t>& data) 
   if (IsCloseCommand(data)) DoCloseAnimation();
 }
 
+void TFormMain::CommitJumpListOnce() {
+  if (jumpListCommitted_) return;
+  jumpListCommitted_ = true;
+  RebuildJumpList();
+  TraceMark(L"jump list (after the first paint)");
+  WriteTrace();
+}
+
 void TFormMain::RebuildJumpList() {
   // The tasks describe the stack started last from this program file.
   JumpList.Tasks.clear();
@@ -179,12 +194,6 @@ void TFormMain::ApplyDpi(int dpi) {
 
 void TFormMain::DpiChanged(int dpi, const RECT* suggested) {
   if (dpi <= 0 || dpi == metrics_.Dpi) return;
-  // The grid's pictures are being made (messages go on meanwhile): the grid
-  // is laid out again once it stands.
-  if (buildingGrid_) {
-    pendingDpi_ = dpi;
-    return;
-  }
   RECT now = {};
   ::GetWindowRect(Handle(), &now);
   const POINT centre = {now.left + (now.right - now.left) / 2, now.top + (now.bottom - now.top) / 2};
@@ -269,6 +278,9 @@ void TFormMain::CreateDocks() {
   };
   ToolbarStack.OnDescribeItem = onDescribe;
   ToolbarGrid.OnDescribeItem = onDescribe;
+  auto onPainted = [this] { ViewPainted(); };
+  ToolbarStack.OnPainted = onPainted;
+  ToolbarGrid.OnPainted = onPainted;
   Dispatcher.Create();
 }
 
@@ -329,7 +341,18 @@ void TFormMain::ShowHelpWindow() {
   MonitorIndex = CentreOnMonitorUnderCursor(Handle(), HWND_TOPMOST);
 }
 
+void TFormMain::ViewPainted() {
+  if (painted_) return;
+  painted_ = true;
+  TraceMark(L"first paint");
+  WriteTrace();
+  ::PostMessageW(Handle(), kCommitJumpListMessage, 0, 0);
+}
+
 void TFormMain::Show() {
+  // The help window has no toolbar whose painting says it is up: its jump
+  // list follows its first messages.
+  if (ViewKind == TViewKind::Help) ::PostMessageW(Handle(), kCommitJumpListMessage, 0, 0);
   ::ShowWindow(Handle(), SW_SHOW);
   ::SetForegroundWindow(Handle());
   ::SetFocus(Handle());  // no control active: key presses reach the form
@@ -345,6 +368,8 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       PopupMenu.Popup(Handle(), StartCursorPos);
       return 0;
     }
+    // The menu's loop is idle once the menu is up and painted.
+    if (message == WM_ENTERIDLE && wParam == MSGF_MENU) CommitJumpListOnce();
   }
   if (HandleKeyMessage(message, wParam, lParam)) return 0;
   switch (message) {
@@ -379,7 +404,11 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case kCommitJumpListMessage: CommitJumpListOnce(); return 0;
     case WM_DESTROY:
+      // A view closed before it was painted still leaves its jump list.
+      CommitJumpListOnce();
+      StopThumbnails();
       ::KillTimer(Handle(), kShellLeftoversTimer);
       WithdrawShellProcessReference();
       TApplication::Instance().Terminate();

@@ -126,6 +126,8 @@ protected:
 private:
   // Posted to the form to pop the menu view's menu up.
   static constexpr UINT kPopUpMenuMessage = WM_APP + 1;
+  // Posted once the view is painted at rest: the jump list is committed.
+  static constexpr UINT kCommitJumpListMessage = WM_APP + 2;
   // The hidden view's look at whether the shell is done in this process.
   static constexpr UINT_PTR kShellLeftoversTimer = 1;
   static constexpr UINT kShellLeftoversPeriod = 200;
@@ -169,10 +171,18 @@ private:
   void ShowSelectedEntryMenu(bool extended);
   void DockItemDescribe(const TToolbarItem& item, std::wstring* description, std::wstring* action);
   void SetCaption(const std::wstring& caption);
-  // Waits, handling messages, for the pool's next thumbnail in order; false
-  // when the window closed meanwhile.
-  bool WaitForThumbnail(TThumbnailPool& pool, std::optional<TThumbnailPool::TResult>& result);
-  void AddThumbnail(TToolbarItem& item, const TBitmap32& picture);
+  // The grid's pictures: made by worker threads from the plan's list while
+  // the grid stands with icons, placed in reading order as they come, and
+  // dropped when the grid shows another folder or closes.
+  void StartThumbnails();
+  void PlaceThumbnails();
+  void StopThumbnails();
+  // The picture's index in ILImagePreviews, -1 when it could not be added.
+  int AddThumbnail(const TBitmap32& picture);
+  // The jump list is committed once the view has been painted at rest.
+  void CommitJumpListOnce();
+  // The view's toolbar painted: the first time, start-up is over.
+  void ViewPainted();
   void StopOpeningSlide();
   void FormActivate();
   void PopupMenuDisplayMenu(TMenuItem& item);
@@ -209,8 +219,14 @@ private:
   TScaledIconList icons_;                          // the stack's and grid's icons at that DPI
   TScaledIconList smallIcons_;                     // the menu's
   std::wstring viewFolder_;                        // the folder the stack or grid shows
-  bool buildingGrid_ = false;                      // BuildGrid is waiting for its pictures
-  int pendingDpi_ = 0;                             // a DPI that came meanwhile
+  TGridPlan grid_;                                 // the grid shown
+  std::unique_ptr<TThumbnailPool> thumbnails_;     // its pictures being made
+  std::uint64_t thumbnailJob_ = 0;                 // their job on the dispatcher
+  // Pools of folders left while a picture was still being made; each is
+  // dropped once its workers have returned.
+  std::vector<std::unique_ptr<TThumbnailPool>> retiredThumbnails_;
+  bool jumpListCommitted_ = false;
+  bool painted_ = false;  // the view's toolbar has been painted once
   COLORREF formColor_ = 0;
   TTypeToSelect typeToSelect_;
   bool closing_ = false;  // the closing slide has ended and the window is going

@@ -17,7 +17,7 @@
 #include "viewer/Main.h"
 
 #include "shared/TextMeasure.h"
-#include "viewer/MessageWait.h"
+#include "viewer/Trace.h"
 
 namespace {
 
@@ -74,9 +74,13 @@ unsigned TFormMain::ThumbnailWorkers(std::size_t pictures) const {
 }
 
 TStackPlan TFormMain::PlanStackOf(const std::wstring& folder) {
+  TFolderListing listing = ListFolder(folder);
+  TraceMark(L"listing");
   // The stack toolbar's own font measures its entries.
-  return PlanStack(ListFolder(folder), ViewRequest(folder),
-                   [this](const std::wstring& text) { return TextWidth(stackFont_.Get(), text); });
+  TStackPlan plan = PlanStack(std::move(listing), ViewRequest(folder),
+                              [this](const std::wstring& text) { return TextWidth(stackFont_.Get(), text); });
+  TraceMark(L"captions");
+  return plan;
 }
 
 void TFormMain::BuildStack(const std::wstring& folder) { ApplyStack(folder, PlanStackOf(folder)); }
@@ -93,6 +97,7 @@ void TFormMain::ApplyStack(const std::wstring& folder, const TStackPlan& plan) {
     item.ImageIndex = icons_.IndexOf(SysImgList.GetIconIndex(entry.IconPath, 0));
     ToolbarStack.AddItem(std::move(item));
   }
+  TraceMark(L"icons");
   const TSizeI client = plan.Client;
   ::SetWindowPos(DockLeft.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   ::SetWindowPos(ToolbarStack.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -101,42 +106,31 @@ void TFormMain::ApplyStack(const std::wstring& folder, const TStackPlan& plan) {
   SIZE outer = OuterSizeOf(client.Width, client.Height);
   if (plan.OuterHeight) outer.cy = *plan.OuterHeight;
   DoOpenAnimation(outer);
+  TraceMark(L"layout");
 }
 
 void TFormMain::SetCaption(const std::wstring& caption) { ::SetWindowTextW(Handle(), caption.c_str()); }
 
 void TFormMain::BuildGrid(const std::wstring& folder) {
+  // The pictures of the folder shown before are not wanted any more.
+  StopThumbnails();
   viewFolder_ = folder;
-  buildingGrid_ = true;
-  const TGridPlan plan = PlanGrid(ListFolder(folder), ViewRequest(folder));
+  TFolderListing listing = ListFolder(folder);
+  TraceMark(L"listing");
+  grid_ = PlanGrid(std::move(listing), ViewRequest(folder));
+  TraceMark(L"captions");
 
-  SetCaption(plan.CleaningUpCaption());
+  SetCaption(grid_.CleaningUpCaption());
   ::ShowWindow(ToolbarGrid.Handle(), SW_HIDE);
   ToolbarGrid.Clear();
-  SetCaption(plan.LoadingCaption());
+  SetCaption(grid_.LoadingCaption());
   ToolbarGrid.SetImageList(icons_.Handle());
+  // The workers start on the pictures while this thread looks up the icons.
+  StartThumbnails();
 
-  // The pictures of the file tiles are decoded on worker threads while this
-  // thread looks up the other tiles' icons; they are taken in tile order.
-  // Room for every picture from the start: a list that grows a few images at
-  // a time copies all of them on every step.
-  const int thumbnailSize = metrics_.IconSize;
-  ILImagePreviews.Create(thumbnailSize, thumbnailSize, ILC_COLOR32,
-                         static_cast<int>(std::max<std::size_t>(plan.Pictures.size(), 1)));
-  const std::uint64_t job = Dispatcher.StartJob();
-  TThumbnailPool pool(
-      plan.Pictures,
-      [thumbnailSize](const std::wstring& path) -> std::optional<TBitmap32> {
-        TBitmap32 thumbnail(thumbnailSize, thumbnailSize);
-        if (!LoadThumbnail(path, thumbnail, true)) return std::nullopt;
-        return thumbnail;
-      },
-      [this, job] { Dispatcher.Post(job, [] {}); }, ThumbnailWorkers(plan.Pictures.size()));
-
-  for (const TGridTile& tile : plan.Tiles) {
+  for (const TGridTile& tile : grid_.Tiles) {
     const TStackEntry& entry = tile.Entry;
-    TToolbarItem item = ItemFor(entry, plan.TileWidth, plan.TileHeight, TItemDisplay::ImageAboveCaption);
-    bool hasPicture = false;
+    TToolbarItem item = ItemFor(entry, grid_.TileWidth, grid_.TileHeight, TItemDisplay::ImageAboveCaption);
     switch (entry.Kind) {
       case TEntryKind::GoBack:
         item.OnDrawHint = [this](const TToolbarItem& i, std::wstring& h, bool& p) { DockItemDrawHintGoBack(i, h, p); };
@@ -147,51 +141,79 @@ void TFormMain::BuildGrid(const std::wstring& folder) {
       case TEntryKind::Explore:
         item.OnDrawHint = [this](const TToolbarItem& i, std::wstring& h, bool& p) { DockItemDrawHintExplore(i, h, p); };
         break;
-      case TEntryKind::File: {
+      case TEntryKind::File:
         item.OnDrawHint = [this](const TToolbarItem& i, std::wstring& h, bool& p) { DockItemDrawHintFile(i, h, p); };
-        SetCaption(plan.LoadingCaption(tile.FileNumber));
-        if (tile.Picture) {
-          std::optional<TThumbnailPool::TResult> result;
-          if (!WaitForThumbnail(pool, result)) {
-            Dispatcher.CancelJob(job);
-            buildingGrid_ = false;
-            return;  // the window closed while the pictures were made
-          }
-          if (result->Picture) {
-            AddThumbnail(item, *result->Picture);
-            hasPicture = true;
-          }
-        }
         break;
-      }
     }
-    if (!hasPicture) item.ImageIndex = icons_.IndexOf(SysImgList.GetIconIndex(entry.IconPath, 0));
+    // A picture tile shows its file's icon until its picture is made.
+    item.ImageIndex = icons_.IndexOf(SysImgList.GetIconIndex(entry.IconPath, 0));
     ToolbarGrid.AddItem(std::move(item));
   }
-  Dispatcher.CancelJob(job);
+  TraceMark(L"icons");
 
-  const TSizeI client = plan.Client;
-  ToolbarGrid.SetLayout(TToolbarLayout::WrapRows, plan.Shape.Columns);
+  const TSizeI client = grid_.Client;
+  ToolbarGrid.SetLayout(TToolbarLayout::WrapRows, grid_.Shape.Columns);
   ::SetWindowPos(DockTop.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   ::SetWindowPos(ToolbarGrid.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   DoOpenAnimation(OuterSizeOf(client.Width, client.Height));
-  SetCaption(plan.Name);
-  buildingGrid_ = false;
-  if (pendingDpi_ > 0) DpiChanged(std::exchange(pendingDpi_, 0), nullptr);
+  // The caption counts the pictures still to come, or is the name alone.
+  SetCaption(grid_.CaptionWithPicturesPlaced(0));
+  TraceMark(L"layout");
 }
 
-bool TFormMain::WaitForThumbnail(TThumbnailPool& pool, std::optional<TThumbnailPool::TResult>& result) {
-  // Messages go on while the pictures are made, so the window never looks
-  // hung; the grid's toolbar is hidden, so nothing in it can be clicked.
-  return HandleMessagesUntil(Handle(), [&] { return (result = pool.TakeNext()).has_value(); });
+void TFormMain::StartThumbnails() {
+  if (grid_.Pictures.empty()) return;
+  // Finished pools of folders left before are dropped now; one still
+  // waiting for a slow picture is kept until it returns, so leaving a
+  // folder never waits for its pictures.
+  retiredThumbnails_.erase(std::remove_if(retiredThumbnails_.begin(), retiredThumbnails_.end(),
+                                          [](const std::unique_ptr<TThumbnailPool>& pool) { return pool->Finished(); }),
+                           retiredThumbnails_.end());
+  // Room for every picture from the start: a list that grows a few images at
+  // a time copies all of them on every step.
+  const int size = metrics_.IconSize;
+  ILImagePreviews.Create(size, size, ILC_COLOR32, static_cast<int>(grid_.Pictures.size()));
+  thumbnailJob_ = Dispatcher.StartJob();
+  const std::uint64_t job = thumbnailJob_;
+  thumbnails_ = std::make_unique<TThumbnailPool>(
+      grid_.Pictures,
+      [size](const std::wstring& path) -> std::optional<TBitmap32> {
+        TBitmap32 thumbnail(size, size);
+        if (!LoadThumbnail(path, thumbnail, true)) return std::nullopt;
+        return thumbnail;
+      },
+      [this, job] { Dispatcher.Post(job, [this] { PlaceThumbnails(); }); }, ThumbnailWorkers(grid_.Pictures.size()));
 }
 
-void TFormMain::AddThumbnail(TToolbarItem& item, const TBitmap32& picture) {
+void TFormMain::PlaceThumbnails() {
+  if (!thumbnails_) return;
+  const std::size_t before = thumbnails_->Taken();
+  while (std::optional<TThumbnailPool::TResult> result = thumbnails_->TakeNext()) {
+    if (!result->Picture) continue;  // the tile keeps its icon
+    const int index = AddThumbnail(*result->Picture);
+    if (index >= 0) ToolbarGrid.SetItemImage(grid_.PictureTiles[result->Index], ILImagePreviews.Handle(), index);
+  }
+  if (thumbnails_->Taken() == before) return;
+  SetCaption(grid_.CaptionWithPicturesPlaced(thumbnails_->Taken()));
+  if (!thumbnails_->AllTaken()) return;
+  TraceMark(L"last picture");
+  WriteTrace();
+  StopThumbnails();
+}
+
+void TFormMain::StopThumbnails() {
+  if (!thumbnails_) return;
+  Dispatcher.CancelJob(thumbnailJob_);
+  thumbnails_->Cancel();
+  if (thumbnails_->Finished())
+    thumbnails_.reset();
+  else
+    retiredThumbnails_.push_back(std::move(thumbnails_));
+}
+
+int TFormMain::AddThumbnail(const TBitmap32& picture) {
   const TBitmap bitmap = CreateDeviceBitmap(picture, TDibAlpha::Straight);
-  const int index = bitmap ? ::ImageList_Add(ILImagePreviews.Handle(), bitmap.Get(), nullptr) : -1;
-  if (index < 0) return;  // the tile keeps its icon
-  item.Images = ILImagePreviews.Handle();
-  item.ImageIndex = index;
+  return bitmap ? ::ImageList_Add(ILImagePreviews.Handle(), bitmap.Get(), nullptr) : -1;
 }
 
 void TFormMain::BuildMenu(const std::wstring& folder, TMenuItem* parent) {

@@ -121,9 +121,15 @@ TEST(ThumbnailPool, CancellingStopsTheRemainingWork) {
     // waits for its workers.
     const TGate::TOpener opener{gate};
     ASSERT_TRUE(waiter.WaitFor([&] { return pool.TakeNext().has_value(); }));
+    EXPECT_FALSE(pool.Finished()) << "the workers wait at the gate";
     pool.Cancel();
     gate.Open();
     EXPECT_FALSE(pool.TakeNext().has_value()) << "nothing is given after the cancelling";
+    // Cancelled workers return on their own, without the destructor's join.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!pool.Finished() && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_TRUE(pool.Finished());
   }  // the destructor waits for the workers
   EXPECT_GE(decoded.load(), 1);
   EXPECT_LE(decoded.load(), 3);

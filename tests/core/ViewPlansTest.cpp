@@ -97,7 +97,7 @@ TEST(ViewPlans, AGridKeepsWhatItsWorkAreaHoldsAndNumbersItsFilesAndPictures) {
   listing.Files = {L"C:\\S\\R\\e.png", L"C:\\S\\R\\c.jpg", L"C:\\S\\R\\b.txt", L"C:\\S\\R\\a.png", L"C:\\S\\R\\d.gif"};
   struct {
     const char* what;
-    bool thumbnails;
+    bool thumbnails, shellThumbnails;
     std::int32_t workWidth, workHeight;
     std::vector<std::wstring> captions;
     std::vector<std::wstring> pictures;
@@ -107,6 +107,7 @@ TEST(ViewPlans, AGridKeepsWhatItsWorkAreaHoldsAndNumbersItsFilesAndPictures) {
       // (64 + 64)(56 + 56) / (64 x 56) = 4: two folders and three files.
       {"a small work area",
        true,
+       false,
        64,
        56,
        {L"Go back", L"a", L"b", L"a.png", L"b.txt", L"c.jpg", L"Explore"},
@@ -116,6 +117,7 @@ TEST(ViewPlans, AGridKeepsWhatItsWorkAreaHoldsAndNumbersItsFilesAndPictures) {
        1},
       {"room for all, without thumbnails",
        false,
+       true,
        1000,
        1000,
        {L"Go back", L"a", L"b", L"a.png", L"b.txt", L"c.jpg", L"d.gif", L"e.png", L"Explore"},
@@ -123,10 +125,21 @@ TEST(ViewPlans, AGridKeepsWhatItsWorkAreaHoldsAndNumbersItsFilesAndPictures) {
        {false, false, false, false, false, false, false, false, false},
        3,
        3},
+      {"the shell makes pictures of every file",
+       true,
+       true,
+       64,
+       56,
+       {L"Go back", L"a", L"b", L"a.png", L"b.txt", L"c.jpg", L"Explore"},
+       {L"C:\\S\\R\\a.png", L"C:\\S\\R\\b.txt", L"C:\\S\\R\\c.jpg"},
+       {false, false, false, true, true, true, false},
+       7,
+       1},
   };
   for (const auto& c : cases) {
     TViewRequest request = Request(c.workWidth, c.workHeight);
     request.Options.ShowThumbnails = c.thumbnails;
+    request.ShellThumbnails = c.shellThumbnails;
     const TGridPlan plan = PlanGrid(listing, request);
     std::vector<TStackEntry> entries;
     std::vector<bool> pictured;
@@ -142,6 +155,9 @@ TEST(ViewPlans, AGridKeepsWhatItsWorkAreaHoldsAndNumbersItsFilesAndPictures) {
     EXPECT_EQ(Captions(entries), c.captions) << c.what;
     EXPECT_EQ(plan.Pictures, c.pictures) << c.what;
     EXPECT_EQ(pictured, c.pictured) << c.what;
+    ASSERT_EQ(plan.PictureTiles.size(), plan.Pictures.size()) << c.what;
+    for (std::size_t k = 0; k < plan.PictureTiles.size(); ++k)
+      EXPECT_EQ(plan.Tiles[plan.PictureTiles[k]].Entry.Hint, plan.Pictures[k]) << c.what;
     EXPECT_EQ(plan.AllFiles, 5u) << c.what << ": the files beyond the grid count too";
     EXPECT_EQ(plan.Shape.Columns, c.columns) << c.what;
     EXPECT_EQ(plan.Shape.Rows, c.rows) << c.what;
@@ -153,6 +169,23 @@ TEST(ViewPlans, AGridKeepsWhatItsWorkAreaHoldsAndNumbersItsFilesAndPictures) {
     EXPECT_EQ(plan.LoadingCaption(), L"R (Loading)");
     EXPECT_EQ(plan.LoadingCaption(2), L"R (Loading 2 of 5)");
   }
+}
+
+TEST(ViewPlans, AGridAtRestCountsThePicturesStillToComeByTheirFileNumbers) {
+  TFolderListing listing;
+  listing.Files = {L"C:\\S\\R\\a.png", L"C:\\S\\R\\b.txt", L"C:\\S\\R\\c.jpg", L"C:\\S\\R\\d.gif"};
+  TViewRequest request = Request(1000, 1000);
+  request.Options.ShowThumbnails = true;
+  const TGridPlan plan = PlanGrid(listing, request);
+  // Pictures are files 1, 3 and 4: b.txt gets its icon and is not waited for.
+  EXPECT_EQ(plan.CaptionWithPicturesPlaced(0), L"R (Loading 1 of 4)");
+  EXPECT_EQ(plan.CaptionWithPicturesPlaced(1), L"R (Loading 3 of 4)");
+  EXPECT_EQ(plan.CaptionWithPicturesPlaced(2), L"R (Loading 4 of 4)");
+  EXPECT_EQ(plan.CaptionWithPicturesPlaced(3), L"R");
+  EXPECT_EQ(plan.CaptionWithPicturesPlaced(7), L"R");
+
+  request.Options.ShowThumbnails = false;
+  EXPECT_EQ(PlanGrid(listing, request).CaptionWithPicturesPlaced(0), L"R") << "no pictures: the name at once";
 }
 
 TEST(ViewPlans, AMenuLevelIsSortedWithExploreAndASeparatorFirst) {

@@ -19,6 +19,11 @@ protected:
 
   TJumpListStandIn standIn_;
 
+  bool Committed() const {
+    const std::vector<std::wstring> records = standIn_.Records();
+    return !records.empty() && records.back() == L"commit";
+  }
+
   std::vector<std::wstring> Tasks(const std::wstring& folder, const std::wstring& firstArgument) const {
     const std::wstring viewer = install_.Viewer();
     const std::wstring creator = install_.Folder() + L"\\Heapmaker.exe";
@@ -42,12 +47,15 @@ TEST_F(JumpList, AStackStartCommitsTheSevenTasks) {
   const HWND window = WaitForWindow(viewer.Id(), kTimeout);
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(WaitForViewAtRest(window));
+  // Committed once the view is painted, so the user never waits for it.
+  WaitUntil([&] { return Committed(); });
   EXPECT_EQ(standIn_.Records(), Tasks(folder.Path(), folder.Path() + L"\\"));
 }
 
 TEST_F(JumpList, TheHelpWindowCommitsThemWithAnEmptyFolderAndACreatorCommandNothing) {
   TProcess help = TProcess::Launch(install_.Viewer(), L"");
   ASSERT_NE(WaitForWindow(help.Id(), kTimeout), nullptr);
+  WaitUntil([&] { return Committed(); });
   EXPECT_EQ(standIn_.Records(), Tasks(L"", L""));
 
   standIn_.Clear();

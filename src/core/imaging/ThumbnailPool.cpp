@@ -12,6 +12,7 @@ TThumbnailPool::TThumbnailPool(std::vector<std::wstring> paths, TDecode decode, 
   if (paths_.empty()) return;
   const unsigned count = std::max(1u, std::min<unsigned>(workers, static_cast<unsigned>(paths_.size())));
   workers_.reserve(count);
+  running_ = count;
   for (unsigned i = 0; i < count; ++i) workers_.emplace_back([this] { Work(); });
 }
 
@@ -23,6 +24,10 @@ TThumbnailPool::~TThumbnailPool() {
 void TThumbnailPool::Cancel() { cancelled_ = true; }
 
 void TThumbnailPool::Work() {
+  struct TDone {
+    std::atomic<unsigned>& Running;
+    ~TDone() { --Running; }
+  } done{running_};
   for (;;) {
     if (cancelled_) return;
     const std::size_t index = next_++;

@@ -46,6 +46,8 @@ public:
   std::size_t Taken() const { return taken_; }
   std::size_t Count() const { return paths_.size(); }
   bool AllTaken() const { return taken_ == paths_.size(); }
+  // Every worker has returned (the destructor then waits for nothing).
+  bool Finished() const { return running_ == 0; }
 
 private:
   void Work();
@@ -55,6 +57,7 @@ private:
   TNotify notify_;
   std::atomic<std::size_t> next_{0};
   std::atomic<bool> cancelled_{false};
+  std::atomic<unsigned> running_{0};
   std::mutex lock_;
   std::vector<std::optional<std::optional<TBitmap32>>> results_;  // outer: done; inner: a picture
   std::size_t taken_ = 0;

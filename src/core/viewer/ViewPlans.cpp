@@ -39,6 +39,11 @@ std::wstring TGridPlan::LoadingCaption(std::size_t fileNumber) const {
   return Name + L" (Loading " + std::to_wstring(fileNumber) + L" of " + std::to_wstring(AllFiles) + L")";
 }
 
+std::wstring TGridPlan::CaptionWithPicturesPlaced(std::size_t placed) const {
+  if (placed >= PictureTiles.size()) return Name;
+  return LoadingCaption(Tiles[PictureTiles[placed]].FileNumber);
+}
+
 TGridPlan PlanGrid(TFolderListing listing, const TViewRequest& request) {
   const TViewMetrics& metrics = request.Metrics;
   TGridPlan plan;
@@ -47,15 +52,16 @@ TGridPlan PlanGrid(TFolderListing listing, const TViewRequest& request) {
   plan.AllFiles = listing.Files.size();
   LimitListingToGrid(listing, GridCapacity(request.WorkArea.Width(), request.WorkArea.Height(), metrics));
   const bool thumbnails = request.Options.ShowThumbnails;
-  if (thumbnails)
-    for (const std::wstring& file : listing.Files)
-      if (IsImageFile(file)) plan.Pictures.push_back(file);
   std::size_t fileNumber = 0;
   for (TStackEntry& entry : Entries(listing, request, TViewKind::Grid, false)) {
     TGridTile tile;
     if (entry.Kind == TEntryKind::File) {
       tile.FileNumber = ++fileNumber;
-      tile.Picture = thumbnails && IsImageFile(entry.Hint);
+      tile.Picture = thumbnails && (request.ShellThumbnails || IsImageFile(entry.Hint));
+      if (tile.Picture) {
+        plan.Pictures.push_back(entry.Hint);
+        plan.PictureTiles.push_back(plan.Tiles.size());
+      }
     }
     tile.Entry = std::move(entry);
     plan.Tiles.push_back(std::move(tile));

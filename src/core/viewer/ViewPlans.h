@@ -27,6 +27,9 @@ struct TViewRequest {
   TRectI WorkArea;             // of the view's monitor
   TViewMetrics Metrics = kDesignMetrics;
   TSortKeyMaker SortKey;  // the order of the entries' names
+  // The system makes thumbnails of files our decoders do not read (the
+  // shell's, from Vista on): with thumbnails shown, every file tile asks.
+  bool ShellThumbnails = false;
 };
 
 // The width in pixels of a text in the font the entries are measured with.
@@ -55,8 +58,9 @@ struct TGridTile {
 struct TGridPlan {
   std::wstring Name;  // the folder's name, the window's caption at rest
   std::vector<TGridTile> Tiles;
-  std::vector<std::wstring> Pictures;  // the files whose pictures are made, in tile order
-  std::size_t AllFiles = 0;            // the folder's files, those beyond the grid's capacity included
+  std::vector<std::wstring> Pictures;     // the files whose pictures are made, in tile order
+  std::vector<std::size_t> PictureTiles;  // each picture's tile, an index into Tiles
+  std::size_t AllFiles = 0;               // the folder's files, those beyond the grid's capacity included
   std::int32_t TileWidth = 0;
   std::int32_t TileHeight = 0;
   TGridShape Shape;
@@ -66,6 +70,10 @@ struct TGridPlan {
   std::wstring CleaningUpCaption() const { return Name + L" (Cleaning up)"; }
   std::wstring LoadingCaption() const { return Name + L" (Loading)"; }
   std::wstring LoadingCaption(std::size_t fileNumber) const;
+  // The caption of the grid at rest while its pictures come in reading
+  // order: the loading caption of the first tile still waiting for its
+  // picture, and the name alone once placed pictures are all of them.
+  std::wstring CaptionWithPicturesPlaced(std::size_t placed) const;
 };
 TGridPlan PlanGrid(TFolderListing listing, const TViewRequest& request);
 
