@@ -1,7 +1,7 @@
 // The benchmarks that run the real programs under Wine, and the listing code
 // as the viewer runs it there.
 //
-//   wine_bench DATA [start] [listing] [menu] [grid]
+//   wine_bench DATA [start] [phases] [listing] [menu] [grid]
 //                     DATA is the folder native_bench made (as a Windows
 //                     path); without section names every section runs. Prints:
 //   - P1: start of Heapview0.exe to its window at rest (animation off) for
@@ -228,8 +228,16 @@ void StartFigures() {
   Figure("viewer / plain window, 20 entries", twenty / plain, "x");
   Figure("peak working set: floor", cases[1].PeakWorkingSet / 1048576.0, "MB");
   Figure("peak working set: viewer, 20 entries", cases[2].PeakWorkingSet / 1048576.0, "MB");
+}
 
+void PhasesFigures() {
   Heading("Where the viewer's start-up goes: its trace's phases (animation off)");
+  TScratchFolder small(L"Twenty");
+  for (int i = 0; i < 4; ++i) small.AddFolder(L"Folder " + std::to_wstring(i));
+  for (int i = 0; i < 16; ++i) small.Add(L"Document " + std::to_wstring(i) + L".txt");
+  TScratchFolder large(L"Two Hundred");
+  for (int i = 0; i < 20; ++i) large.AddFolder(L"Folder " + std::to_wstring(i));
+  for (int i = 0; i < 180; ++i) large.Add(L"Document " + std::to_wstring(i) + L".txt");
   PhaseFigures("20 entries (stack)", Quoted(small.Path()), 9);
   PhaseFigures("200 entries (grid)", Quoted(large.Path()), 9);
 }
@@ -349,7 +357,7 @@ void GridFigures(const std::wstring& data, TPreferences& preferences) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: wine_bench DATA-FOLDER [start] [listing] [menu] [grid]\n");
+    std::fprintf(stderr, "usage: wine_bench DATA-FOLDER [start] [phases] [listing] [menu] [grid]\n");
     return 2;
   }
   const auto wanted = [&](const wchar_t* section) {
@@ -362,6 +370,7 @@ int wmain(int argc, wchar_t** argv) {
     TPreferences preferences;
     preferences.SetDword(L"DoAnim", 0);
     if (wanted(L"start")) StartFigures();
+    if (wanted(L"phases")) PhasesFigures();
     if (wanted(L"listing")) WineListingFigures(argv[1]);
     if (wanted(L"menu")) MenuFigures(argv[1]);
     if (wanted(L"grid")) GridFigures(argv[1], preferences);

@@ -260,9 +260,11 @@ void TSysImageList::UpdateImageList() {
   handle_ = nullptr;
   toolbarWindow_.Reset();
   if (iconSet_ == TIconSet::isSystem) {
+    // A name the shell only looks at as a type, so nothing is read from disk
+    // to find the list.
     SHFILEINFOW info{};
-    handle_ = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoW(GetProgramPath().c_str(), 0, &info, sizeof(info),
-                                                            SHGFI_SYSICONINDEX | SHGFI_ICONLOCATION | SizeFlag()));
+    handle_ = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoW(L"file", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                                                            SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SizeFlag()));
   } else {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);

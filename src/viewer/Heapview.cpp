@@ -15,9 +15,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TApplication& app = TApplication::Instance();
   app.SetTitle(L"Heapfold");
   if (!app.StartCom(com)) return 1;
-  // Dragging entries out and the shell's clipboard verbs need OLE; without
-  // it they fail and report so, and the rest of the viewer works on.
-  const TOleInit ole;
   StartTrace();
 
   std::vector<std::wstring> args = TokenizeCommandLine(::GetCommandLineW());

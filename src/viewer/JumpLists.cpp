@@ -118,33 +118,37 @@ TjlLinkObjectItem& TjlLinkObjectList::AddShellLink(const std::wstring& title, co
   return back();
 }
 
-TjlJumpLists::TjlJumpLists() {
+TjlJumpLists::TjlJumpLists() { DisplayFrequent = DisplayRecent = true; }
+
+TjlJumpLists::TjlJumpLists(ComPtr<ICustomDestinationList> list) : list_(std::move(list)), made_(true) {
+  DisplayFrequent = DisplayRecent = true;
+  if (!list_) createError_ = E_POINTER;
+}
+
+ICustomDestinationList* TjlJumpLists::List() {
+  if (made_) return list_.Get();
+  made_ = true;
   if (!IsWindows7OrLater(ReadWindowsVersion())) {
     createError_ = HRESULT_FROM_WIN32(ERROR_OLD_WIN_VERSION);
-    return;
+    return nullptr;
   }
-  DisplayFrequent = DisplayRecent = true;
   // A shell without a destination list gives a program without a jump list,
   // never a program that does not start.
   createError_ =
       ::CoCreateInstance(CLSID_DestinationList, nullptr, CLSCTX_INPROC_SERVER, IID_ICustomDestinationList, &list_);
   if (FAILED(createError_)) list_.Reset();
-}
-
-TjlJumpLists::TjlJumpLists(ComPtr<ICustomDestinationList> list) : list_(std::move(list)) {
-  DisplayFrequent = DisplayRecent = true;
-  if (!list_) createError_ = E_POINTER;
+  return list_.Get();
 }
 
 TjlJumpLists::~TjlJumpLists() = default;
 
 HRESULT TjlJumpLists::SetAppID(const std::wstring& appId) {
-  if (!list_) return createError_;
+  if (!List()) return createError_;
   return list_->SetAppID(appId.c_str());
 }
 
 TJumpListResult TjlJumpLists::Commit() {
-  if (!list_) return {TJumpListStep::CreateList, createError_};
+  if (!List()) return {TJumpListStep::CreateList, createError_};
   UINT slots = 0;
   ComPtr<IObjectArray> removed;
   HRESULT hr = list_->BeginList(&slots, IID_IObjectArray, &removed);

@@ -75,7 +75,9 @@ public:
   bool DisplayFrequent = false;
   bool DisplayRecent = false;
 
-  bool Available() const { return list_ != nullptr; }
+  // The shell's destination list is made on first use, so a program that
+  // never commits never loads it.
+  bool Available() { return List() != nullptr; }
   // An explicit application identifier, passed on at once.
   HRESULT SetAppID(const std::wstring& appId);
   // Builds the list and hands it to the shell. Without a destination list, or
@@ -84,6 +86,9 @@ public:
   TJumpListResult Commit();
 
 private:
+  ICustomDestinationList* List();
+
   Microsoft::WRL::ComPtr<ICustomDestinationList> list_;
+  bool made_ = false;           // the shell was asked for its list
   HRESULT createError_ = S_OK;  // why there is no list
 };

@@ -30,17 +30,20 @@ TFormMain::TFormMain(std::vector<std::wstring> args) : args_(std::move(args)) {
 }
 
 void TFormMain::FormCreate() {
+  TraceMark(L"form's components");
   NoteCursorAndMonitor();
   ApplySystemFontToForm();
   metrics_ = ViewMetricsFor(MonitorDpiByIndex(MonitorIndex));
+  TraceMark(L"monitor, font and DPI");
 
   const TViewerCommand command = ParseViewerCommand(args_);
   if (HandOnCreatorCommand(command)) return;
 
   StackFolder = command.StackFolder;
   ReadPreferences();
-  SetUpSecondClickClosing();
   TraceMark(L"preferences");
+  SetUpSecondClickClosing();
+  TraceMark(L"other viewers of the stack");
   // A viewer that closed the open one of its stack shows nothing and ends;
   // one that shows a view commits its jump list once the view is painted,
   // so the user never waits for it.
@@ -59,16 +62,20 @@ void TFormMain::FormCreate() {
 
   switch (ViewKind) {
     case TViewKind::Stack: {
-      // A stack whose entries would not fit its monitor opens as a grid.
-      const TStackPlan plan = PlanStackOf(StackFolder);
+      // A stack whose entries would not fit its monitor opens as a grid of
+      // the same listing.
+      TFolderListing listing = ListFolderTraced(StackFolder);
+      const TStackPlan plan = PlanStackOf(StackFolder, listing);
+      SysImgList.SetIconSize(TIconSize::isLargeIcons);
       if (!plan.FallsBackToGrid) {
         ::ShowWindow(DockLeft.Handle(), SW_SHOWNA);
-        SysImgList.SetIconSize(TIconSize::isLargeIcons);
         ApplyStack(StackFolder, plan);
         break;
       }
       ViewKind = TViewKind::Grid;
-      [[fallthrough]];
+      ::ShowWindow(DockTop.Handle(), SW_SHOWNA);
+      BuildGrid(StackFolder, std::move(listing));
+      break;
     }
     case TViewKind::Grid:
       ::ShowWindow(DockTop.Handle(), SW_SHOWNA);

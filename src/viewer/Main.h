@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,7 @@
 #include "toolkit/Toolbar.h"
 #include "toolkit/UiDispatcher.h"
 #include "toolkit/Window.h"
+#include "viewer/EntryIcons.h"
 #include "viewer/InterAppComm.h"
 #include "viewer/JumpLists.h"
 #include "viewer/Slides.h"
@@ -79,6 +81,7 @@ public:
   // Each view is planned by the core from the folder's listing, then applied.
   void BuildStack(const std::wstring& folder);
   void BuildGrid(const std::wstring& folder);
+  void BuildGrid(const std::wstring& folder, TFolderListing listing);
   // Fills the menu's root (parent null) or a folder's sub-menu from disk:
   // Explore and a separator, the folders, the files.
   void BuildMenu(const std::wstring& folder, TMenuItem* parent);
@@ -99,9 +102,10 @@ public:
   TToolbar ToolbarGrid;
   TToolbar ToolbarStack;
   TSysImageList SysImgList;
-  TImageList ILImagePreviews;  // the grid's thumbnails, as large as its icons
-  TUiDispatcher Dispatcher;    // work of the thumbnail threads and the clock onto this thread
-  TSlides Slides{Dispatcher};  // the running slide, opening or closing
+  TEntryIcons entryIcons_{SysImgList};  // the entries' icons, once per file type where they are shared
+  TImageList ILImagePreviews;           // the grid's thumbnails, as large as its icons
+  TUiDispatcher Dispatcher;             // work of the thumbnail threads and the clock onto this thread
+  TSlides Slides{Dispatcher};           // the running slide, opening or closing
 
   // Caption painting of stack and grid entries, and the grid's hints.
   void DockItemDrawCaption(const TToolbarItem& item, HDC dc, const RECT& clientArea, RECT& captionRect,
@@ -150,7 +154,9 @@ private:
   TFolderListing ListFolder(const std::wstring& folder);
   // What the core plans a view of folder from, besides its listing.
   TViewRequest ViewRequest(const std::wstring& folder) const;
-  TStackPlan PlanStackOf(const std::wstring& folder);
+  // The folder's listing, and the trace's mark after it.
+  TFolderListing ListFolderTraced(const std::wstring& folder);
+  TStackPlan PlanStackOf(const std::wstring& folder, TFolderListing listing);
   void ApplyStack(const std::wstring& folder, const TStackPlan& plan);
   unsigned ThumbnailWorkers(std::size_t pictures) const;
   void CreateFormWindow();
@@ -200,6 +206,8 @@ private:
   // and ends once the shell's windows and threads in this process are done.
   void EndAfterShell(bool verbShowsWindow);
   void CheckShellLeftovers();
+  // OLE for the shell's menus and drags, started before the first of them.
+  void StartOle();
   // After a cancelled menu or drag: active again, unless the user went to
   // another program meanwhile, which closes the view as losing activation does.
   void ResumeAfterShell();
@@ -226,7 +234,8 @@ private:
   // dropped once its workers have returned.
   std::vector<std::unique_ptr<TThumbnailPool>> retiredThumbnails_;
   bool jumpListCommitted_ = false;
-  bool painted_ = false;  // the view's toolbar has been painted once
+  bool painted_ = false;         // the view's toolbar has been painted once
+  std::optional<TOleInit> ole_;  // ended before COM, which ends after the form
   COLORREF formColor_ = 0;
   TTypeToSelect typeToSelect_;
   bool closing_ = false;  // the closing slide has ended and the window is going

@@ -63,6 +63,13 @@ void TFormMain::FormActivate() {
   ::PostMessageW(Handle(), kPopUpMenuMessage, 0, 0);
 }
 
+void TFormMain::StartOle() {
+  // Dragging entries out and the shell's clipboard verbs need OLE beyond
+  // plain COM; it is started for the first of them, not for every start.
+  // Without it they fail and report so, and the rest of the viewer works on.
+  if (!ole_) ole_.emplace();
+}
+
 void TFormMain::PopupMenuDisplayMenu(TMenuItem& item) { BuildMenu(item.Hint, &item); }
 
 void TFormMain::PopupMenuItemExecute(TMenuItem& item) {
@@ -77,6 +84,7 @@ void TFormMain::PopupMenuItemExecute(TMenuItem& item) {
 
 void TFormMain::PopupMenuItemContextMenu(TMenuItem& item, POINT screen, bool extended) {
   if (shellBusy_ > 0 || pendingShellMenu_ || item.Hint.empty()) return;
+  StartOle();
   auto menu = std::make_unique<TShellItemMenu>();
   // An item the shell cannot take shows no menu: a message box would stand
   // over a menu being tracked.
@@ -120,6 +128,7 @@ void TFormMain::ShowEntryMenu(const TToolbar& toolbar, std::size_t index, POINT 
     ::ClientToScreen(toolbar.Handle(), &screen);
   }
   const HWND self = Handle();
+  StartOle();
   OfferShellProcessReference();
   TShellMenuResult result;
   {
@@ -148,6 +157,7 @@ bool TFormMain::DragEntry(const TToolbar& toolbar, std::size_t index) {
   const TToolbarItem item = toolbar.Items()[index];
   if (!IsDraggedEntry(static_cast<TEntryKind>(item.Kind), item.Hint)) return false;
   const HWND self = Handle();
+  StartOle();
   OfferShellProcessReference();
   TDragResult result;
   {

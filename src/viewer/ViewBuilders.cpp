@@ -73,9 +73,13 @@ unsigned TFormMain::ThumbnailWorkers(std::size_t pictures) const {
                              std::thread::hardware_concurrency(), pictures);
 }
 
-TStackPlan TFormMain::PlanStackOf(const std::wstring& folder) {
+TFolderListing TFormMain::ListFolderTraced(const std::wstring& folder) {
   TFolderListing listing = ListFolder(folder);
   TraceMark(L"listing");
+  return listing;
+}
+
+TStackPlan TFormMain::PlanStackOf(const std::wstring& folder, TFolderListing listing) {
   // The stack toolbar's own font measures its entries.
   TStackPlan plan = PlanStack(std::move(listing), ViewRequest(folder),
                               [this](const std::wstring& text) { return TextWidth(stackFont_.Get(), text); });
@@ -83,7 +87,9 @@ TStackPlan TFormMain::PlanStackOf(const std::wstring& folder) {
   return plan;
 }
 
-void TFormMain::BuildStack(const std::wstring& folder) { ApplyStack(folder, PlanStackOf(folder)); }
+void TFormMain::BuildStack(const std::wstring& folder) {
+  ApplyStack(folder, PlanStackOf(folder, ListFolderTraced(folder)));
+}
 
 void TFormMain::ApplyStack(const std::wstring& folder, const TStackPlan& plan) {
   viewFolder_ = folder;
@@ -94,7 +100,7 @@ void TFormMain::ApplyStack(const std::wstring& folder, const TStackPlan& plan) {
   ToolbarStack.SetImageList(icons_.Handle());
   for (const TStackEntry& entry : plan.Entries) {
     TToolbarItem item = ItemFor(entry, plan.EntryWidth, plan.EntryHeight, TItemDisplay::ImageAndText);
-    item.ImageIndex = icons_.IndexOf(SysImgList.GetIconIndex(entry.IconPath, 0));
+    item.ImageIndex = icons_.IndexOf(entryIcons_.IndexOf(entry));
     ToolbarStack.AddItem(std::move(item));
   }
   TraceMark(L"icons");
@@ -111,12 +117,12 @@ void TFormMain::ApplyStack(const std::wstring& folder, const TStackPlan& plan) {
 
 void TFormMain::SetCaption(const std::wstring& caption) { ::SetWindowTextW(Handle(), caption.c_str()); }
 
-void TFormMain::BuildGrid(const std::wstring& folder) {
+void TFormMain::BuildGrid(const std::wstring& folder) { BuildGrid(folder, ListFolderTraced(folder)); }
+
+void TFormMain::BuildGrid(const std::wstring& folder, TFolderListing listing) {
   // The pictures of the folder shown before are not wanted any more.
   StopThumbnails();
   viewFolder_ = folder;
-  TFolderListing listing = ListFolder(folder);
-  TraceMark(L"listing");
   grid_ = PlanGrid(std::move(listing), ViewRequest(folder));
   TraceMark(L"captions");
 
@@ -146,7 +152,7 @@ void TFormMain::BuildGrid(const std::wstring& folder) {
         break;
     }
     // A picture tile shows its file's icon until its picture is made.
-    item.ImageIndex = icons_.IndexOf(SysImgList.GetIconIndex(entry.IconPath, 0));
+    item.ImageIndex = icons_.IndexOf(entryIcons_.IndexOf(entry));
     ToolbarGrid.AddItem(std::move(item));
   }
   TraceMark(L"icons");
