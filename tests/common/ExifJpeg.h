@@ -40,7 +40,9 @@ struct TExifLayout {
 // its entry), IFD1 (compression, the thumbnail's offset and length), the
 // thumbnail.
 inline TByteString ComposeExifSegment(const TExifLayout& layout) {
-  TByteString tiff;
+  TByteString segment;
+  for (const char c : {'E', 'x', 'i', 'f', '\0', '\0'}) segment.push_back(static_cast<unsigned char>(c));
+  TByteString& tiff = segment;  // the TIFF structure follows; its offsets count from its first byte
   const auto put16 = [&](std::uint32_t value) {
     const unsigned char hi = static_cast<unsigned char>(value >> 8), lo = static_cast<unsigned char>(value);
     tiff.push_back(layout.bigEndian ? hi : lo);
@@ -91,9 +93,6 @@ inline TByteString ComposeExifSegment(const TExifLayout& layout) {
   }
   put32(layout.links == TIfdLinks::Ifd1ToItself ? ifd1 : 0);
   tiff.insert(tiff.end(), layout.thumbnail.begin(), layout.thumbnail.end());
-
-  TByteString segment = {'E', 'x', 'i', 'f', 0, 0};
-  segment.insert(segment.end(), tiff.begin(), tiff.end());
   return segment;
 }
 

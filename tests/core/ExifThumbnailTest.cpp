@@ -198,6 +198,8 @@ TEST(ExifThumbnail, RuleForUsingIt) {
       {4000, 3000, 120, 160, 3, 32, false},
       {0, 3000, 160, 120, 1, 32, false},
       {40000, 30000, 160, 120, 1, 32, false},
+      {160, 120, 160, 120, 1, 32, true},
+      {120, 90, 160, 120, 1, 32, false},  // larger than the picture
   };
   for (const auto& c : cases) {
     TJpegHead head;

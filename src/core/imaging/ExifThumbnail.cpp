@@ -212,6 +212,7 @@ bool UseEmbeddedThumbnail(const TJpegHead& head, int thumbnailSize) {
   const TJpegFrame& thumbnail = head.thumbnailFrame;
   if (head.thumbnailLength == 0 || !IsPlainFrame(main) || !IsPlainFrame(thumbnail)) return false;
   if (thumbnail.width < thumbnailSize || thumbnail.height < thumbnailSize) return false;
+  if (thumbnail.width > main.width || thumbnail.height > main.height) return false;
   // |th / tw - h / w| within a pixel of either side: |th * w - tw * h| <= max(w, h).
   const std::int64_t w = main.width, h = main.height;
   const std::int64_t difference = std::int64_t{thumbnail.height} * w - std::int64_t{thumbnail.width} * h;

@@ -47,7 +47,8 @@ TJpegHead ReadJpegHead(const unsigned char* bytes, std::size_t size);
 //   extended or progressive Huffman coding, 8-bit samples, 1, 3 or 4
 //   components) and the main picture's size is within the decoders' limits,
 //   so a picture the decoder would refuse is still decoded, and refused;
-// - the thumbnail is at least thumbnailSize wide and tall;
+// - the thumbnail is at least thumbnailSize wide and tall, and no larger
+//   than the main picture (which would be no more work to decode);
 // - its shape is the main picture's as stored: one side is within a pixel of
 //   the other side scaled by the main picture's ratio (a 4000 x 3000 picture
 //   takes 160 x 120, not 120 x 160 or 160 x 160).
