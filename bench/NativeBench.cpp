@@ -2,11 +2,18 @@
 //
 //   native_bench DATA   makes DATA's folders once (folders of 10,000 and
 //                       100,000 empty files; large photo-like JPEGs and folders
-//                       of 200 and 600 of them for the grid), then prints:
+//                       of 200 and 600 of them for the grid; the same JPEGs
+//                       carrying a 160 x 120 thumbnail in their Exif segment,
+//                       as cameras write them, and a folder of 200 of those),
+//                       then prints:
 //   - listing and sorting a folder through the viewer's listing code against a
 //     bare readdir loop over the same folder, at 10,000 and 100,000 entries;
 //   - LoadThumbnail in fast mode per large JPEG against djpeg's reduced-size
-//     fast decoding and against vipsthumbnail, as programs started per picture.
+//     fast decoding and against vipsthumbnail, as programs started per picture;
+//   - the thumbnail of a large JPEG with its embedded thumbnail against the
+//     same picture without one.
+//   native_bench DATA SECTION...  only those of the figures: listing,
+//                       thumbnails, embedded.
 #include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -27,6 +34,7 @@
 #include <vector>
 
 #include "BenchStats.h"
+#include "../tests/common/ExifJpeg.h"
 #include "core/base/ExtraStrUtils.h"
 #include "core/base/Listing.h"
 #include "core/viewer/StackEntries.h"
@@ -41,6 +49,7 @@ using namespace bench;
 constexpr int kRuns = 15;
 constexpr int kPictureWidth = 4000, kPictureHeight = 3000;
 constexpr int kDistinctPictures = 20;
+constexpr int kEmbeddedWidth = 160, kEmbeddedHeight = 120;
 
 std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }  // ASCII paths only
 std::string Narrow(const std::wstring& s) { return std::string(s.begin(), s.end()); }
@@ -69,8 +78,47 @@ std::string EmptyFilesFolder(const std::string& data, int count) {
 }
 
 // A photo-like picture: smooth light and colour with fine texture, so its
-// compressed size and decoding cost are those of a camera's JPEG.
-void WritePhoto(const std::string& path, int seed, int width = kPictureWidth, int height = kPictureHeight) {
+// compressed size and decoding cost are those of a camera's JPEG. Compressed
+// through cinfo (its destination set), with an Exif segment when exif is
+// given. step: the photo's pixels per pixel written (a thumbnail's is larger;
+// its texture, which would average out, is left off).
+void CompressPhoto(jpeg_compress_struct& cinfo, int seed, int width, int height, double step,
+                   const exifjpeg::TByteString* exif) {
+  cinfo.image_width = static_cast<JDIMENSION>(width);
+  cinfo.image_height = static_cast<JDIMENSION>(height);
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 88, TRUE);
+  if (exif != nullptr) cinfo.write_JFIF_header = FALSE;
+  jpeg_start_compress(&cinfo, TRUE);
+  if (exif != nullptr) jpeg_write_marker(&cinfo, JPEG_APP0 + 1, exif->data(), static_cast<unsigned>(exif->size()));
+  const bool texture = step == 1;
+  std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+  std::uint32_t noise = 2463534242u + static_cast<std::uint32_t>(seed) * 977u;
+  while (cinfo.next_scanline < cinfo.image_height) {
+    const double y = (cinfo.next_scanline + 0.5) * step - 0.5;
+    for (int column = 0; column < width; ++column) {
+      const double x = (column + 0.5) * step - 0.5;
+      noise ^= noise << 13, noise ^= noise >> 17, noise ^= noise << 5;
+      const double light = 0.5 + 0.3 * std::sin(x / 410.0 + seed) * std::cos(y / 270.0 - seed);
+      const double grain = texture ? static_cast<int>(noise % 25) - 12 : 0;
+      const double detail = texture ? 18 * std::sin(x / 7.0 + y / 11.0 + seed) : 0;
+      const auto channel = [&](double tint) {
+        const double v = 255 * light * tint + grain + detail;
+        return static_cast<unsigned char>(v < 0 ? 0 : v > 255 ? 255 : v);
+      };
+      unsigned char* px = &row[static_cast<std::size_t>(column) * 3];
+      px[0] = channel(1.1), px[1] = channel(0.9 + 0.1 * std::sin(seed)), px[2] = channel(0.75);
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+}
+
+void WritePhoto(const std::string& path, int seed, int width = kPictureWidth, int height = kPictureHeight,
+                const exifjpeg::TByteString* exif = nullptr) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) throw std::runtime_error("cannot write " + path);
   jpeg_compress_struct cinfo;
@@ -78,46 +126,43 @@ void WritePhoto(const std::string& path, int seed, int width = kPictureWidth, in
   cinfo.err = jpeg_std_error(&jerr);
   jpeg_create_compress(&cinfo);
   jpeg_stdio_dest(&cinfo, file);
-  cinfo.image_width = static_cast<JDIMENSION>(width);
-  cinfo.image_height = static_cast<JDIMENSION>(height);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 88, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
-  std::uint32_t noise = 2463534242u + static_cast<std::uint32_t>(seed) * 977u;
-  while (cinfo.next_scanline < cinfo.image_height) {
-    const int y = static_cast<int>(cinfo.next_scanline);
-    for (int x = 0; x < width; ++x) {
-      noise ^= noise << 13, noise ^= noise >> 17, noise ^= noise << 5;
-      const double light = 0.5 + 0.3 * std::sin(x / 410.0 + seed) * std::cos(y / 270.0 - seed);
-      const double grain = static_cast<int>(noise % 25) - 12;
-      const double detail = 18 * std::sin(x / 7.0 + y / 11.0 + seed);
-      const auto channel = [&](double tint) {
-        const double v = 255 * light * tint + grain + detail;
-        return static_cast<unsigned char>(v < 0 ? 0 : v > 255 ? 255 : v);
-      };
-      row[x * 3] = channel(1.1), row[x * 3 + 1] = channel(0.9 + 0.1 * std::sin(seed)), row[x * 3 + 2] = channel(0.75);
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
+  CompressPhoto(cinfo, seed, width, height, 1, exif);
   jpeg_destroy_compress(&cinfo);
   std::fclose(file);
 }
 
+// The Exif segment a camera would write for photo seed: orientation 1 and
+// the photo as a 160 x 120 thumbnail.
+exifjpeg::TByteString PhotoExif(int seed) {
+  jpeg_compress_struct cinfo;
+  jpeg_error_mgr jerr;
+  cinfo.err = jpeg_std_error(&jerr);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  CompressPhoto(cinfo, seed, kEmbeddedWidth, kEmbeddedHeight, static_cast<double>(kPictureWidth) / kEmbeddedWidth,
+                nullptr);
+  exifjpeg::TExifLayout layout;
+  layout.orientation = 1;
+  layout.thumbnail.assign(buffer, buffer + size);
+  jpeg_destroy_compress(&cinfo);
+  std::free(buffer);
+  return exifjpeg::ComposeExifSegment(layout);
+}
+
 // The distinct pictures, and grid folders of count of them (hard links to
 // the distinct ones, so the disk holds each picture once).
-std::vector<std::string> Pictures(const std::string& data) {
-  const std::string folder = data + "/pictures";
+// withExif: the second set, the same pictures each with an embedded thumbnail.
+std::vector<std::string> Pictures(const std::string& data, bool withExif = false) {
+  const std::string folder = data + (withExif ? "/pictures-exif" : "/pictures");
   MakeDir(folder);
   std::vector<std::string> paths;
   for (int i = 0; i < kDistinctPictures; ++i) {
     const std::string path = folder + "/photo" + std::to_string(i) + ".jpg";
     if (!Exists(path + ".complete")) {
-      WritePhoto(path, i);
+      const exifjpeg::TByteString exif = withExif ? PhotoExif(i) : exifjpeg::TByteString();
+      WritePhoto(path, i, kPictureWidth, kPictureHeight, withExif ? &exif : nullptr);
       std::ofstream(path + ".complete");
     }
     paths.push_back(path);
@@ -125,8 +170,10 @@ std::vector<std::string> Pictures(const std::string& data) {
   return paths;
 }
 
-void GridFolder(const std::string& data, const std::vector<std::string>& pictures, int count) {
-  const std::string folder = data + "/grid" + std::to_string(count);
+// Folder "grid<count><suffix>".
+void GridFolder(const std::string& data, const std::vector<std::string>& pictures, int count,
+                const std::string& suffix = "") {
+  const std::string folder = data + "/grid" + std::to_string(count) + suffix;
   MakeDir(folder);
   char name[32];
   for (int i = 0; i < count; ++i) {
@@ -255,11 +302,34 @@ void ThumbnailFigures(const std::string& data, const std::vector<std::string>& a
   Ratio("LoadThumbnail / vipsthumbnail, its start taken off", ours / (vipsMs - vipsStart), 1.0);
 }
 
+// One picture's thumbnail through DecodeThumbnailSource, with and without
+// the thumbnail in its Exif segment (the same picture otherwise). The sizes
+// decoded show which was drawn.
+void EmbeddedThumbnailFigures(const std::string& plain, const std::string& withExif) {
+  Heading("Thumbnails natively: a 4000 x 3000 JPEG into 32 x 32 (DecodeThumbnailSource, fast), per picture");
+  const auto decoder = [](int expectedWidth) {
+    return [expectedWidth](const std::string& p) {
+      const double start = NowMs();
+      const std::optional<TBitmap32> picture = DecodeThumbnailSource(Wide(p), true, 32);
+      const double ms = NowMs() - start;
+      if (!picture || picture->Width() != expectedWidth)
+        throw std::runtime_error("an unexpected picture was decoded of " + p);
+      return ms;
+    };
+  };
+  const double whole = PerPictureMs({plain}, decoder(kPictureWidth / 8));
+  const double embedded = PerPictureMs({withExif}, decoder(kEmbeddedWidth / 2));
+  Figure("whole picture, reduced to 1/8", whole, "ms");
+  Figure("embedded 160 x 120 thumbnail", embedded, "ms");
+  Figure("whole picture / embedded thumbnail (times as fast)", whole / embedded, "x");
+  Ratio("embedded thumbnail / whole picture", embedded / whole, 0.1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: native_bench DATA-FOLDER [--data-only]\n");
+    std::fprintf(stderr, "usage: native_bench DATA-FOLDER [--data-only | listing | thumbnails | embedded ...]\n");
     return 2;
   }
   try {
@@ -274,9 +344,18 @@ int main(int argc, char** argv) {
     const std::vector<std::string> pictures = Pictures(data);
     GridFolder(data, pictures, 200);
     GridFolder(data, pictures, 600);
+    const std::vector<std::string> exifPictures = Pictures(data, true);
+    GridFolder(data, exifPictures, 200, "exif");
     if (argc > 2 && std::strcmp(argv[2], "--data-only") == 0) return 0;
-    NativeListingFigures(data);
-    ThumbnailFigures(data, pictures);
+    const auto wanted = [&](const char* section) {
+      if (argc == 2) return true;
+      for (int i = 2; i < argc; ++i)
+        if (std::strcmp(argv[i], section) == 0) return true;
+      return false;
+    };
+    if (wanted("listing")) NativeListingFigures(data);
+    if (wanted("thumbnails")) ThumbnailFigures(data, pictures);
+    if (wanted("embedded")) EmbeddedThumbnailFigures(pictures[0], exifPictures[0]);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "native_bench: %s\n", e.what());
     return 1;

@@ -67,6 +67,11 @@ struct TJpegDecodeOptions {
 //   mask gives every pixel alpha 0, the picture is taken as opaque: such
 //   files carry no alpha, they only have the field set.
 TBitmap32 DecodeJpeg(std::FILE* file, const std::wstring& name, const TJpegDecodeOptions& options = {});
+// A JPEG picture held in memory (the thumbnail inside a camera's JPEG file),
+// read as DecodeJpeg reads a file: the same limits, errors and options; bytes
+// that end before the end marker are refused.
+TBitmap32 DecodeJpegBytes(const void* bytes, std::size_t size, const std::wstring& name,
+                          const TJpegDecodeOptions& options = {});
 TBitmap32 DecodePng(std::FILE* file, const std::wstring& name);
 // A PNG picture held in memory (the programs' own pictures, from resources).
 TBitmap32 DecodePngBytes(const void* bytes, std::size_t size, const std::wstring& name);

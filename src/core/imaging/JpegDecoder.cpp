@@ -5,7 +5,8 @@
 // functions below. Those functions, and everything libjpeg calls beneath
 // them (our source manager and callbacks included), hold no C++ objects with
 // destructors, so the jump skips no cleanup; the objects that own memory live
-// in DecodeJpeg, which the jump never crosses.
+// in DecodeJpeg, DecodeJpegBytes and DecodeFromSource, which the jump never
+// crosses.
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
@@ -32,7 +33,7 @@ struct TJpegContext {
   jpeg_progress_mgr progress;
   jpeg_source_mgr source;
   std::jmp_buf jump;
-  std::FILE* file;
+  std::FILE* file;  // null: the whole picture is in memory, already in the source
   JOCTET* buffer;
   bool truncated;
   bool tooManyScans;
@@ -63,13 +64,13 @@ void WatchJpegScans(j_common_ptr info) {
   }
 }
 
-// Source manager over the file, with a clean failure at its end (libjpeg's own
-// would pad the picture with grey and only warn).
+// Source manager over the file or the bytes in memory, with a clean failure at
+// their end (libjpeg's own would pad the picture with grey and only warn).
 void InitJpegSource(j_decompress_ptr) {}
 
 boolean FillJpegBuffer(j_decompress_ptr info) {
   TJpegContext& context = ContextOf(info);
-  const std::size_t got = std::fread(context.buffer, 1, kReadChunk, context.file);
+  const std::size_t got = context.file ? std::fread(context.buffer, 1, kReadChunk, context.file) : 0;
   if (got == 0) {
     context.truncated = true;
     std::longjmp(context.jump, 1);
@@ -149,17 +150,9 @@ void CmykToColor32(TBitmap32& bitmap, bool inverted) {
   }
 }
 
-}  // namespace
-
-TBitmap32 DecodeJpeg(std::FILE* file, const std::wstring& name, const TJpegDecodeOptions& options) {
-  static const unsigned char kSignature[] = {0xFF, 0xD8, 0xFF};
-  ExpectSignature(file, kSignature, sizeof kSignature, name, L"JPEG");
-
-  std::vector<JOCTET> buffer(kReadChunk);
-  TJpegContext context;
+// Sets up the context's error handling and source manager, all but the bytes.
+void InitJpegContext(TJpegContext& context) {
   std::memset(&context, 0, sizeof context);
-  context.file = file;
-  context.buffer = buffer.data();
   context.info.err = jpeg_std_error(&context.error);
   context.error.error_exit = FailJpeg;
   context.error.emit_message = EmitJpegMessage;
@@ -170,6 +163,10 @@ TBitmap32 DecodeJpeg(std::FILE* file, const std::wstring& name, const TJpegDecod
   context.source.skip_input_data = SkipJpegData;
   context.source.resync_to_restart = jpeg_resync_to_restart;
   context.source.term_source = TermJpegSource;
+}
+
+// Decodes from the context's source, set up by InitJpegContext.
+TBitmap32 DecodeFromSource(TJpegContext& context, const std::wstring& name, const TJpegDecodeOptions& options) {
   TJpegDestroyer destroyer{context};
 
   auto fail = [&]() -> EImageError {
@@ -212,4 +209,30 @@ TBitmap32 DecodeJpeg(std::FILE* file, const std::wstring& name, const TJpegDecod
     throw fail();
   if (cmyk) CmykToColor32(bitmap, info.saw_Adobe_marker != 0);
   return bitmap;
+}
+
+const unsigned char kJpegSignature[] = {0xFF, 0xD8, 0xFF};
+
+}  // namespace
+
+TBitmap32 DecodeJpeg(std::FILE* file, const std::wstring& name, const TJpegDecodeOptions& options) {
+  ExpectSignature(file, kJpegSignature, sizeof kJpegSignature, name, L"JPEG");
+  std::vector<JOCTET> buffer(kReadChunk);
+  TJpegContext context;
+  InitJpegContext(context);
+  context.file = file;
+  context.buffer = buffer.data();
+  return DecodeFromSource(context, name, options);
+}
+
+TBitmap32 DecodeJpegBytes(const void* bytes, std::size_t size, const std::wstring& name,
+                          const TJpegDecodeOptions& options) {
+  if (bytes == nullptr || size < sizeof kJpegSignature ||
+      std::memcmp(bytes, kJpegSignature, sizeof kJpegSignature) != 0)
+    throw EImageError(name, L"it is not a JPEG file");
+  TJpegContext context;
+  InitJpegContext(context);
+  context.source.next_input_byte = static_cast<const JOCTET*>(bytes);
+  context.source.bytes_in_buffer = size;
+  return DecodeFromSource(context, name, options);
 }

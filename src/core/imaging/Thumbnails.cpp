@@ -2,10 +2,65 @@
 
 #include "core/raster/Resamplers.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <vector>
 
+#include "core/imaging/ExifThumbnail.h"
 #include "core/imaging/ImageDecoders.h"
 #include "core/base/WideFile.h"
+
+namespace {
+
+// The head of a JPEG file is read in one go of kFirstHeadRead bytes (an Exif
+// segment is at most 64 KB), then in growing steps while other segments come
+// before the frame header, up to kMaxHeadRead.
+constexpr std::size_t kFirstHeadRead = 64 * 1024 + 1024;
+constexpr std::size_t kMaxHeadRead = 1024 * 1024;
+
+// The file's head, read from its start, and what it says.
+TJpegHead ReadFileHead(std::FILE* file, std::vector<unsigned char>& bytes) {
+  std::size_t want = kFirstHeadRead;
+  for (;;) {
+    const std::size_t have = bytes.size();
+    bytes.resize(want);
+    bytes.resize(have + std::fread(bytes.data() + have, 1, want - have, file));
+    const TJpegHead head = ReadJpegHead(bytes.data(), bytes.size());
+    if (head.needed == 0 || bytes.size() < want || head.needed > kMaxHeadRead) return head;
+    want = std::max(head.needed, std::min(2 * want, kMaxHeadRead));
+  }
+}
+
+// A file cut short (a download that stopped) must still be refused as the
+// whole picture's decoding refuses it, though only its head is read: it must
+// end with the end marker. A file with data after the end marker is decoded
+// whole.
+bool EndsWithEndMarker(std::FILE* file) {
+  unsigned char last[2] = {};
+  return std::fseek(file, -2, SEEK_END) == 0 && std::fread(last, 1, 2, file) == 2 && last[0] == 0xFF && last[1] == 0xD9;
+}
+
+// The embedded thumbnail of a JPEG file when it may stand for the picture
+// (UseEmbeddedThumbnail) and decodes; nothing otherwise. It is decoded
+// reduced as the whole picture would be, by the same rule applied to both of
+// its sides, so that neither becomes shorter than the thumbnail.
+std::optional<TBitmap32> DecodeEmbeddedThumbnail(std::FILE* file, const std::wstring& path, int thumbnailSize) {
+  std::vector<unsigned char> bytes;
+  const TJpegHead head = ReadFileHead(file, bytes);
+  if (!UseEmbeddedThumbnail(head, thumbnailSize) || !EndsWithEndMarker(file)) return std::nullopt;
+  const int scale = std::min(JpegThumbnailScale(head.thumbnailFrame.width, thumbnailSize),
+                             JpegThumbnailScale(head.thumbnailFrame.height, thumbnailSize));
+  TJpegDecodeOptions options;
+  options.fast = true;
+  options.scaleDenominator = [scale](int) { return scale; };
+  try {
+    return DecodeJpegBytes(bytes.data() + head.thumbnailOffset, head.thumbnailLength, path, options);
+  } catch (const EImageError&) {
+    return std::nullopt;  // a damaged thumbnail: the whole picture is decoded instead
+  }
+}
+
+}  // namespace
 
 int JpegThumbnailScale(int fullWidth) { return JpegThumbnailScale(fullWidth, 32); }
 
@@ -30,6 +85,9 @@ std::optional<TBitmap32> DecodeThumbnailSource(const std::wstring& path, bool fa
     case TImageKind::Jpeg: {
       TJpegDecodeOptions options;
       if (fast) {
+        if (std::optional<TBitmap32> embedded = DecodeEmbeddedThumbnail(file.get(), path, thumbnailSize))
+          return embedded;
+        std::rewind(file.get());
         options.fast = true;
         options.scaleDenominator = [thumbnailSize](int fullWidth) {
           return JpegThumbnailScale(fullWidth, thumbnailSize);

@@ -16,9 +16,11 @@ int JpegThumbnailScale(int fullWidth);
 int JpegThumbnailScale(int fullWidth, int thumbnailSize);
 
 // Decodes the picture at path for a thumbnail, by ImageKindOf(path): JPEG (in
-// fast mode with the fast transform and the reduced size above; otherwise
-// full size at full quality), Windows bitmap, GIF (every pixel opaque) and
-// PNG (with its alpha).
+// fast mode the thumbnail a camera stored in the file when it may stand for
+// the picture, see UseEmbeddedThumbnail in ExifThumbnail.h, and the file ends
+// with its end marker; else the picture with the fast transform and the
+// reduced size above; otherwise full size at full quality), Windows bitmap,
+// GIF (every pixel opaque) and PNG (with its alpha).
 // Nothing (nullopt) when no file exists at the path, or when its extension is
 // none of the five: then nothing is drawn and the target keeps its pixels.
 // A file that exists but cannot be read as its extension says throws
