@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "E2eFixture.h"
+#include "GridTiles.h"
 
 using namespace e2e;
 
@@ -20,37 +21,9 @@ const unsigned char kRedPng[] = {0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a,
                                  0x6a, 0x00, 0x00, 0x90, 0xf9, 0xff, 0x01, 0xf2, 0xee, 0xe8, 0x57, 0x00, 0x00, 0x00,
                                  0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
 
-constexpr int kTileWidth = 64, kTileHeight = 56, kPadding = 2;
 const COLORREF kGray = RGB(128, 128, 128);
 
-// Tile index's top-left corner in the grid's client area.
-POINT TileCorner(int index, int columns) {
-  return {kPadding + (index % columns) * kTileWidth, kPadding + (index / columns) * kTileHeight};
-}
-POINT TileCentre(int index, int columns) {
-  const POINT corner = TileCorner(index, columns);
-  return {corner.x + kTileWidth / 2, corner.y + kTileHeight / 2};
-}
-
 int Luminance(COLORREF c) { return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000; }
-
-// The screen's pixels of a rectangle given in a window's client coordinates.
-struct TScreenArea {
-  std::vector<COLORREF> Pixels;
-  int Width = 0, Height = 0;
-  COLORREF At(int x, int y) const { return Pixels[static_cast<size_t>(y * Width + x)]; }
-};
-TScreenArea ReadArea(HWND window, RECT clientRect) {
-  TScreenArea area;
-  area.Width = clientRect.right - clientRect.left;
-  area.Height = clientRect.bottom - clientRect.top;
-  POINT origin = {clientRect.left, clientRect.top};
-  ::ClientToScreen(window, &origin);
-  const TScreenDC screen;
-  for (int y = 0; y < area.Height; ++y)
-    for (int x = 0; x < area.Width; ++x) area.Pixels.push_back(::GetPixel(screen.Get(), origin.x + x, origin.y + y));
-  return area;
-}
 
 class GridView : public TViewerTest {
 protected:
