@@ -97,7 +97,7 @@ TEST(ViewPlans, AGridKeepsWhatItsWorkAreaHoldsAndNumbersItsFilesAndPictures) {
   listing.Files = {L"C:\\S\\R\\e.png", L"C:\\S\\R\\c.jpg", L"C:\\S\\R\\b.txt", L"C:\\S\\R\\a.png", L"C:\\S\\R\\d.gif"};
   struct {
     const char* what;
-    bool thumbnails;
+    bool thumbnails, shell;
     std::int32_t workWidth, workHeight;
     std::vector<std::wstring> captions;
     std::vector<std::wstring> pictures;
@@ -107,6 +107,7 @@ TEST(ViewPlans, AGridKeepsWhatItsWorkAreaHoldsAndNumbersItsFilesAndPictures) {
       // (64 + 64)(56 + 56) / (64 x 56) = 4: two folders and three files.
       {"a small work area",
        true,
+       false,
        64,
        56,
        {L"Go back", L"a", L"b", L"a.png", L"b.txt", L"c.jpg", L"Explore"},
@@ -114,8 +115,19 @@ TEST(ViewPlans, AGridKeepsWhatItsWorkAreaHoldsAndNumbersItsFilesAndPictures) {
        {false, false, false, true, false, true, false},
        7,
        1},
+      {"the shell's thumbnails: every file is pictured",
+       true,
+       true,
+       64,
+       56,
+       {L"Go back", L"a", L"b", L"a.png", L"b.txt", L"c.jpg", L"Explore"},
+       {L"C:\\S\\R\\a.png", L"C:\\S\\R\\b.txt", L"C:\\S\\R\\c.jpg"},
+       {false, false, false, true, true, true, false},
+       7,
+       1},
       {"room for all, without thumbnails",
        false,
+       true,
        1000,
        1000,
        {L"Go back", L"a", L"b", L"a.png", L"b.txt", L"c.jpg", L"d.gif", L"e.png", L"Explore"},
@@ -127,6 +139,7 @@ TEST(ViewPlans, AGridKeepsWhatItsWorkAreaHoldsAndNumbersItsFilesAndPictures) {
   for (const auto& c : cases) {
     TViewRequest request = Request(c.workWidth, c.workHeight);
     request.Options.ShowThumbnails = c.thumbnails;
+    request.ShellThumbnails = c.shell;
     const TGridPlan plan = PlanGrid(listing, request);
     std::vector<TStackEntry> entries;
     std::vector<bool> pictured;
