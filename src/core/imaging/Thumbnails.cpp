@@ -76,6 +76,7 @@ TRectI ThumbnailFitRect(int width, int height, int size) {
 }
 
 TBitmap32 FitThumbnail(TBitmap32 picture, int size) {
+  if (size > 0 && picture.Width() == size && picture.Height() == size) return picture;  // as the cache mostly gives it
   TBitmap32 thumbnail(size, size);
   const TRectI rect = ThumbnailFitRect(picture.Width(), picture.Height(), size);
   if (thumbnail.Empty() || rect.Width() <= 0) return thumbnail;
