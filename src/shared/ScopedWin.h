@@ -178,11 +178,15 @@ private:
 
 namespace scoped_win {
 inline HRESULT InitComApartment() noexcept { return ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+inline HRESULT InitComMultithreaded() noexcept { return ::CoInitializeEx(nullptr, COINIT_MULTITHREADED); }
 inline HRESULT InitOle() noexcept { return ::OleInitialize(nullptr); }
 }  // namespace scoped_win
 
 // COM in a single-threaded apartment.
 class TComInit : public TThreadInit<scoped_win::InitComApartment, &::CoUninitialize> {};
+// COM in the multithreaded apartment, for worker threads that run no message
+// loop (the grid's thumbnail workers).
+class TComInitMultithreaded : public TThreadInit<scoped_win::InitComMultithreaded, &::CoUninitialize> {};
 // OLE, which dragging and the clipboard need beyond plain COM (it enters a
 // single-threaded apartment too).
 class TOleInit : public TThreadInit<scoped_win::InitOle, &::OleUninitialize> {};

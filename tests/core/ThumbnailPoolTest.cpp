@@ -5,7 +5,9 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 
 namespace {
@@ -133,4 +135,72 @@ TEST(ThumbnailPool, CancellingStopsTheRemainingWork) {
   }  // the destructor waits for the workers
   EXPECT_GE(decoded.load(), 1);
   EXPECT_LE(decoded.load(), 3);
+}
+
+TEST(ThumbnailPool, WorkerScopeHeldByEachWorkerThroughItsDecodes) {
+  // Each worker's scope object marks its thread while it lives, so a decode
+  // outside a scope, or a scope made or released on another thread, shows.
+  struct TScope {
+    std::atomic<int>& Released;
+    std::atomic<int>& ReleasedElsewhere;
+    const std::thread::id Thread = std::this_thread::get_id();
+    static bool& Marked() {
+      thread_local bool marked = false;
+      return marked;
+    }
+    TScope(std::atomic<int>& released, std::atomic<int>& elsewhere) : Released(released), ReleasedElsewhere(elsewhere) {
+      Marked() = true;
+    }
+    ~TScope() {
+      if (std::this_thread::get_id() != Thread) ++ReleasedElsewhere;
+      Marked() = false;
+      ++Released;
+    }
+  };
+  std::mutex lock;
+  std::vector<std::thread::id> scopeThreads;
+  std::atomic<int> released{0};
+  std::atomic<int> releasedElsewhere{0};
+  std::atomic<int> decodedOutsideScope{0};
+  std::vector<std::wstring> paths;
+  for (int i = 0; i < 30; ++i) paths.push_back(std::to_wstring(i));
+  {
+    TWaiter waiter;
+    TThumbnailPool pool(
+        paths,
+        [&](const std::wstring&) -> std::optional<TBitmap32> {
+          if (!TScope::Marked()) ++decodedOutsideScope;
+          return TBitmap32(1, 1);
+        },
+        [&] { waiter.Notify(); }, 3,
+        [&]() -> std::shared_ptr<void> {
+          {
+            const std::lock_guard<std::mutex> hold(lock);
+            scopeThreads.push_back(std::this_thread::get_id());
+          }
+          return std::make_shared<TScope>(released, releasedElsewhere);
+        });
+    while (!pool.AllTaken()) ASSERT_TRUE(waiter.WaitFor([&] { return pool.TakeNext().has_value(); }));
+  }  // the destructor waits for the workers
+  EXPECT_EQ(released.load(), 3) << "every scope is released before the pool is gone";
+  EXPECT_EQ(releasedElsewhere.load(), 0);
+  EXPECT_EQ(decodedOutsideScope.load(), 0);
+  ASSERT_EQ(scopeThreads.size(), 3u) << "one scope per worker";
+  for (std::size_t i = 0; i < scopeThreads.size(); ++i) {
+    EXPECT_NE(scopeThreads[i], std::this_thread::get_id()) << "made on the worker, not the caller";
+    for (std::size_t j = 0; j < i; ++j) EXPECT_NE(scopeThreads[i], scopeThreads[j]);
+  }
+}
+
+TEST(ThumbnailPool, WorkerScopeThatThrowsLeavesTheDecodingAlone) {
+  std::vector<std::wstring> paths = {L"0", L"1", L"2"};
+  TWaiter waiter;
+  TThumbnailPool pool(
+      paths, [](const std::wstring&) -> std::optional<TBitmap32> { return TBitmap32(1, 1); }, [&] { waiter.Notify(); },
+      2, []() -> std::shared_ptr<void> { throw std::runtime_error("no COM"); });
+  while (!pool.AllTaken()) {
+    std::optional<TThumbnailPool::TResult> result;
+    ASSERT_TRUE(waiter.WaitFor([&] { return (result = pool.TakeNext()).has_value(); }));
+    EXPECT_TRUE(result->Picture.has_value()) << result->Index;
+  }
 }

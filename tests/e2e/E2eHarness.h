@@ -11,9 +11,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "../common/ComClassScope.h"
 #include "../common/TestFiles.h"
 #include "../common/WaitUntil.h"
 #include "shared/ScopedWin.h"
@@ -282,13 +284,25 @@ public:
   void Clear();
 
 private:
-  struct TSaved {
-    std::wstring Key;
-    bool Existed = false;
-    std::wstring Server, ThreadingModel;
-  };
-  std::vector<TSaved> saved_;
   std::wstring log_;
+  std::vector<std::unique_ptr<TComClassScope>> classes_;
+};
+
+// The test's stand-in for the shell's thumbnail cache (Wine has none),
+// registered like the jump list's for the scope. It answers by the file's
+// name (see tests/e2e/thumbcache): "cached" a blue picture from its cache,
+// "shellonly" a green one only when it may extract, anything else nothing.
+class TThumbnailCacheStandIn {
+public:
+  TThumbnailCacheStandIn();
+  ~TThumbnailCacheStandIn();
+  // "<file name>|<size asked for>|cache" or "...|extract", one per call.
+  std::vector<std::wstring> Calls() const;
+  void Clear();
+
+private:
+  std::wstring log_;
+  std::unique_ptr<TComClassScope> class_;
 };
 
 // CommandLineToArgvW of a command line.

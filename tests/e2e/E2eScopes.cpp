@@ -1,6 +1,7 @@
 // The harness's scopes over the prefix's registry and the stand-ins placed
 // for a test: the product's preferences, the recording shell handler, the
-// Windows version and DPI Wine reports, the dwmapi and jump-list stand-ins.
+// Windows version and DPI Wine reports, the dwmapi, jump-list and
+// thumbnail-cache stand-ins.
 #include "E2eHarness.h"
 
 #include <shlwapi.h>
@@ -189,70 +190,44 @@ std::vector<std::wstring> TDwmStandIn::Calls() const {
 
 namespace {
 
-const wchar_t* const kStandInClasses[] = {
-    L"Software\\Classes\\CLSID\\{77F10CF0-3DB5-4966-B520-B7C54FD35ED6}",  // the destination list
-    L"Software\\Classes\\CLSID\\{00021401-0000-0000-C000-000000000046}",  // the shell link
+const wchar_t* const kJumpListClasses[] = {
+    L"{77F10CF0-3DB5-4966-B520-B7C54FD35ED6}",  // the destination list
+    L"{00021401-0000-0000-C000-000000000046}",  // the shell link
 };
-
-std::wstring ReadString(HKEY key, const wchar_t* name) {
-  wchar_t value[1024] = {};
-  DWORD size = sizeof(value) - sizeof(wchar_t);
-  DWORD type = 0;
-  if (::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS ||
-      (type != REG_SZ && type != REG_EXPAND_SZ))
-    return L"";
-  return value;
-}
-
-void WriteString(HKEY key, const wchar_t* name, const std::wstring& value) {
-  ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
+const wchar_t kThumbnailCacheClass[] = L"{50EF4544-AC9F-4A8E-B21B-8A26180DB13F}";  // LocalThumbnailCache
 
 }  // namespace
 
 TJumpListStandIn::TJumpListStandIn() : log_(HostPath(HEAPFOLD_JUMPLIST_HOST) + L".txt") {
   const std::wstring dll = HostPath(HEAPFOLD_JUMPLIST_HOST);
   ::DeleteFileW(log_.c_str());
-  for (const wchar_t* clsid : kStandInClasses) {
-    TSaved saved;
-    saved.Key = std::wstring(clsid) + L"\\InprocServer32";
-    HKEY raw = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, saved.Key.c_str(), 0, KEY_READ, &raw) == ERROR_SUCCESS) {
-      const TRegKey old(raw);
-      saved.Existed = true;
-      saved.Server = ReadString(old.Get(), nullptr);
-      saved.ThreadingModel = ReadString(old.Get(), L"ThreadingModel");
-    }
-    saved_.push_back(saved);
-    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, saved.Key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &raw, nullptr) !=
-        ERROR_SUCCESS)
-      Fail(L"cannot register the jump-list stand-in");
-    const TRegKey key(raw);
-    WriteString(key.Get(), nullptr, dll);
-    WriteString(key.Get(), L"ThreadingModel", L"Apartment");
+  for (const wchar_t* clsid : kJumpListClasses) {
+    classes_.push_back(std::make_unique<TComClassScope>(clsid, dll, L"Apartment"));
+    if (!classes_.back()->Registered()) Fail(L"cannot register the jump-list stand-in");
   }
 }
 
 TJumpListStandIn::~TJumpListStandIn() {
-  for (const TSaved& saved : saved_) {
-    if (!saved.Existed) {
-      ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, saved.Key.c_str());
-      continue;
-    }
-    HKEY raw = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, saved.Key.c_str(), 0, KEY_WRITE, &raw) != ERROR_SUCCESS) continue;
-    const TRegKey key(raw);
-    WriteString(key.Get(), nullptr, saved.Server);
-    if (saved.ThreadingModel.empty())
-      ::RegDeleteValueW(key.Get(), L"ThreadingModel");
-    else
-      WriteString(key.Get(), L"ThreadingModel", saved.ThreadingModel);
-  }
+  classes_.clear();
   ::DeleteFileW(log_.c_str());
 }
 
 std::vector<std::wstring> TJumpListStandIn::Records() const { return ReadLines(log_); }
 void TJumpListStandIn::Clear() { ::DeleteFileW(log_.c_str()); }
+
+// The callers are the grid's workers, in the multithreaded apartment.
+TThumbnailCacheStandIn::TThumbnailCacheStandIn() : log_(HostPath(HEAPFOLD_THUMBCACHE_HOST) + L".txt") {
+  ::DeleteFileW(log_.c_str());
+  class_ = std::make_unique<TComClassScope>(kThumbnailCacheClass, HostPath(HEAPFOLD_THUMBCACHE_HOST), L"Both");
+  if (!class_->Registered()) Fail(L"cannot register the thumbnail-cache stand-in");
+}
+
+TThumbnailCacheStandIn::~TThumbnailCacheStandIn() {
+  class_.reset();
+  ::DeleteFileW(log_.c_str());
+}
+
+std::vector<std::wstring> TThumbnailCacheStandIn::Calls() const { return ReadLines(log_); }
+void TThumbnailCacheStandIn::Clear() { ::DeleteFileW(log_.c_str()); }
 
 }  // namespace e2e

@@ -4,6 +4,7 @@
 
 #include <wrl/client.h>
 
+#include <thread>
 #include <type_traits>
 
 #include "shared/ComObject.h"
@@ -26,7 +27,8 @@ static_assert(kMoveOnly<TIcon> && kMoveOnly<TMenu> && kMoveOnly<TImageListHandle
 static_assert(kMoveOnly<TOwnedWindow> && kMoveOnly<TLibrary>, "windows and modules");
 static_assert(kMoveOnly<TCoTaskMem> && kMoveOnly<TPidl>, "shell allocations");
 static_assert(std::is_move_constructible_v<TImageList> && !std::is_copy_constructible_v<TImageList>, "image lists");
-static_assert(kPinned<TSelectObject> && kPinned<TComInit> && kPinned<TOleInit> && kPinned<TStgMedium>,
+static_assert(kPinned<TSelectObject> && kPinned<TComInit> && kPinned<TComInitMultithreaded> && kPinned<TOleInit> &&
+                  kPinned<TStgMedium>,
               "scope guards stay where they were made");
 
 TEST(ScopedWin, AMovedOwnerReleasesOnceAndTheSourceHoldsNothing) {
@@ -93,6 +95,25 @@ TEST(ScopedWin, AStorageMediumIsReleasedOnceWhenReplacedOrGone) {
     EXPECT_EQ(medium.Get().tymed, static_cast<DWORD>(TYMED_HGLOBAL));
   }
   EXPECT_EQ(owner->Held(), 1);
+}
+
+// Each apartment scope enters its own kind: a thread in one cannot enter the
+// other, and is free again once the scope is gone.
+TEST(ScopedWin, ComScopesEnterTheirApartmentAndLeaveIt) {
+  std::thread([] {
+    {
+      const TComInitMultithreaded multithreaded;
+      EXPECT_EQ(multithreaded.Result(), S_OK);
+      const TComInit apartment;
+      EXPECT_EQ(apartment.Result(), RPC_E_CHANGED_MODE);
+    }
+    {
+      const TComInit apartment;
+      EXPECT_EQ(apartment.Result(), S_OK);
+      const TComInitMultithreaded multithreaded;
+      EXPECT_EQ(multithreaded.Result(), RPC_E_CHANGED_MODE);
+    }
+  }).join();
 }
 
 }  // namespace

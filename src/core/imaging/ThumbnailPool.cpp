@@ -7,8 +7,13 @@ unsigned ThumbnailWorkerCount(unsigned cores, std::size_t pictures) {
   return static_cast<unsigned>(std::max<std::size_t>(count, 1));
 }
 
-TThumbnailPool::TThumbnailPool(std::vector<std::wstring> paths, TDecode decode, TNotify notify, unsigned workers)
-    : paths_(std::move(paths)), decode_(std::move(decode)), notify_(std::move(notify)), results_(paths_.size()) {
+TThumbnailPool::TThumbnailPool(std::vector<std::wstring> paths, TDecode decode, TNotify notify, unsigned workers,
+                               TWorkerScope workerScope)
+    : paths_(std::move(paths)),
+      decode_(std::move(decode)),
+      notify_(std::move(notify)),
+      workerScope_(std::move(workerScope)),
+      results_(paths_.size()) {
   if (paths_.empty()) return;
   const unsigned count = std::max(1u, std::min<unsigned>(workers, static_cast<unsigned>(paths_.size())));
   workers_.reserve(count);
@@ -28,6 +33,15 @@ void TThumbnailPool::Work() {
     std::atomic<unsigned>& Running;
     ~TDone() { --Running; }
   } done{running_};
+  // Declared first, so it is released last, after every decode of this thread.
+  std::shared_ptr<void> scope;
+  if (workerScope_) {
+    try {
+      scope = workerScope_();
+    } catch (...) {
+      scope.reset();  // the worker decodes without it
+    }
+  }
   for (;;) {
     if (cancelled_) return;
     const std::size_t index = next_++;

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -28,8 +29,15 @@ public:
   // Called on a worker after each result, to wake the user-interface thread;
   // it must not touch any window itself (posting a message is what it is for).
   using TNotify = std::function<void()>;
+  // Called on each worker thread as it starts, before its first picture; what
+  // it gives is held by that worker and released on the same thread when the
+  // worker ends, before the pool's destructor returns. For what a thread
+  // needs while it decodes, such as COM for the shell's thumbnails. A hook
+  // that throws gives nothing; the worker decodes all the same.
+  using TWorkerScope = std::function<std::shared_ptr<void>()>;
 
-  TThumbnailPool(std::vector<std::wstring> paths, TDecode decode, TNotify notify, unsigned workers);
+  TThumbnailPool(std::vector<std::wstring> paths, TDecode decode, TNotify notify, unsigned workers,
+                 TWorkerScope workerScope = {});
   ~TThumbnailPool();  // cancels what is left and waits for the workers
   TThumbnailPool(const TThumbnailPool&) = delete;
   TThumbnailPool& operator=(const TThumbnailPool&) = delete;
@@ -55,6 +63,7 @@ private:
   std::vector<std::wstring> paths_;
   TDecode decode_;
   TNotify notify_;
+  TWorkerScope workerScope_;
   std::atomic<std::size_t> next_{0};
   std::atomic<bool> cancelled_{false};
   std::atomic<unsigned> running_{0};

@@ -1,5 +1,6 @@
 #include "core/imaging/Thumbnails.h"
 
+#include "core/raster/Blend.h"
 #include "core/raster/Resamplers.h"
 
 #include <algorithm>
@@ -117,4 +118,39 @@ bool LoadThumbnail(const std::wstring& path, TBitmap32& target, bool fast) {
   picture->SetDrawMode(TDrawMode::Opaque);
   StretchBitmap(target, {0, 0, target.Width(), target.Height()}, *picture);
   return true;
+}
+
+TRectI ThumbnailFitRect(int width, int height, int size) {
+  if (width <= 0 || height <= 0 || size <= 0) return {};
+  const long long longer = std::max(width, height);
+  const long long fit = std::min<long long>(size, longer);
+  // Rounded to the nearest pixel, at least one.
+  const int w = static_cast<int>(std::max<long long>(1, (width * fit + longer / 2) / longer));
+  const int h = static_cast<int>(std::max<long long>(1, (height * fit + longer / 2) / longer));
+  const int left = (size - w) / 2;
+  const int top = (size - h) / 2;
+  return {left, top, left + w, top + h};
+}
+
+TBitmap32 FitThumbnail(TBitmap32 picture, int size) {
+  if (size > 0 && picture.Width() == size && picture.Height() == size) return picture;  // as the cache mostly gives it
+  TBitmap32 thumbnail(size, size);
+  const TRectI rect = ThumbnailFitRect(picture.Width(), picture.Height(), size);
+  if (thumbnail.Empty() || rect.Width() <= 0) return thumbnail;
+  picture.SetResampler(ChooseThumbnailResampler(picture.Width(), rect.Width()) == TThumbnailResampler::Linear
+                           ? LinearResampler()
+                           : DraftResampler());
+  picture.SetDrawMode(TDrawMode::Opaque);
+  StretchBitmap(thumbnail, rect, picture);
+  return thumbnail;
+}
+
+void TakeShellThumbnailAlpha(TBitmap32& picture, bool premultipliedAlpha) {
+  TColor32* const begin = picture.Bits();
+  TColor32* const end = begin + static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.Height());
+  const bool anyAlpha = std::any_of(begin, end, [](TColor32 c) { return AlphaOf(c) != 0; });
+  if (premultipliedAlpha && anyAlpha)
+    std::transform(begin, end, begin, StraightFromPremultiplied);
+  else
+    std::transform(begin, end, begin, [](TColor32 c) { return c | 0xFF000000u; });
 }

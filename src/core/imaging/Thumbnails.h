@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "core/base/Rect.h"
 #include "core/raster/Bitmap32.h"
 
 // Reduced-size JPEG decoding for thumbnails, by the picture's full width:
@@ -40,3 +41,20 @@ TThumbnailResampler ChooseThumbnailResampler(int decodedWidth, int thumbnailSize
 // The target's width is the thumbnail's size. Gives whether a picture was
 // drawn.
 bool LoadThumbnail(const std::wstring& path, TBitmap32& target, bool fast);
+
+// Where a picture of width x height stands in a size x size thumbnail: its
+// shape kept, shrunk to fit when it is larger (never enlarged), centred. The
+// shell's pictures are placed so, as Explorer shows them; they come in the
+// sizes its cache keeps, often larger than the one asked for.
+TRectI ThumbnailFitRect(int width, int height, int size);
+// The picture drawn at ThumbnailFitRect on a size x size bitmap that is
+// transparent around it.
+TBitmap32 FitThumbnail(TBitmap32 picture, int size);
+
+// The shell's thumbnail bitmaps as the grid takes them. With alpha
+// (WTSAT_ARGB), their colours are premultiplied, as the shell draws them
+// with AlphaBlend: they are made straight; a bitmap whose every pixel has
+// alpha 0 carries no alpha at all and is taken as opaque. Without alpha
+// (WTSAT_RGB, or unknown), the fourth byte means nothing: every pixel is made
+// opaque.
+void TakeShellThumbnailAlpha(TBitmap32& picture, bool premultipliedAlpha);

@@ -9,6 +9,17 @@ constexpr std::uint32_t DivRound(std::uint32_t n, std::uint32_t d) { return (n +
 
 }  // namespace
 
+TColor32 StraightFromPremultiplied(TColor32 premultiplied) noexcept {
+  const std::uint32_t a = AlphaOf(premultiplied);
+  if (a == 0) return kColor32Transparent;
+  if (a == 255) return premultiplied;
+  const auto straight = [a](std::uint32_t v) {
+    return static_cast<std::uint8_t>(std::min<std::uint32_t>(255, DivRound(v * 255, a)));
+  };
+  return Color32(static_cast<std::uint8_t>(a), straight(RedOf(premultiplied)), straight(GreenOf(premultiplied)),
+                 straight(BlueOf(premultiplied)));
+}
+
 TColor32 MergeColor32(TColor32 source, TColor32 target) noexcept {
   const std::uint32_t sa = AlphaOf(source);
   if (sa == 255) return source;

@@ -13,6 +13,11 @@ TColor32 MergeColor32(TColor32 source, TColor32 target) noexcept;
 // in MergeColor32: the same as merging over an opaque target.
 TColor32 BlendColor32(TColor32 source, TColor32 target) noexcept;
 
+// A premultiplied colour (colours already scaled by alpha, as AlphaBlend takes
+// them) as straight alpha: colours divided by alpha, rounded, at most 255;
+// a fully transparent one gives transparent black.
+TColor32 StraightFromPremultiplied(TColor32 premultiplied) noexcept;
+
 // What the pixel of a source drawn with the given modes makes of a target
 // pixel.
 TColor32 CombineColor32(TColor32 source, TColor32 target, TDrawMode drawMode, TCombineMode combineMode) noexcept;

@@ -2,6 +2,7 @@
 
 #include "core/base/PathUtils.h"
 #include "core/imaging/ImageDecoders.h"
+#include "core/imaging/ThumbnailSources.h"
 #include "core/viewer/Placement.h"
 
 namespace {
@@ -14,6 +15,10 @@ std::vector<TStackEntry> Entries(const TFolderListing& listing, const TViewReque
                                  bool crowded) {
   return BuildEntries(listing, request.Folder, view, request.StackFolder, request.Options, crowded,
                       request.WindowsFolder);
+}
+
+bool GetsPicture(const std::wstring& file, const TViewRequest& request) {
+  return !ThumbnailSources({IsImageFile(file), request.ShellThumbnails, request.Options.ShowThumbnails}).empty();
 }
 
 }  // namespace
@@ -51,13 +56,12 @@ TGridPlan PlanGrid(TFolderListing listing, const TViewRequest& request) {
   SortListing(listing, request.SortKey);
   plan.AllFiles = listing.Files.size();
   LimitListingToGrid(listing, GridCapacity(request.WorkArea.Width(), request.WorkArea.Height(), metrics));
-  const bool thumbnails = request.Options.ShowThumbnails;
   std::size_t fileNumber = 0;
   for (TStackEntry& entry : Entries(listing, request, TViewKind::Grid, false)) {
     TGridTile tile;
     if (entry.Kind == TEntryKind::File) {
       tile.FileNumber = ++fileNumber;
-      tile.Picture = thumbnails && (request.ShellThumbnails || IsImageFile(entry.Hint));
+      tile.Picture = GetsPicture(entry.Hint, request);
       if (tile.Picture) {
         plan.Pictures.push_back(entry.Hint);
         plan.PictureTiles.push_back(plan.Tiles.size());

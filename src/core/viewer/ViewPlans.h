@@ -27,8 +27,9 @@ struct TViewRequest {
   TRectI WorkArea;             // of the view's monitor
   TViewMetrics Metrics = kDesignMetrics;
   TSortKeyMaker SortKey;  // the order of the entries' names
-  // The system makes thumbnails of files our decoders do not read (the
-  // shell's, from Vista on): with thumbnails shown, every file tile asks.
+  // The system offers the shell's thumbnails (OffersShellThumbnails): a grid
+  // with thumbnails then asks for every file's picture, not only for those our
+  // decoders read.
   bool ShellThumbnails = false;
 };
 
@@ -52,7 +53,7 @@ TStackPlan PlanStack(TFolderListing listing, const TViewRequest& request, const 
 
 struct TGridTile {
   TStackEntry Entry;
-  bool Picture = false;        // a file whose picture is made for the tile
+  bool Picture = false;        // a file whose picture is made for the tile (ThumbnailSources)
   std::size_t FileNumber = 0;  // files count from 1; 0 for the other tiles
 };
 struct TGridPlan {
