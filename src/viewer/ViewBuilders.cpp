@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "core/base/PathUtils.h"
+#include "core/imaging/ImageDecoders.h"
+#include "core/imaging/ThumbnailSources.h"
 #include "core/imaging/Thumbnails.h"
 #include "core/raster/Blend.h"
 #include "core/viewer/EntryHints.h"
@@ -14,6 +16,8 @@
 #include "shared/ExtraWinUtils.h"
 #include "shared/Monitors.h"
 #include "shared/RegUtils.h"
+#include "shared/ShellThumbnails.h"
+#include "shared/WindowsVersion.h"
 #include "viewer/Main.h"
 
 #include "shared/TextMeasure.h"
@@ -31,6 +35,26 @@ void CountFolderContents(const std::wstring& folder, long long& folders, long lo
   ListFolders(folder + L"\\*", kListSeparator, folders, list);
   list.clear();
   ListFiles(folder + L"\\*.*", kListSeparator, files, false, faReadOnly | faSysFile | faArchive, list);
+}
+
+// A tile's picture from the first of its sources that gives one (on a
+// worker thread).
+std::optional<TBitmap32> MakeThumbnail(const std::wstring& path, int size, bool shell) {
+  return FirstThumbnail(ThumbnailSources({IsImageFile(path), shell, true}),
+                        [&](TThumbnailSource source) -> std::optional<TBitmap32> {
+                          switch (source) {
+                            case TThumbnailSource::ShellCache:
+                              return ShellThumbnail(path, size, TShellThumbnailMode::CacheOnly);
+                            case TThumbnailSource::ShellExtract:
+                              return ShellThumbnail(path, size, TShellThumbnailMode::Extract);
+                            case TThumbnailSource::Decoder: {
+                              TBitmap32 thumbnail(size, size);
+                              if (!LoadThumbnail(path, thumbnail, true)) return std::nullopt;
+                              return thumbnail;
+                            }
+                          }
+                          return std::nullopt;
+                        });
 }
 
 TToolbarItem ItemFor(const TStackEntry& entry, int width, int height, TItemDisplay display) {
@@ -62,6 +86,7 @@ TViewRequest TFormMain::ViewRequest(const std::wstring& folder) const {
   request.WorkArea = MonitorWorkArea(MonitorIndex);
   request.Metrics = metrics_;
   request.SortKey = &SortKeyIgnoringCase;
+  request.ShellThumbnails = OffersShellThumbnails(ReadWindowsVersion());
   return request;
 }
 
@@ -181,14 +206,15 @@ void TFormMain::StartThumbnails() {
   ILImagePreviews.Create(size, size, ILC_COLOR32, static_cast<int>(grid_.Pictures.size()));
   thumbnailJob_ = Dispatcher.StartJob();
   const std::uint64_t job = thumbnailJob_;
+  // From Vista on the shell's thumbnail cache is asked first, and the shell
+  // makes the pictures of files our decoders do not read; its objects need
+  // COM on the workers.
+  const bool shell = OffersShellThumbnails(ReadWindowsVersion());
   thumbnails_ = std::make_unique<TThumbnailPool>(
-      grid_.Pictures,
-      [size](const std::wstring& path) -> std::optional<TBitmap32> {
-        TBitmap32 thumbnail(size, size);
-        if (!LoadThumbnail(path, thumbnail, true)) return std::nullopt;
-        return thumbnail;
-      },
-      [this, job] { Dispatcher.Post(job, [this] { PlaceThumbnails(); }); }, ThumbnailWorkers(grid_.Pictures.size()));
+      grid_.Pictures, [size, shell](const std::wstring& path) { return MakeThumbnail(path, size, shell); },
+      [this, job] { Dispatcher.Post(job, [this] { PlaceThumbnails(); }); }, ThumbnailWorkers(grid_.Pictures.size()),
+      shell ? TThumbnailPool::TWorkerScope([] { return std::make_shared<TComInitMultithreaded>(); })
+            : TThumbnailPool::TWorkerScope());
 }
 
 void TFormMain::PlaceThumbnails() {

@@ -11,6 +11,9 @@
 //                cache's next size up)
 //   "24bit":     a 24-bit bitmap, which is no thumbnail the shell gives
 //   "cached":    pure blue, size x size, as WTSAT_RGB with its fourth byte 0
+//   "gated" too: answered only once the test sets the event named
+//                "HeapfoldThumbnailGate" (at most 30 s later), so a test sees
+//                the tile before its picture comes
 //   anything else: WTS_E_FAILEDEXTRACTION
 // The callers are worker threads in the multithreaded apartment: the class is
 // registered with the threading model "Both", and everything here may be
@@ -161,6 +164,13 @@ public:
                     cacheFlags);
     if (Has(name, L"24bit"))
       return Answer(SolidBitmap(side, side, 24, kBlue), side, side, WTSAT_RGB, WTS_CACHED, thumbnail, cacheFlags);
+    if (Has(name, L"gated")) {
+      const HANDLE gate = ::OpenEventW(SYNCHRONIZE, FALSE, L"HeapfoldThumbnailGate");
+      if (gate) {
+        ::WaitForSingleObject(gate, 30000);
+        ::CloseHandle(gate);
+      }
+    }
     if (Has(name, L"cached"))
       return Answer(SolidBitmap(side, side, 32, kBlue), side, side, WTSAT_RGB, WTS_CACHED, thumbnail, cacheFlags);
     return WTS_E_FAILEDEXTRACTION;
