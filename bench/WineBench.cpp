@@ -1,7 +1,7 @@
 // The benchmarks that run the real programs under Wine, and the listing code
 // as the viewer runs it there.
 //
-//   wine_bench DATA [start] [phases] [listing] [menu] [grid]
+//   wine_bench DATA [start] [phases] [listing] [menu] [grid] [memory]
 //                     DATA is the folder native_bench made (as a Windows
 //                     path); without section names every section runs. Prints:
 //   - P1: start of Heapview0.exe to its window at rest (animation off) for
@@ -340,7 +340,9 @@ void GridFigures(const std::wstring& data, TPreferences& preferences) {
   Figure("200 pictures with embedded thumbnails: last picture in place", Median(exifLast), "ms");
   Ratio("grid of 200 pictures at rest / stack of 20 at rest", Median(plainRest) / stackMs, 1.5);
   Ratio("last picture: embedded thumbnails / whole pictures", Median(exifLast) / Median(plainLast), 0.5);
+}
 
+void MemoryFigures(const std::wstring& data, TPreferences& preferences) {
   Heading("Grid of 600 large pictures with /thumbs under Wine: the viewer's peak working set");
   preferences.SetTestingDword(L"ThumbnailWorkers", 0);
   SIZE_T peak = 0;
@@ -357,7 +359,7 @@ void GridFigures(const std::wstring& data, TPreferences& preferences) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: wine_bench DATA-FOLDER [start] [phases] [listing] [menu] [grid]\n");
+    std::fprintf(stderr, "usage: wine_bench DATA-FOLDER [start] [phases] [listing] [menu] [grid] [memory]\n");
     return 2;
   }
   const auto wanted = [&](const wchar_t* section) {
@@ -374,6 +376,7 @@ int wmain(int argc, wchar_t** argv) {
     if (wanted(L"listing")) WineListingFigures(argv[1]);
     if (wanted(L"menu")) MenuFigures(argv[1]);
     if (wanted(L"grid")) GridFigures(argv[1], preferences);
+    if (wanted(L"memory")) MemoryFigures(argv[1], preferences);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "wine_bench: %s\n", e.what());
     return 1;

@@ -13,6 +13,8 @@
 #include <thumbcache.h>
 #include <wrl/client.h>
 
+#include <atomic>
+
 #include "core/imaging/Thumbnails.h"
 #include "shared/ScopedWin.h"
 
@@ -60,11 +62,17 @@ std::optional<TBitmap32> ReadBitmap(HBITMAP bitmap) {
   return picture;
 }
 
+// Set once the system has said it has no thumbnail cache: a grid of
+// hundreds of pictures then asks the registry once, not once a picture.
+std::atomic<bool> noCache{false};
+
 std::optional<TBitmap32> ShellThumbnailOrThrow(const std::wstring& path, int size, TShellThumbnailMode mode) {
+  if (noCache) return std::nullopt;
   ComPtr<IThumbnailCache> cache;
-  if (FAILED(::CoCreateInstance(__uuidof(LocalThumbnailCache), nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&cache))) ||
-      !cache)
-    return std::nullopt;
+  const HRESULT made =
+      ::CoCreateInstance(__uuidof(LocalThumbnailCache), nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&cache));
+  if (made == REGDB_E_CLASSNOTREG) noCache = true;
+  if (FAILED(made) || !cache) return std::nullopt;
   ComPtr<IShellItem> item;
   if (FAILED(CreateShellItem(path, item)) || !item) return std::nullopt;
   const WTS_FLAGS flags = mode == TShellThumbnailMode::CacheOnly ? WTS_INCACHEONLY : WTS_EXTRACT;

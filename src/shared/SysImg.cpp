@@ -313,6 +313,14 @@ int TSysImageList::GetIconIndex(const std::wstring& path, std::uint8_t state) {
   return probed > 0 ? probed : 0;
 }
 
+int TSysImageList::GetTypeIconIndex(const std::wstring& extension, bool folder) {
+  SHFILEINFOW info{};
+  const std::wstring name = folder ? L"folder" : L"file" + extension;
+  ::SHGetFileInfoW(name.c_str(), folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                   SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SizeFlag());
+  return info.iIcon > 0 ? info.iIcon : 0;
+}
+
 void TSysImageList::GetSpecialFolderIconLocation(int csidl, std::uint8_t state, int& index, std::wstring& iconFile) {
   iconFile.clear();
   const TPidl pidl = SpecialFolderLocation(csidl);

@@ -49,6 +49,10 @@ public:
   // Index in the bound list; 0 when nothing better is found. State 1 asks for
   // the open icon, anything else for the normal one.
   int GetIconIndex(const std::wstring& path, std::uint8_t state = 0);
+  // Index of the icon every file of a type shows (extension: ".txt"), or
+  // of a plain folder (empty extension, folder true), asked of the shell by
+  // the type alone, with nothing read from disk; 0 when it has none.
+  int GetTypeIconIndex(const std::wstring& extension, bool folder);
   // Index for a special folder, -1 when the folder has no location.
   int GetSpecialFolderIconIndex(int csidl, std::uint8_t state);
   // The icon file and index the shell reports for a path. The icon file comes

@@ -43,13 +43,33 @@ TTypeIconFacts ReadTypeIconFacts(const std::wstring& key) {
   return facts;
 }
 
+TFolderIconFacts ReadFolderIconFacts(const std::wstring& path) {
+  TFolderIconFacts facts;
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  facts.Exists = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  facts.ReadOnlyOrSystem = (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) != 0;
+  facts.SpecialFolder = CsidlOfPath(path) >= 0;
+  return facts;
+}
+
 int TEntryIcons::IndexOf(const TStackEntry& entry) {
-  if (entry.Kind != TEntryKind::File) return list_.GetIconIndex(entry.IconPath, 0);
-  const std::wstring key = TypeIconKey(entry.IconPath);
+  std::wstring key;
+  if (entry.Kind == TEntryKind::File) {
+    key = TypeIconKey(entry.IconPath);
+    if (!key.empty() && byType_.find(key) == byType_.end() && !TypeIconIsShared(key, ReadTypeIconFacts(key)))
+      byType_.emplace(key, -1);
+  } else if (entry.Kind == TEntryKind::Folder) {
+    key = FolderIconKey(ReadFolderIconFacts(entry.IconPath));
+  }
+  if (key.empty()) return list_.GetIconIndex(entry.IconPath, 0);
   auto found = byType_.find(key);
-  if (found == byType_.end())
-    found =
-        byType_.emplace(key, TypeIconIsShared(key, ReadTypeIconFacts(key)) ? list_.GetIconIndex(entry.IconPath, 0) : -1)
-            .first;
+  if (found == byType_.end()) {
+    // The shell names the type's icon without parsing the entry's path
+    // (which binds its folder); where it knows none, the entry's own lookup
+    // stands for the type.
+    int index = list_.GetTypeIconIndex(entry.Kind == TEntryKind::Folder ? L"" : key, entry.Kind == TEntryKind::Folder);
+    if (index <= 0) index = list_.GetIconIndex(entry.IconPath, 0);
+    found = byType_.emplace(key, index).first;
+  }
   return found->second >= 0 ? found->second : list_.GetIconIndex(entry.IconPath, 0);
 }

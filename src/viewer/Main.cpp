@@ -410,6 +410,10 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         CheckShellLeftovers();
         return 0;
       }
+      if (wParam == kPicturesCaptionTimer) {
+        ShowPicturesCaption();
+        return 0;
+      }
       break;
     case kCommitJumpListMessage: CommitJumpListOnce(); return 0;
     case WM_DESTROY:
@@ -417,6 +421,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       CommitJumpListOnce();
       StopThumbnails();
       ::KillTimer(Handle(), kShellLeftoversTimer);
+      ::KillTimer(Handle(), kPicturesCaptionTimer);
       WithdrawShellProcessReference();
       TApplication::Instance().Terminate();
       break;

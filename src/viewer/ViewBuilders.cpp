@@ -108,7 +108,7 @@ TStackPlan TFormMain::PlanStackOf(const std::wstring& folder, TFolderListing lis
   // The stack toolbar's own font measures its entries.
   TStackPlan plan = PlanStack(std::move(listing), ViewRequest(folder),
                               [this](const std::wstring& text) { return TextWidth(stackFont_.Get(), text); });
-  TraceMark(L"captions");
+  TraceMark(L"captions (stack)");
   return plan;
 }
 
@@ -149,7 +149,7 @@ void TFormMain::BuildGrid(const std::wstring& folder, TFolderListing listing) {
   StopThumbnails();
   viewFolder_ = folder;
   grid_ = PlanGrid(std::move(listing), ViewRequest(folder));
-  TraceMark(L"captions");
+  TraceMark(L"captions (grid)");
 
   SetCaption(grid_.CleaningUpCaption());
   ::ShowWindow(ToolbarGrid.Handle(), SW_HIDE);
@@ -188,6 +188,7 @@ void TFormMain::BuildGrid(const std::wstring& folder, TFolderListing listing) {
   ::SetWindowPos(ToolbarGrid.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   DoOpenAnimation(OuterSizeOf(client.Width, client.Height));
   // The caption counts the pictures still to come, or is the name alone.
+  captionShownAt_ = ::GetTickCount();
   SetCaption(grid_.CaptionWithPicturesPlaced(0));
   TraceMark(L"layout");
 }
@@ -226,11 +227,25 @@ void TFormMain::PlaceThumbnails() {
     if (index >= 0) ToolbarGrid.SetItemImage(grid_.PictureTiles[result->Index], ILImagePreviews.Handle(), index);
   }
   if (thumbnails_->Taken() == before) return;
-  SetCaption(grid_.CaptionWithPicturesPlaced(thumbnails_->Taken()));
+  ShowPicturesCaption();
   if (!thumbnails_->AllTaken()) return;
   TraceMark(L"last picture");
   WriteTrace();
   StopThumbnails();
+}
+
+void TFormMain::ShowPicturesCaption() {
+  const bool last = !thumbnails_ || thumbnails_->AllTaken();
+  const std::uint32_t now = ::GetTickCount();
+  if (!ProgressCaptionDue(captionShownAt_, now, last)) {
+    // A caption not shown now is shown when its time comes, even if no
+    // picture comes meanwhile.
+    ::SetTimer(Handle(), kPicturesCaptionTimer, kProgressCaptionMilliseconds, nullptr);
+    return;
+  }
+  ::KillTimer(Handle(), kPicturesCaptionTimer);
+  captionShownAt_ = now;
+  SetCaption(grid_.CaptionWithPicturesPlaced(thumbnails_ ? thumbnails_->Taken() : grid_.Pictures.size()));
 }
 
 void TFormMain::StopThumbnails() {

@@ -41,3 +41,19 @@ TEST(TypeIcons, FilesThatCarryTheirOwnIconsAreLookedUpOneByOne) {
   };
   for (const auto& c : cases) EXPECT_EQ(TypeIconIsShared(c.key, {c.defaultIcon, c.handler}), c.shared) << c.key;
 }
+
+TEST(TypeIcons, OnlyPlainFoldersShareTheFolderIcon) {
+  const struct {
+    TFolderIconFacts facts;
+    bool shared;
+  } cases[] = {
+      {{true, false, false}, true},
+      {{true, true, false}, false},    // read-only or system: may carry its own icon
+      {{true, false, true}, false},    // a special folder's own icon
+      {{false, false, false}, false},  // gone, or unreadable: the shell decides
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(!FolderIconKey(c.facts).empty(), c.shared)
+        << c.facts.Exists << c.facts.ReadOnlyOrSystem << c.facts.SpecialFolder;
+  EXPECT_NE(FolderIconKey({true, false, false}), TypeIconKey(L"C:\\A\\x.folder"));
+}

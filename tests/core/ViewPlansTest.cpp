@@ -188,6 +188,19 @@ TEST(ViewPlans, AGridAtRestCountsThePicturesStillToComeByTheirFileNumbers) {
   EXPECT_EQ(PlanGrid(listing, request).CaptionWithPicturesPlaced(0), L"R") << "no pictures: the name at once";
 }
 
+TEST(ViewPlans, TheCountingCaptionChangesAtMostEveryTenthOfASecondAndAlwaysAtTheEnd) {
+  const struct {
+    std::uint32_t shownAt, now;
+    bool last, due;
+  } cases[] = {
+      {1000, 1099, false, false},      {1000, 1100, false, true},
+      {1000, 1000, true, true},        {0xFFFFFFC0u, 40, false, true},  // the counter wrapped: 104 ms later
+      {0xFFFFFFC0u, 20, false, false},                                  // 84 ms later
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ProgressCaptionDue(c.shownAt, c.now, c.last), c.due) << c.shownAt << " " << c.now << " " << c.last;
+}
+
 TEST(ViewPlans, AMenuLevelIsSortedWithExploreAndASeparatorFirst) {
   TViewRequest request = Request(0, 0);
   request.Options.BrowseFolders = false;

@@ -18,3 +18,8 @@ bool TypeIconIsShared(const std::wstring& key, const TTypeIconFacts& facts) {
   // "%1" (or "%1" with an index) names the file itself as its icon.
   return facts.DefaultIcon.find(L"%1") == std::wstring::npos;
 }
+
+std::wstring FolderIconKey(const TFolderIconFacts& facts) {
+  // A key no extension can be: extensions start with a dot.
+  return facts.Exists && !facts.ReadOnlyOrSystem && !facts.SpecialFolder ? L"<folder>" : L"";
+}

@@ -78,6 +78,15 @@ struct TGridPlan {
 };
 TGridPlan PlanGrid(TFolderListing listing, const TViewRequest& request);
 
+// While the grid's pictures come, its caption counts them at most every
+// kProgressCaptionMilliseconds (each new caption costs the window manager a
+// round trip); the last caption, the name alone, is always shown. Ticks are
+// the system's millisecond counter, which wraps.
+constexpr std::uint32_t kProgressCaptionMilliseconds = 100;
+constexpr bool ProgressCaptionDue(std::uint32_t shownAt, std::uint32_t now, bool last) {
+  return last || static_cast<std::uint32_t>(now - shownAt) >= kProgressCaptionMilliseconds;
+}
+
 // One level of the menu view: request.Folder's lines (WorkArea and Metrics
 // are not used).
 std::vector<TMenuLine> PlanMenu(TFolderListing listing, const TViewRequest& request);
