@@ -194,6 +194,11 @@ void TFormMain::BuildGrid(const std::wstring& folder, TFolderListing listing) {
 }
 
 void TFormMain::StartThumbnails() {
+  // The pictures of the folder shown before go with their list. Room for
+  // every picture from the start: a list that grows a few images at a time
+  // copies all of them on every step.
+  const int size = metrics_.IconSize;
+  ILImagePreviews.Create(size, size, ILC_COLOR32, static_cast<int>(std::max<std::size_t>(grid_.Pictures.size(), 1)));
   if (grid_.Pictures.empty()) return;
   // Finished pools of folders left before are dropped now; one still
   // waiting for a slow picture is kept until it returns, so leaving a
@@ -201,10 +206,6 @@ void TFormMain::StartThumbnails() {
   retiredThumbnails_.erase(std::remove_if(retiredThumbnails_.begin(), retiredThumbnails_.end(),
                                           [](const std::unique_ptr<TThumbnailPool>& pool) { return pool->Finished(); }),
                            retiredThumbnails_.end());
-  // Room for every picture from the start: a list that grows a few images at
-  // a time copies all of them on every step.
-  const int size = metrics_.IconSize;
-  ILImagePreviews.Create(size, size, ILC_COLOR32, static_cast<int>(grid_.Pictures.size()));
   thumbnailJob_ = Dispatcher.StartJob();
   const std::uint64_t job = thumbnailJob_;
   // From Vista on the shell's thumbnail cache is asked first, and the shell
