@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/base/Dpi.h"
 #include "core/toolkit/ToolbarGeometry.h"
 #include "shared/Monitors.h"
 #include "shared/ScopedWin.h"
@@ -132,7 +133,11 @@ void TToolbar::SetItemImage(size_t index, HIMAGELIST images, int imageIndex) {
   if (index >= items_.size()) return;
   items_[index].Images = images;
   items_[index].ImageIndex = imageIndex;
-  if (Handle()) InvalidateItem(static_cast<int>(index));
+  if (!Handle()) return;
+  // Only the icon's place is painted again, not the caption.
+  const TToolbarItemParts parts = ToolbarItemParts(items_[index].Display, ToRectI(ItemRect(index)), iconSize_, dpi_);
+  const RECT icon = {parts.Icon.X, parts.Icon.Y, parts.Icon.X + iconSize_, parts.Icon.Y + iconSize_};
+  ::InvalidateRect(Handle(), &icon, FALSE);
 }
 
 RECT TToolbar::ItemRect(size_t index) const {
@@ -178,7 +183,13 @@ void TToolbar::SetHot(int index) {
   }
 }
 
-void TToolbar::PaintItem(HDC dc, size_t index) {
+namespace {
+// How far a painted caption's halo may reach above and below its rectangle,
+// at 96 DPI.
+constexpr int kCaptionReach = 2;
+}  // namespace
+
+void TToolbar::PaintItem(HDC dc, size_t index, const RECT& band) {
   const TToolbarItem& item = items_[index];
   const RECT r = ItemRect(index);
   const TToolbarItemLook look = ToolbarItemLook(static_cast<int>(index), hot_, pressed_, selected_);
@@ -193,9 +204,15 @@ void TToolbar::PaintItem(HDC dc, size_t index) {
     ::ImageList_Draw(images, item.ImageIndex, dc, parts.Icon.X, parts.Icon.Y, ILD_TRANSPARENT);
   }
   RECT caption = ToRect(parts.Caption);
+  // A caption wholly outside the band (a new picture repaints its icon
+  // only) is not drawn again: drawing a caption is dear. Its halo may reach
+  // a few pixels beyond its rectangle.
+  RECT reach = caption, overlap = {};
+  ::InflateRect(&reach, 0, ScaleForDpi(kCaptionReach, dpi_));
+  const bool captionInBand = ::IntersectRect(&overlap, &reach, &band) != FALSE;
 
-  bool paintDefault = true;
-  if (OnDrawCaption) OnDrawCaption(*this, item, dc, r, caption, TPaintStage::PrePaint, paintDefault);
+  bool paintDefault = captionInBand;
+  if (OnDrawCaption && captionInBand) OnDrawCaption(*this, item, dc, r, caption, TPaintStage::PrePaint, paintDefault);
   if (paintDefault) {
     const UINT format = item.Display == TItemDisplay::ImageAndText
                             ? DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX
@@ -204,7 +221,7 @@ void TToolbar::PaintItem(HDC dc, size_t index) {
     ::SetTextColor(dc, text_);
     ::DrawTextW(dc, item.Caption.c_str(), static_cast<int>(item.Caption.size()), &caption, format);
   }
-  if (OnDrawCaption) OnDrawCaption(*this, item, dc, r, caption, TPaintStage::PostPaint, paintDefault);
+  if (OnDrawCaption && captionInBand) OnDrawCaption(*this, item, dc, r, caption, TPaintStage::PostPaint, paintDefault);
   // The focus rectangle follows the window's keyboard cues: hidden until the
   // keyboard is used unless the user always wants them.
   if (look.Focused && !(::SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
@@ -245,7 +262,7 @@ void TToolbar::Paint(HDC dc, const RECT& clip) {
     ::FillRect(memory.Get(), &band, background.Get());
     for (size_t i = 0; i < items_.size(); ++i) {
       RECT overlap = {};
-      if (::IntersectRect(&overlap, &rects[i], &band)) PaintItem(memory.Get(), i);
+      if (::IntersectRect(&overlap, &rects[i], &band)) PaintItem(memory.Get(), i, band);
     }
     ::BitBlt(dc, band.left, band.top, width, band.bottom - band.top, memory.Get(), band.left, band.top, SRCCOPY);
   }

@@ -121,7 +121,8 @@ private:
   void ShowHint();
   void CancelHint();
   void Paint(HDC dc, const RECT& clip);
-  void PaintItem(HDC dc, size_t index);
+  // band: the part of the toolbar being painted, in its coordinates.
+  void PaintItem(HDC dc, size_t index, const RECT& band);
   void InvalidateItem(int index);
   void Click(int index);
 

@@ -410,8 +410,8 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         CheckShellLeftovers();
         return 0;
       }
-      if (wParam == kPicturesCaptionTimer) {
-        ShowPicturesCaption();
+      if (wParam == kPlacePicturesTimer) {
+        PlacePicturesTimerTimer();
         return 0;
       }
       break;
@@ -421,7 +421,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       CommitJumpListOnce();
       StopThumbnails();
       ::KillTimer(Handle(), kShellLeftoversTimer);
-      ::KillTimer(Handle(), kPicturesCaptionTimer);
+      ::KillTimer(Handle(), kPlacePicturesTimer);
       WithdrawShellProcessReference();
       TApplication::Instance().Terminate();
       break;

@@ -135,8 +135,8 @@ private:
   // The hidden view's look at whether the shell is done in this process.
   static constexpr UINT_PTR kShellLeftoversTimer = 1;
   static constexpr UINT kShellLeftoversPeriod = 200;
-  // The grid's counting caption, shown when its time has come.
-  static constexpr UINT_PTR kPicturesCaptionTimer = 3;
+  // The grid's pictures that came meanwhile, placed when their time has come.
+  static constexpr UINT_PTR kPlacePicturesTimer = 3;
 
   void NoteCursorAndMonitor();
   bool HandOnCreatorCommand(const TViewerCommand& command);
@@ -185,8 +185,7 @@ private:
   void StartThumbnails();
   void PlaceThumbnails();
   void StopThumbnails();
-  // The caption that counts the pictures still to come, when it is due.
-  void ShowPicturesCaption();
+  void PlacePicturesTimerTimer();
   // The picture's index in ILImagePreviews, -1 when it could not be added.
   int AddThumbnail(const TBitmap32& picture);
   // The jump list is committed once the view has been painted at rest.
@@ -237,7 +236,8 @@ private:
   // Pools of folders left while a picture was still being made; each is
   // dropped once its workers have returned.
   std::vector<std::unique_ptr<TThumbnailPool>> retiredThumbnails_;
-  std::uint32_t captionShownAt_ = 0;  // when the counting caption changed last
+  std::uint32_t placedAt_ = 0;  // when pictures were placed last
+  bool placeTimerSet_ = false;  // pictures wait for kPlacePicturesTimer
   bool jumpListCommitted_ = false;
   bool painted_ = false;         // the view's toolbar has been painted once
   std::optional<TOleInit> ole_;  // ended before COM, which ends after the form

@@ -188,7 +188,7 @@ void TFormMain::BuildGrid(const std::wstring& folder, TFolderListing listing) {
   ::SetWindowPos(ToolbarGrid.Handle(), nullptr, 0, 0, client.Width, client.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   DoOpenAnimation(OuterSizeOf(client.Width, client.Height));
   // The caption counts the pictures still to come, or is the name alone.
-  captionShownAt_ = ::GetTickCount();
+  placedAt_ = ::GetTickCount();
   SetCaption(grid_.CaptionWithPicturesPlaced(0));
   TraceMark(L"layout");
 }
@@ -220,7 +220,16 @@ void TFormMain::StartThumbnails() {
 }
 
 void TFormMain::PlaceThumbnails() {
-  if (!thumbnails_) return;
+  if (!thumbnails_ || placeTimerSet_) return;
+  // The pictures that came are placed, and the caption counts them, at most
+  // every kProgressCaptionMilliseconds: each placing repaints and retitles
+  // the window, which would otherwise take the time the workers need.
+  const std::uint32_t now = ::GetTickCount();
+  if (!ProgressCaptionDue(placedAt_, now, false)) {
+    placeTimerSet_ = ::SetTimer(Handle(), kPlacePicturesTimer, kProgressCaptionMilliseconds, nullptr) != 0;
+    if (placeTimerSet_) return;
+  }
+  placedAt_ = now;
   const std::size_t before = thumbnails_->Taken();
   while (std::optional<TThumbnailPool::TResult> result = thumbnails_->TakeNext()) {
     if (!result->Picture) continue;  // the tile keeps its icon
@@ -228,28 +237,23 @@ void TFormMain::PlaceThumbnails() {
     if (index >= 0) ToolbarGrid.SetItemImage(grid_.PictureTiles[result->Index], ILImagePreviews.Handle(), index);
   }
   if (thumbnails_->Taken() == before) return;
-  ShowPicturesCaption();
+  SetCaption(grid_.CaptionWithPicturesPlaced(thumbnails_->Taken()));
   if (!thumbnails_->AllTaken()) return;
   TraceMark(L"last picture");
   WriteTrace();
   StopThumbnails();
 }
 
-void TFormMain::ShowPicturesCaption() {
-  const bool last = !thumbnails_ || thumbnails_->AllTaken();
-  const std::uint32_t now = ::GetTickCount();
-  if (!ProgressCaptionDue(captionShownAt_, now, last)) {
-    // A caption not shown now is shown when its time comes, even if no
-    // picture comes meanwhile.
-    ::SetTimer(Handle(), kPicturesCaptionTimer, kProgressCaptionMilliseconds, nullptr);
-    return;
-  }
-  ::KillTimer(Handle(), kPicturesCaptionTimer);
-  captionShownAt_ = now;
-  SetCaption(grid_.CaptionWithPicturesPlaced(thumbnails_ ? thumbnails_->Taken() : grid_.Pictures.size()));
+void TFormMain::PlacePicturesTimerTimer() {
+  ::KillTimer(Handle(), kPlacePicturesTimer);
+  placeTimerSet_ = false;
+  placedAt_ = ::GetTickCount() - kProgressCaptionMilliseconds;
+  PlaceThumbnails();
 }
 
 void TFormMain::StopThumbnails() {
+  if (placeTimerSet_) ::KillTimer(Handle(), kPlacePicturesTimer);
+  placeTimerSet_ = false;
   if (!thumbnails_) return;
   Dispatcher.CancelJob(thumbnailJob_);
   thumbnails_->Cancel();

@@ -78,10 +78,10 @@ struct TGridPlan {
 };
 TGridPlan PlanGrid(TFolderListing listing, const TViewRequest& request);
 
-// While the grid's pictures come, its caption counts them at most every
-// kProgressCaptionMilliseconds (each new caption costs the window manager a
-// round trip); the last caption, the name alone, is always shown. Ticks are
-// the system's millisecond counter, which wraps.
+// While the grid's pictures come, they are placed and its caption counts
+// them at most every kProgressCaptionMilliseconds (each placing repaints the
+// tiles and each new caption costs the window manager a round trip); the
+// last is always due. Ticks are the system's millisecond counter, which wraps.
 constexpr std::uint32_t kProgressCaptionMilliseconds = 100;
 constexpr bool ProgressCaptionDue(std::uint32_t shownAt, std::uint32_t now, bool last) {
   return last || static_cast<std::uint32_t>(now - shownAt) >= kProgressCaptionMilliseconds;
