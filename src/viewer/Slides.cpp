@@ -1,6 +1,7 @@
 // The slides, and the form's opening and closing of its stack and grid views.
 #include "viewer/Slides.h"
 
+#include "core/base/ScopeGuard.h"
 #include "core/viewer/Placement.h"
 #include "core/viewer/ViewerSession.h"
 #include "shared/Desktop.h"
@@ -43,8 +44,9 @@ void TSlides::StopOpening() {
   dispatcher_.CancelJob(animJob_);
 }
 
-bool TSlides::RunClosing(std::uint8_t edge, std::int32_t startLeft, std::int32_t startTop, const TCloseSlide& slide,
-                         const std::function<bool()>& overtaken) {
+bool TSlides::RunClosing(std::uint8_t edge, std::int32_t startLeft, std::int32_t startTop, const TCloseSlide& slide) {
+  closingRuns_ = true;
+  const auto ended = MakeScopeGuard([this] { closingRuns_ = false; });
   AnimStartLeft = startLeft;
   AnimStartTop = startTop;
   AnimStep = slide.Step();
@@ -52,16 +54,13 @@ bool TSlides::RunClosing(std::uint8_t edge, std::int32_t startLeft, std::int32_t
   SetOpacity(255);
   AnimStartTime = NowDayTime();
   AnimEndTime = SlideEnd(AnimStartTime);
-  // Another closing that starts meanwhile (from a message handled here)
-  // runs a slide of its own and sets these fields again: this one keeps its end.
   const double end = AnimEndTime;
   const HWND window = window_;
   // The timer wakes the wait once a frame; a frame is worked out from the
   // clock when the thread is awake and one is due, whatever message woke it.
   ::SetTimer(window, kClosingTimer, static_cast<UINT>(kSlideFrameMilliseconds), nullptr);
   std::int64_t lastShown = kSlideMilliseconds + kSlideFrameMilliseconds;  // the first frame is due at once
-  const bool ended = HandleMessagesUntil(window, [&] {
-    if (overtaken()) return true;
+  const bool done = HandleMessagesUntil(window, [&] {
     const double now = NowDayTime();
     if (now > end) return true;
     const std::int64_t remaining = RemainingMilliseconds(now, end);
@@ -72,7 +71,7 @@ bool TSlides::RunClosing(std::uint8_t edge, std::int32_t startLeft, std::int32_t
     return false;
   });
   if (::IsWindow(window)) ::KillTimer(window, kClosingTimer);
-  if (!ended || overtaken()) return false;
+  if (!done) return false;
   ApplyFrame(ClosingFrame(edge, slide, 0));
   return true;
 }
@@ -138,9 +137,10 @@ void TFormMain::ShowAtRest() {
 }
 
 void TFormMain::DoCloseAnimation() {
-  if (!SlidesOnClose(Animate, ViewKind)) {
-    Close();
-    return;
+  switch (DecideClose(Animate, ViewKind, Slides.ClosingRuns())) {
+    case TCloseWay::AtOnce: Close(); return;
+    case TCloseWay::SlideRuns: return;
+    case TCloseWay::Slide: break;
   }
   // A slide still opening stops first; the closing starts from wherever the
   // window is, at full opacity.
@@ -156,9 +156,8 @@ void TFormMain::DoCloseAnimation() {
                                           window.right - window.left, window.bottom - window.top);
   const HWND self = Handle();
   // Messages are handled while the slide runs, so the viewer never looks
-  // hung; another close trigger meanwhile runs a slide of its own from the
-  // present position and closes the window, which ends this one.
-  if (!Slides.RunClosing(edge, window.left, window.top, slide, [this] { return closing_; })) return;
+  // hung; another close trigger meanwhile leaves the slide to end.
+  if (!Slides.RunClosing(edge, window.left, window.top, slide)) return;
   closing_ = true;
   ::DestroyWindow(self);
 }

@@ -44,10 +44,10 @@ public:
   // Slides the window from (startLeft, startTop) to the slide's end, fading
   // out, and shows the last frame. The thread sleeps between the frames,
   // which come on a window timer, and handles every message meanwhile. False
-  // when the slide was cut short: the window went, the program is ending, or
-  // overtaken() says that another closing has taken over.
-  bool RunClosing(std::uint8_t edge, std::int32_t startLeft, std::int32_t startTop, const TCloseSlide& slide,
-                  const std::function<bool()>& overtaken);
+  // when the slide was cut short: the window went or the program is ending.
+  bool RunClosing(std::uint8_t edge, std::int32_t startLeft, std::int32_t startTop, const TCloseSlide& slide);
+  // The closing slide runs (messages handled inside it may ask to close).
+  bool ClosingRuns() const { return closingRuns_; }
 
   void SetOpacity(std::uint8_t alpha) const;
   // Moves the window along the frame's axis and sets its opacity.
@@ -60,6 +60,7 @@ private:
   TUiDispatcher& dispatcher_;
   HWND window_ = nullptr;
   bool alphaBlend_ = false;
+  bool closingRuns_ = false;
   std::uint64_t animJob_ = 0;  // the dispatcher's job of the opening slide's ticks
   TOpenSlide openSlide_;       // the opening slide's start and distance
 };

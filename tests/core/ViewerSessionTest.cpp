@@ -19,13 +19,21 @@ TEST(ViewerSession, OnlyAPlainLossOfActivationCloses) {
   for (const auto& c : keeps) EXPECT_FALSE(ClosesOnDeactivation(c.state)) << c.what;
 }
 
-TEST(ViewerSession, OnlyAnimatedStacksAndGridsSlideOnClosing) {
-  EXPECT_TRUE(SlidesOnClose(true, TViewKind::Stack));
-  EXPECT_TRUE(SlidesOnClose(true, TViewKind::Grid));
-  EXPECT_FALSE(SlidesOnClose(true, TViewKind::Menu));
-  EXPECT_FALSE(SlidesOnClose(true, TViewKind::Help));
-  EXPECT_FALSE(SlidesOnClose(false, TViewKind::Stack));
-  EXPECT_FALSE(SlidesOnClose(false, TViewKind::Grid));
+TEST(ViewerSession, OnlyAnimatedStacksAndGridsSlideOnClosingAndASlideIsNeverStartedTwice) {
+  const struct {
+    bool Animate;
+    TViewKind View;
+    bool SlidingOut;
+    TCloseWay Way;
+  } cases[] = {
+      {true, TViewKind::Stack, false, TCloseWay::Slide},    {true, TViewKind::Grid, false, TCloseWay::Slide},
+      {true, TViewKind::Menu, false, TCloseWay::AtOnce},    {true, TViewKind::Help, false, TCloseWay::AtOnce},
+      {false, TViewKind::Stack, false, TCloseWay::AtOnce},  {false, TViewKind::Grid, false, TCloseWay::AtOnce},
+      {true, TViewKind::Stack, true, TCloseWay::SlideRuns}, {true, TViewKind::Grid, true, TCloseWay::SlideRuns},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(DecideClose(c.Animate, c.View, c.SlidingOut), c.Way)
+        << c.Animate << " " << static_cast<int>(c.View) << " " << c.SlidingOut;
 }
 
 TEST(ViewerSession, AfterACancelledMenuTheViewResumesUnlessTheUserWentElsewhere) {

@@ -7,8 +7,9 @@ bool ClosesOnDeactivation(const TDeactivation& state) {
          !state.ShellBusy;
 }
 
-bool SlidesOnClose(bool animate, TViewKind view) {
-  return animate && (view == TViewKind::Stack || view == TViewKind::Grid);
+TCloseWay DecideClose(bool animate, TViewKind view, bool slidingOut) {
+  if (!animate || (view != TViewKind::Stack && view != TViewKind::Grid)) return TCloseWay::AtOnce;
+  return slidingOut ? TCloseWay::SlideRuns : TCloseWay::Slide;
 }
 
 TResumeAction DecideResume(bool otherProgramInForeground, bool closeBySecondClick) {

@@ -24,8 +24,12 @@ struct TDeactivation {
 bool ClosesOnDeactivation(const TDeactivation& state);
 
 // Closing slides only in the stack and the grid, with animation on; the other
-// views and a viewer without animation close at once.
-bool SlidesOnClose(bool animate, TViewKind view);
+// views and a viewer without animation close at once. A close trigger that
+// comes while the closing slide runs (a second Escape, the loss of activation
+// that follows) lets that slide end: starting it again would bring the
+// fading window back to full opacity.
+enum class TCloseWay { AtOnce, Slide, SlideRuns };
+TCloseWay DecideClose(bool animate, TViewKind view, bool slidingOut);
 
 // After a cancelled shell menu or drag: the view takes the activation back,
 // or, when the user went to another program meanwhile, closes as losing the
