@@ -18,61 +18,24 @@
 #include <shobjidl.h>
 #include <wrl/client.h>
 
-#include <atomic>
-#include <cstdio>
 #include <cstring>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "../StandInDll.h"
+
 using Microsoft::WRL::ComPtr;
 
 namespace {
 
-HMODULE self = nullptr;
-std::atomic<long> objects{0};
+using stand_in::Record;
+using stand_in::TCounted;
 
 const PROPERTYKEY kTitleKey = {{0xF29F85E0, 0x4FF9, 0x1068, {0xAB, 0x91, 0x08, 0x00, 0x2B, 0x27, 0xB3, 0xD9}}, 2};
 
-void Record(const std::wstring& line) {
-  wchar_t path[MAX_PATH * 2] = {};
-  ::GetModuleFileNameW(self, path, MAX_PATH * 2);
-  const std::wstring text = line + L"\n";
-  const int bytes =
-      ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(bytes), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &utf8[0], bytes, nullptr, nullptr);
-  if (FILE* out = _wfopen((std::wstring(path) + L".txt").c_str(), L"ab")) {
-    std::fwrite(utf8.data(), 1, utf8.size(), out);
-    std::fclose(out);
-  }
-}
-
-// Reference counting shared by the stand-in objects.
-template <class TBase>
-class TCounted : public TBase {
-public:
-  TCounted() { ++objects; }
-  virtual ~TCounted() { --objects; }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-
-private:
-  std::atomic<ULONG> references_{1};
-};
-
 class TEmptyArray final : public TCounted<IObjectArray> {
 public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (riid != IID_IUnknown && riid != IID_IObjectArray) return *out = nullptr, E_NOINTERFACE;
-    *out = static_cast<IObjectArray*>(this);
-    AddRef();
-    return S_OK;
-  }
   HRESULT STDMETHODCALLTYPE GetCount(UINT* count) override { return *count = 0, S_OK; }
   HRESULT STDMETHODCALLTYPE GetAt(UINT, REFIID, void** out) override { return *out = nullptr, E_INVALIDARG; }
 };
@@ -91,7 +54,7 @@ HRESULT CreateRealShellLink(ComPtr<IShellLinkW>& link) {
   return factory->CreateInstance(nullptr, IID_IShellLinkW, &link);
 }
 
-class TShellLink final : public TCounted<IShellLinkW>, public IPersistFile, public IPropertyStore {
+class TShellLink final : public TCounted<IShellLinkW, IPersistFile, IPropertyStore> {
 public:
   explicit TShellLink(ComPtr<IShellLinkW> real) : real_(std::move(real)) { real_.As(&file_); }
 
@@ -108,8 +71,6 @@ public:
     AddRef();
     return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return TCounted<IShellLinkW>::AddRef(); }
-  ULONG STDMETHODCALLTYPE Release() override { return TCounted<IShellLinkW>::Release(); }
 
   // IShellLinkW, forwarded.
   HRESULT STDMETHODCALLTYPE GetPath(LPWSTR a, int b, WIN32_FIND_DATAW* c, DWORD d) override {
@@ -179,12 +140,6 @@ private:
 
 class TDestinationList final : public TCounted<ICustomDestinationList> {
 public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (riid != IID_IUnknown && riid != IID_ICustomDestinationList) return *out = nullptr, E_NOINTERFACE;
-    *out = static_cast<ICustomDestinationList*>(this);
-    AddRef();
-    return S_OK;
-  }
   HRESULT STDMETHODCALLTYPE SetAppID(LPCWSTR id) override {
     lines_.push_back(std::wstring(L"appid|") + id);
     return S_OK;
@@ -192,10 +147,7 @@ public:
   HRESULT STDMETHODCALLTYPE BeginList(UINT* slots, REFIID riid, void** removed) override {
     lines_.clear();
     *slots = 10;
-    TEmptyArray* empty = new TEmptyArray;
-    const HRESULT hr = empty->QueryInterface(riid, removed);
-    empty->Release();
-    return hr;
+    return MakeComObject<TEmptyArray>()->QueryInterface(riid, removed);
   }
   HRESULT STDMETHODCALLTYPE AppendCategory(LPCWSTR title, IObjectArray*) override {
     lines_.push_back(std::wstring(L"category|") + title);
@@ -233,10 +185,7 @@ public:
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetRemovedDestinations(REFIID riid, void** out) override {
-    TEmptyArray* empty = new TEmptyArray;
-    const HRESULT hr = empty->QueryInterface(riid, out);
-    empty->Release();
-    return hr;
+    return MakeComObject<TEmptyArray>()->QueryInterface(riid, out);
   }
   HRESULT STDMETHODCALLTYPE DeleteList(LPCWSTR) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE AbortList() override { return S_OK; }
@@ -248,27 +197,14 @@ private:
 class TFactory final : public TCounted<IClassFactory> {
 public:
   explicit TFactory(bool shellLink) : shellLink_(shellLink) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (riid != IID_IUnknown && riid != IID_IClassFactory) return *out = nullptr, E_NOINTERFACE;
-    *out = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
-  }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    IUnknown* object = nullptr;
-    if (shellLink_) {
-      ComPtr<IShellLinkW> real;
-      const HRESULT hr = CreateRealShellLink(real);
-      if (FAILED(hr)) return hr;
-      object = static_cast<IShellLinkW*>(new TShellLink(real));
-    } else {
-      object = new TDestinationList;
-    }
-    const HRESULT hr = object->QueryInterface(riid, out);
-    object->Release();
-    return hr;
+    if (!shellLink_) return MakeComObject<TDestinationList>()->QueryInterface(riid, out);
+    ComPtr<IShellLinkW> real;
+    const HRESULT hr = CreateRealShellLink(real);
+    if (FAILED(hr)) return hr;
+    return MakeComObject<TShellLink>(real)->QueryInterface(riid, out);
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
@@ -278,18 +214,8 @@ private:
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
-  if (reason == DLL_PROCESS_ATTACH) self = instance;
-  return TRUE;
-}
-
 extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** out) {
   *out = nullptr;
   if (clsid != CLSID_DestinationList && clsid != CLSID_ShellLink) return CLASS_E_CLASSNOTAVAILABLE;
-  TFactory* factory = new TFactory(clsid == CLSID_ShellLink);
-  const HRESULT hr = factory->QueryInterface(riid, out);
-  factory->Release();
-  return hr;
+  return MakeComObject<TFactory>(clsid == CLSID_ShellLink)->QueryInterface(riid, out);
 }
-
-extern "C" HRESULT WINAPI DllCanUnloadNow() { return objects == 0 ? S_OK : S_FALSE; }

@@ -28,44 +28,17 @@
 #include <thumbcache.h>
 #include <wrl/client.h>
 
-#include <atomic>
-#include <cstdio>
-#include <mutex>
 #include <string>
 
-#include "shared/ComObject.h"
+#include "../StandInDll.h"
 #include "shared/ScopedWin.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
 
-HMODULE self = nullptr;
-std::atomic<long> objects{0};
-std::mutex logLock;
-
-void Record(const std::wstring& line) {
-  wchar_t path[MAX_PATH * 2] = {};
-  ::GetModuleFileNameW(self, path, MAX_PATH * 2);
-  const std::wstring text = line + L"\n";
-  const int bytes =
-      ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(bytes), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &utf8[0], bytes, nullptr, nullptr);
-  const std::lock_guard<std::mutex> hold(logLock);
-  if (FILE* out = _wfopen((std::wstring(path) + L".txt").c_str(), L"ab")) {
-    std::fwrite(utf8.data(), 1, utf8.size(), out);
-    std::fclose(out);
-  }
-}
-
-// Objects of this DLL, counted for DllCanUnloadNow.
-template <typename... Interfaces>
-class TCounted : public TComObject<Interfaces...> {
-protected:
-  TCounted() { ++objects; }
-  ~TCounted() override { --objects; }
-};
+using stand_in::Record;
+using stand_in::TCounted;
 
 // A DIB section of width x height at bitCount bits, every pixel `pixel` (the
 // low bytes of it for 24 bits).
@@ -204,16 +177,9 @@ public:
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
-  if (reason == DLL_PROCESS_ATTACH) self = instance;
-  return TRUE;
-}
-
 extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
   if (clsid != __uuidof(LocalThumbnailCache)) return CLASS_E_CLASSNOTAVAILABLE;
   return MakeComObject<TFactory>()->QueryInterface(riid, out);
 }
-
-extern "C" HRESULT WINAPI DllCanUnloadNow() { return objects == 0 ? S_OK : S_FALSE; }
