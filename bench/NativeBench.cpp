@@ -24,8 +24,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-// jpeglib.h needs FILE declared before it.
-#include <jpeglib.h>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -78,26 +76,23 @@ std::string EmptyFilesFolder(const std::string& data, int count) {
 }
 
 // A photo-like picture: smooth light and colour with fine texture, so its
-// compressed size and decoding cost are those of a camera's JPEG. Compressed
-// through cinfo (its destination set), with an Exif segment when exif is
-// given. step: the photo's pixels per pixel written (a thumbnail's is larger;
-// its texture, which would average out, is left off).
-void CompressPhoto(jpeg_compress_struct& cinfo, int seed, int width, int height, double step,
-                   const exifjpeg::TByteString* exif) {
-  cinfo.image_width = static_cast<JDIMENSION>(width);
-  cinfo.image_height = static_cast<JDIMENSION>(height);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 88, TRUE);
-  if (exif != nullptr) cinfo.write_JFIF_header = FALSE;
-  jpeg_start_compress(&cinfo, TRUE);
-  if (exif != nullptr) jpeg_write_marker(&cinfo, JPEG_APP0 + 1, exif->data(), static_cast<unsigned>(exif->size()));
+// compressed size and decoding cost are those of a camera's JPEG, with an
+// Exif segment when exif is given. step: the photo's pixels per pixel
+// written (a thumbnail's is larger; its texture, which would average out, is
+// left off).
+exifjpeg::TByteString Photo(int seed, int width, int height, double step, const exifjpeg::TByteString* exif) {
+  jpegwriter::TJpegSettings settings;
+  settings.width = width;
+  settings.height = height;
+  settings.quality = 88;
+  if (exif != nullptr) {
+    settings.jfif = false;
+    settings.markers.push_back({JPEG_APP0 + 1, *exif});
+  }
   const bool texture = step == 1;
-  std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
   std::uint32_t noise = 2463534242u + static_cast<std::uint32_t>(seed) * 977u;
-  while (cinfo.next_scanline < cinfo.image_height) {
-    const double y = (cinfo.next_scanline + 0.5) * step - 0.5;
+  return jpegwriter::CompressJpeg(settings, [&](int line, unsigned char* row) {
+    const double y = (line + 0.5) * step - 0.5;
     for (int column = 0; column < width; ++column) {
       const double x = (column + 0.5) * step - 0.5;
       noise ^= noise << 13, noise ^= noise >> 17, noise ^= noise << 5;
@@ -111,43 +106,25 @@ void CompressPhoto(jpeg_compress_struct& cinfo, int seed, int width, int height,
       unsigned char* px = &row[static_cast<std::size_t>(column) * 3];
       px[0] = channel(1.1), px[1] = channel(0.9 + 0.1 * std::sin(seed)), px[2] = channel(0.75);
     }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
+  });
 }
 
 void WritePhoto(const std::string& path, int seed, int width = kPictureWidth, int height = kPictureHeight,
                 const exifjpeg::TByteString* exif = nullptr) {
+  const exifjpeg::TByteString bytes = Photo(seed, width, height, 1, exif);
   std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) throw std::runtime_error("cannot write " + path);
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr jerr;
-  cinfo.err = jpeg_std_error(&jerr);
-  jpeg_create_compress(&cinfo);
-  jpeg_stdio_dest(&cinfo, file);
-  CompressPhoto(cinfo, seed, width, height, 1, exif);
-  jpeg_destroy_compress(&cinfo);
-  std::fclose(file);
+  const bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  if (file) std::fclose(file);
+  if (!written) throw std::runtime_error("cannot write " + path);
 }
 
 // The Exif segment a camera would write for photo seed: orientation 1 and
 // the photo as a 160 x 120 thumbnail.
 exifjpeg::TByteString PhotoExif(int seed) {
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr jerr;
-  cinfo.err = jpeg_std_error(&jerr);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  CompressPhoto(cinfo, seed, kEmbeddedWidth, kEmbeddedHeight, static_cast<double>(kPictureWidth) / kEmbeddedWidth,
-                nullptr);
   exifjpeg::TExifLayout layout;
   layout.orientation = 1;
-  layout.thumbnail.assign(buffer, buffer + size);
-  jpeg_destroy_compress(&cinfo);
-  std::free(buffer);
+  layout.thumbnail =
+      Photo(seed, kEmbeddedWidth, kEmbeddedHeight, static_cast<double>(kPictureWidth) / kEmbeddedWidth, nullptr);
   return exifjpeg::ComposeExifSegment(layout);
 }
 

@@ -1,20 +1,16 @@
 // JPEG files as cameras write them, with an Exif segment (APP1) that holds an
 // orientation and a small JPEG thumbnail, for the tests of every layer and the
-// benchmark's pictures. Portable: libjpeg-turbo's compressor only (the
-// Windows layers link it through the core library).
+// benchmark's pictures.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
-// jpeglib.h needs FILE declared before it.
-#include <jpeglib.h>
+#include "JpegWriter.h"
 
 namespace exifjpeg {
 
-using TByteString = std::vector<unsigned char>;
+using jpegwriter::TByteString;
 
 // Where IFD0's and IFD1's next-IFD links point.
 enum class TIfdLinks {
@@ -96,47 +92,23 @@ inline TByteString ComposeExifSegment(const TExifLayout& layout) {
   return segment;
 }
 
-// A segment written after SOI: its marker code (JPEG_APP0 + n) and contents.
-struct TMarker {
-  int code;
-  TByteString contents;
-};
+using jpegwriter::TMarker;
 
 // A JPEG of width x height in one colour (0xRRGGBB), without the JFIF segment
 // (Exif files have none), with the given segments right after SOI.
 inline TByteString SolidJpegWithMarkers(int width, int height, std::uint32_t rgb, const std::vector<TMarker>& markers) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr error;
-  info.err = jpeg_std_error(&error);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 90, TRUE);
-  info.write_JFIF_header = FALSE;
-  jpeg_start_compress(&info, TRUE);
-  for (const TMarker& marker : markers)
-    jpeg_write_marker(&info, marker.code, marker.contents.data(), static_cast<unsigned>(marker.contents.size()));
-  std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
-  for (std::size_t x = 0; x < row.size(); x += 3) {
-    row[x] = static_cast<unsigned char>(rgb >> 16);
-    row[x + 1] = static_cast<unsigned char>(rgb >> 8);
-    row[x + 2] = static_cast<unsigned char>(rgb);
-  }
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW rows[] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  TByteString bytes(buffer, buffer + size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
-  return bytes;
+  jpegwriter::TJpegSettings settings;
+  settings.width = width;
+  settings.height = height;
+  settings.jfif = false;
+  settings.markers = markers;
+  return jpegwriter::CompressJpeg(settings, [width, rgb](int, unsigned char* row) {
+    for (int x = 0; x < width; ++x) {
+      row[x * 3] = static_cast<unsigned char>(rgb >> 16);
+      row[x * 3 + 1] = static_cast<unsigned char>(rgb >> 8);
+      row[x * 3 + 2] = static_cast<unsigned char>(rgb);
+    }
+  });
 }
 
 // A camera's file: a picture of one colour carrying a thumbnail of another.

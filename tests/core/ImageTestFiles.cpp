@@ -8,8 +8,9 @@
 #include <random>
 
 #include <gif_lib.h>
-#include <jpeglib.h>
 #include <png.h>
+
+#include "../common/JpegWriter.h"
 
 #include "core/base/WideFile.h"
 
@@ -97,36 +98,16 @@ std::vector<TBytes> ByteFlips(const TBytes& bytes, std::size_t n) {
 }
 
 TBytes EncodeJpeg(const TJpegLayout& layout, const std::function<void(int, int, unsigned char*)>& pixel) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr error;
-  info.err = jpeg_std_error(&error);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(layout.width);
-  info.image_height = static_cast<JDIMENSION>(layout.height);
-  info.input_components = layout.components;
-  info.in_color_space = layout.components == 1 ? JCS_GRAYSCALE : layout.components == 3 ? JCS_RGB : JCS_CMYK;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  if (layout.components == 4) {
-    jpeg_set_colorspace(&info, JCS_CMYK);
-    info.write_Adobe_marker = layout.adobeMarker ? TRUE : FALSE;
-  }
-  if (layout.progressive) jpeg_simple_progression(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row(static_cast<std::size_t>(layout.width * layout.components));
-  while (info.next_scanline < info.image_height) {
-    for (int x = 0; x < layout.width; ++x) pixel(x, static_cast<int>(info.next_scanline), &row[x * layout.components]);
-    JSAMPROW rows[] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  TBytes bytes(buffer, buffer + size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
-  return bytes;
+  jpegwriter::TJpegSettings settings;
+  settings.width = layout.width;
+  settings.height = layout.height;
+  settings.components = layout.components;
+  settings.quality = 95;
+  settings.progressive = layout.progressive;
+  settings.adobeMarker = layout.adobeMarker;
+  return jpegwriter::CompressJpeg(settings, [&](int y, unsigned char* row) {
+    for (int x = 0; x < layout.width; ++x) pixel(x, y, &row[x * layout.components]);
+  });
 }
 
 TBytes SolidJpeg(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
