@@ -201,14 +201,26 @@ void PhaseFigures(const char* what, const std::wstring& arguments, int runs) {
   std::fflush(stdout);
 }
 
+// The start-up cases' folders: 20 entries (a stack) and 200 (a grid), a tenth
+// of them folders.
+struct TStartFolders {
+  TScratchFolder Small{L"Twenty"};
+  TScratchFolder Large{L"Two Hundred"};
+  TStartFolders() {
+    Fill(Small, 4, 16);
+    Fill(Large, 20, 180);
+  }
+  static void Fill(TScratchFolder& folder, int folders, int files) {
+    for (int i = 0; i < folders; ++i) folder.AddFolder(L"Folder " + std::to_wstring(i));
+    for (int i = 0; i < files; ++i) folder.Add(L"Document " + std::to_wstring(i) + L".txt");
+  }
+};
+
 void StartFigures() {
   Heading("P1 under Wine: start to window at rest, animation off (median of 15)");
-  TScratchFolder small(L"Twenty");
-  for (int i = 0; i < 4; ++i) small.AddFolder(L"Folder " + std::to_wstring(i));
-  for (int i = 0; i < 16; ++i) small.Add(L"Document " + std::to_wstring(i) + L".txt");
-  TScratchFolder large(L"Two Hundred");
-  for (int i = 0; i < 20; ++i) large.AddFolder(L"Folder " + std::to_wstring(i));
-  for (int i = 0; i < 180; ++i) large.Add(L"Document " + std::to_wstring(i) + L".txt");
+  const TStartFolders folders;
+  const TScratchFolder& small = folders.Small;
+  const TScratchFolder& large = folders.Large;
 
   std::vector<TStartCase> cases = {
       {FloorExe(), L"/plain", ShownWindow, {}},
@@ -232,12 +244,9 @@ void StartFigures() {
 
 void PhasesFigures() {
   Heading("Where the viewer's start-up goes: its trace's phases (animation off)");
-  TScratchFolder small(L"Twenty");
-  for (int i = 0; i < 4; ++i) small.AddFolder(L"Folder " + std::to_wstring(i));
-  for (int i = 0; i < 16; ++i) small.Add(L"Document " + std::to_wstring(i) + L".txt");
-  TScratchFolder large(L"Two Hundred");
-  for (int i = 0; i < 20; ++i) large.AddFolder(L"Folder " + std::to_wstring(i));
-  for (int i = 0; i < 180; ++i) large.Add(L"Document " + std::to_wstring(i) + L".txt");
+  const TStartFolders folders;
+  const TScratchFolder& small = folders.Small;
+  const TScratchFolder& large = folders.Large;
   PhaseFigures("20 entries (stack)", Quoted(small.Path()), 9);
   PhaseFigures("200 entries (grid)", Quoted(large.Path()), 9);
 }
