@@ -9,15 +9,9 @@
 
 namespace {
 
-TStartupTrace& Trace() {
-  static TStartupTrace trace;
-  return trace;
-}
-
-std::wstring& TraceFile() {
-  static std::wstring file;
-  return file;
-}
+// The process's one trace, off until StartTrace, and the file it goes to.
+TStartupTrace trace;
+std::wstring traceFile;
 
 std::int64_t NowMicroseconds() {
   LARGE_INTEGER counter = {}, frequency = {};
@@ -37,20 +31,20 @@ void StartTrace() {
   wchar_t file[MAX_PATH] = {};
   const DWORD length = ::GetEnvironmentVariableW(L"HEAPFOLD_TRACE", file, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return;
-  TraceFile() = file;
-  Trace() = TStartupTrace(true);
+  traceFile = file;
+  trace = TStartupTrace(true);
   TraceMark(L"process and COM start");
 }
 
 void TraceMark(const wchar_t* phase) {
-  if (Trace().On()) Trace().Mark(phase, NowMicroseconds());
+  if (trace.On()) trace.Mark(phase, NowMicroseconds());
 }
 
 void WriteTrace() {
-  if (!Trace().On()) return;
-  const std::wstring text = Trace().Text();
+  if (!trace.On()) return;
+  const std::wstring text = trace.Text();
   const std::string bytes(text.begin(), text.end());  // the phases' names are plain ASCII
-  const THandle file(::CreateFileW(TraceFile().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+  const THandle file(::CreateFileW(traceFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return;
   DWORD written = 0;
