@@ -77,6 +77,7 @@ using TFont = TScopedHandle<HFONT, &::DeleteObject, 0>;
 using TBrush = TScopedHandle<HBRUSH, &::DeleteObject, 0>;
 using TPen = TScopedHandle<HPEN, &::DeleteObject, 0>;
 using TBitmap = TScopedHandle<HBITMAP, &::DeleteObject, 0>;
+using TRegion = TScopedHandle<HRGN, &::DeleteObject, 0>;
 using TIcon = TScopedHandle<HICON, &::DestroyIcon, 0>;
 using TLibrary = TScopedHandle<HMODULE, &::FreeLibrary, 0>;
 using TMenu = TScopedHandle<HMENU, &::DestroyMenu, 0>;  // a menu not attached to a window

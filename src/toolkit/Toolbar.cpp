@@ -184,12 +184,20 @@ void TToolbar::SetHot(int index) {
 }
 
 namespace {
+
 // How far a painted caption's halo may reach above and below its rectangle,
 // at 96 DPI.
 constexpr int kCaptionReach = 2;
+
+// Whether r is painted: it meets the band and the update region, if any.
+bool Painted(const RECT& r, const RECT& band, HRGN update) {
+  RECT overlap = {};
+  return ::IntersectRect(&overlap, &r, &band) && (!update || ::RectInRegion(update, &r));
+}
+
 }  // namespace
 
-void TToolbar::PaintItem(HDC dc, size_t index, const RECT& band) {
+void TToolbar::PaintItem(HDC dc, size_t index, const RECT& band, HRGN update) {
   const TToolbarItem& item = items_[index];
   const RECT r = ItemRect(index);
   const TToolbarItemLook look = ToolbarItemLook(static_cast<int>(index), hot_, pressed_, selected_);
@@ -204,12 +212,12 @@ void TToolbar::PaintItem(HDC dc, size_t index, const RECT& band) {
     ::ImageList_Draw(images, item.ImageIndex, dc, parts.Icon.X, parts.Icon.Y, ILD_TRANSPARENT);
   }
   RECT caption = ToRect(parts.Caption);
-  // A caption wholly outside the band (a new picture repaints its icon
-  // only) is not drawn again: drawing a caption is dear. Its halo may reach
-  // a few pixels beyond its rectangle.
-  RECT reach = caption, overlap = {};
+  // A caption wholly outside what is painted (new pictures repaint their
+  // icons only) is not drawn again: drawing a caption is dear. Its halo may
+  // reach a few pixels beyond its rectangle.
+  RECT reach = caption;
   ::InflateRect(&reach, 0, ScaleForDpi(kCaptionReach, dpi_));
-  const bool captionInBand = ::IntersectRect(&overlap, &reach, &band) != FALSE;
+  const bool captionInBand = Painted(reach, band, update);
 
   bool paintDefault = captionInBand;
   if (OnDrawCaption && captionInBand) OnDrawCaption(*this, item, dc, r, caption, TPaintStage::PrePaint, paintDefault);
@@ -232,7 +240,7 @@ void TToolbar::PaintItem(HDC dc, size_t index, const RECT& band) {
   }
 }
 
-void TToolbar::Paint(HDC dc, const RECT& clip) {
+void TToolbar::Paint(HDC dc, const RECT& clip, HRGN update) {
   const int width = clip.right - clip.left;
   if (width <= 0 || clip.bottom <= clip.top) return;
   // Painted off screen first, so rebuilding or hot-tracking never flickers,
@@ -260,10 +268,10 @@ void TToolbar::Paint(HDC dc, const RECT& clip) {
     // The buffer's corner stands for the band's: items paint in toolbar coordinates.
     ::SetViewportOrgEx(memory.Get(), -band.left, -band.top, nullptr);
     ::FillRect(memory.Get(), &band, background.Get());
-    for (size_t i = 0; i < items_.size(); ++i) {
-      RECT overlap = {};
-      if (::IntersectRect(&overlap, &rects[i], &band)) PaintItem(memory.Get(), i, band);
-    }
+    // An item outside the update region would be clipped away: several
+    // new pictures in two rows make a bounding box over whole rows.
+    for (size_t i = 0; i < items_.size(); ++i)
+      if (Painted(rects[i], band, update)) PaintItem(memory.Get(), i, band, update);
     ::BitBlt(dc, band.left, band.top, width, band.bottom - band.top, memory.Get(), band.left, band.top, SRCCOPY);
   }
 }
@@ -272,9 +280,13 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
+      // The region itself, not only its bounding box (ps.rcPaint): asked
+      // for before BeginPaint validates it.
+      TRegion update(::CreateRectRgn(0, 0, 0, 0));
+      if (update && ::GetUpdateRgn(Handle(), update.Get(), FALSE) == ERROR) update.Reset();
       PAINTSTRUCT ps;
       const HDC dc = ::BeginPaint(Handle(), &ps);
-      Paint(dc, ps.rcPaint);
+      Paint(dc, ps.rcPaint, update.Get());
       ::EndPaint(Handle(), &ps);
       if (OnPainted) OnPainted();
       return 0;

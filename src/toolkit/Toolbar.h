@@ -120,9 +120,11 @@ private:
   void SetHot(int index);
   void ShowHint();
   void CancelHint();
-  void Paint(HDC dc, const RECT& clip);
+  // update: the region to paint again (the DC is clipped to it), or null
+  // for all of clip.
+  void Paint(HDC dc, const RECT& clip, HRGN update);
   // band: the part of the toolbar being painted, in its coordinates.
-  void PaintItem(HDC dc, size_t index, const RECT& band);
+  void PaintItem(HDC dc, size_t index, const RECT& band, HRGN update);
   void InvalidateItem(int index);
   void Click(int index);
 
