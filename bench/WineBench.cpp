@@ -276,9 +276,8 @@ void WineListingFigures(const std::wstring& data) {
 
 void MenuFigures(const std::wstring& data) {
   Heading("The menu view under Wine: start to the menu on screen, against the stack's start (median of 15)");
-  TScratchFolder small(L"Twenty");
-  for (int i = 0; i < 4; ++i) small.AddFolder(L"Folder " + std::to_wstring(i));
-  for (int i = 0; i < 16; ++i) small.Add(L"Document " + std::to_wstring(i) + L".txt");
+  const TStartFolders folders;
+  const TScratchFolder& small = folders.Small;
   // 5,000 of the 10,000 empty files: a folder of their own, made once.
   const std::wstring large = data + L"\\menu5000";
   if (::GetFileAttributesW(large.c_str()) == INVALID_FILE_ATTRIBUTES) {
@@ -325,9 +324,8 @@ TGridStart TimeGrid(const std::wstring& folder) {
 
 void GridFigures(const std::wstring& data, TPreferences& preferences) {
   Heading("Grids of 200 large pictures with /thumbs under Wine, two workers (median of 9)");
-  TScratchFolder small(L"Twenty");
-  for (int i = 0; i < 4; ++i) small.AddFolder(L"Folder " + std::to_wstring(i));
-  for (int i = 0; i < 16; ++i) small.Add(L"Document " + std::to_wstring(i) + L".txt");
+  const TStartFolders folders;
+  const TScratchFolder& small = folders.Small;
   preferences.SetTestingDword(L"ThumbnailWorkers", 2);
   std::vector<double> stack, plainRest, plainLast, exifRest, exifLast;
   for (int run = -1; run < 9; ++run) {  // the first round warms the file cache
