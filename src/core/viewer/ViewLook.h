@@ -1,0 +1,65 @@
+// Which look a stack or grid takes, from plain facts about the system: glass
+// on Vista and 7 with composition, gray on XP or without composition, and
+// from Windows 8 on the look of the taskbar's own flyouts: its dark or light
+// theme, its accent colour when the taskbar shows one, high contrast on every
+// version; with Windows 11's rounded corners and, where the system has one,
+// its acrylic backdrop.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "core/base/WindowsVersion.h"
+#include "core/raster/Bitmap32.h"
+
+// The system's colours that high contrast gives the view.
+struct TSystemColors {
+  TColor32 Window = kColor32White;
+  TColor32 WindowText = kColor32Black;
+  TColor32 Highlight = 0xFF0078D7u;
+  TColor32 HighlightText = kColor32White;
+};
+
+struct TLookFacts {
+  TWindowsVersion Version;
+  bool Composition = false;  // the desktop is composed (Vista and 7 can turn it off)
+  // HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize; nothing
+  // where a value is missing or not a number.
+  std::optional<std::uint32_t> SystemUsesLightTheme;
+  std::optional<std::uint32_t> ColorPrevalence;
+  std::optional<std::uint32_t> EnableTransparency;
+  // HKCU\Software\Microsoft\Windows\DWM "AccentColor": 0xAABBGGRR.
+  std::optional<std::uint32_t> AccentColor;
+  bool HighContrast = false;
+  TSystemColors System;  // read when high contrast is on
+};
+
+enum class TLookKind : std::uint8_t { Glass, Gray, Dark, Light, Accent, HighContrast };
+
+struct TViewLook {
+  TLookKind Kind = TLookKind::Gray;
+  // Glass and gray draw captions with a halo in the colour the preference
+  // chooses, and shade hot entries as they always have; the colours below
+  // are for the other looks.
+  bool Halo = true;
+  TColor32 Surface = 0;        // the view's background
+  TColor32 Text = 0;           // captions
+  TColor32 HotFill = 0;        // under the entry the pointer is on
+  TColor32 SelectedFill = 0;   // under the selected entry
+  TColor32 HighlightText = 0;  // captions on those fills
+  bool RoundCorners = false;   // DWMWA_WINDOW_CORNER_PREFERENCE = DWMWCP_ROUND
+  bool Backdrop = false;       // DWMWA_SYSTEMBACKDROP_TYPE = DWMSBT_TRANSIENTWINDOW
+  // DWMWA_USE_IMMERSIVE_DARK_MODE's number on this system (0: it has none)
+  // and the value it is set to.
+  std::uint32_t DarkModeAttribute = 0;
+  bool DarkFrame = false;
+};
+
+// Where "SystemUsesLightTheme" is missing (Windows 8 and 8.1, Windows 10
+// before 1903, whose taskbar is always dark) the theme is dark; a missing
+// "EnableTransparency" is on, as it is on a new system.
+TViewLook ChooseViewLook(const TLookFacts& facts);
+
+// DWMWA_USE_IMMERSIVE_DARK_MODE's number: 20 from Windows 10 20H1 (build
+// 19041), 19 from 1809 (build 17763), 0 before (no such attribute).
+std::uint32_t DarkModeAttributeFor(const TWindowsVersion& version);
