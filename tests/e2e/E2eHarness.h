@@ -239,30 +239,39 @@ private:
   bool set_ = false;
 };
 
-// The screen's DPI Wine gives programs started in the scope: Wine reads
-// HKCU\Control Panel\Desktop\LogPixels as each program starts. The old value
-// (or its absence) comes back at the end of the scope; the test script puts
-// the whole registry back before every run, should a run be cut short.
-class TLogPixels {
+// A DWORD value under HKEY_CURRENT_USER for the scope; the old value (or
+// its absence) comes back at its end. The test script puts the whole
+// registry back before every run, should a run be cut short.
+class TUserDword {
 public:
-  explicit TLogPixels(DWORD dpi);
-  ~TLogPixels();
-  TLogPixels(const TLogPixels&) = delete;
-  TLogPixels& operator=(const TLogPixels&) = delete;
+  TUserDword(std::wstring key, std::wstring name, DWORD value);
+  ~TUserDword();
+  TUserDword(const TUserDword&) = delete;
+  TUserDword& operator=(const TUserDword&) = delete;
+  void Set(DWORD value);
 
 private:
+  std::wstring key_, name_;
   bool existed_ = false;
   DWORD old_ = 0;
 };
 
+// The screen's DPI Wine gives programs started in the scope: Wine reads
+// HKCU\Control Panel\Desktop\LogPixels as each program starts.
+class TLogPixels : public TUserDword {
+public:
+  explicit TLogPixels(DWORD dpi) : TUserDword(L"Control Panel\\Desktop", L"LogPixels", dpi) {}
+};
+
 // A stand-in dwmapi.dll beside the installed viewer: it reports composition
-// on and records the glass margins it is given.
+// on and records the glass margins and the window attributes it is given.
 class TDwmStandIn {
 public:
   explicit TDwmStandIn(const TInstalledCopy& install);
   ~TDwmStandIn();
-  // One "left right top bottom" line per call, in MARGINS field order
-  // (cxLeftWidth cxRightWidth cyTopHeight cyBottomHeight).
+  // One "left right top bottom" line per glass call, in MARGINS field order
+  // (cxLeftWidth cxRightWidth cyTopHeight cyBottomHeight), and one
+  // "attribute number value" line per window attribute.
   std::vector<std::wstring> Calls() const;
 
 private:

@@ -147,25 +147,23 @@ TWineVersion::~TWineVersion() {
   if (set_) ::SHDeleteValueW(HKEY_CURRENT_USER, L"Software\\Wine", L"Version");
 }
 
-namespace {
-
-const wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
-const wchar_t kLogPixels[] = L"LogPixels";
-
-}  // namespace
-
-TLogPixels::TLogPixels(DWORD dpi) {
+TUserDword::TUserDword(std::wstring key, std::wstring name, DWORD value)
+    : key_(std::move(key)), name_(std::move(name)) {
   DWORD size = sizeof(old_), type = 0;
-  existed_ = ::SHGetValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, &type, &old_, &size) == ERROR_SUCCESS &&
+  existed_ = ::SHGetValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str(), &type, &old_, &size) == ERROR_SUCCESS &&
              type == REG_DWORD;
-  ::SHSetValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &dpi, sizeof(dpi));
+  Set(value);
 }
 
-TLogPixels::~TLogPixels() {
+void TUserDword::Set(DWORD value) {
+  ::SHSetValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str(), REG_DWORD, &value, sizeof(value));
+}
+
+TUserDword::~TUserDword() {
   if (existed_)
-    ::SHSetValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &old_, sizeof(old_));
+    ::SHSetValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str(), REG_DWORD, &old_, sizeof(old_));
   else
-    ::SHDeleteValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels);
+    ::SHDeleteValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str());
 }
 
 TDwmStandIn::TDwmStandIn(const TInstalledCopy& install)

@@ -2,7 +2,8 @@
 // variable HEAPFOLD_DWM_COMPOSITION is "0"), and every request to extend a
 // window's frame is appended as the line "hwnd left right top bottom"
 // (decimal handle, then cxLeftWidth cxRightWidth cyTopHeight cyBottomHeight)
-// to dwmapi-calls.txt in this DLL's own folder, so a test can see what a
+// and every DWORD window attribute set as "hwnd attribute number value" to
+// dwmapi-calls.txt in this DLL's own folder, so a test can see what a
 // program asked for.
 #include <windows.h>
 
@@ -60,6 +61,13 @@ HRESULT WINAPI DwmExtendFrameIntoClientArea(HWND window, const TMargins* margins
   Append(std::to_string(reinterpret_cast<std::uintptr_t>(window)) + " " + std::to_string(margins->cxLeftWidth) + " " +
          std::to_string(margins->cxRightWidth) + " " + std::to_string(margins->cyTopHeight) + " " +
          std::to_string(margins->cyBottomHeight) + "\r\n");
+  return S_OK;
+}
+
+HRESULT WINAPI DwmSetWindowAttribute(HWND window, DWORD attribute, const void* value, DWORD size) {
+  if (!value || size != sizeof(DWORD)) return E_INVALIDARG;
+  Append(std::to_string(reinterpret_cast<std::uintptr_t>(window)) + " attribute " + std::to_string(attribute) + " " +
+         std::to_string(*static_cast<const DWORD*>(value)) + "\r\n");
   return S_OK;
 }
 
