@@ -13,6 +13,7 @@ namespace {
 static_assert(sizeof(TMarginsValues) == 16, "TMarginsValues must match MARGINS");
 using TDwmIsCompositionEnabled = HRESULT(WINAPI*)(BOOL*);
 using TDwmExtendFrameIntoClientArea = HRESULT(WINAPI*)(HWND, const TMarginsValues*);
+using TDwmSetWindowAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
 
 template <typename F>
 F LookUp(const TLibrary& library, const char* name) {
@@ -50,6 +51,14 @@ void ExtendGlassFrame(HWND window, const TRectI& margins) {
   if (!extend) return;
   const TMarginsValues values = MarginsFromRect(margins);
   extend(window, &values);  // a failure just leaves the window without glass
+}
+
+bool SetDwmWindowAttribute(HWND window, DWORD attribute, DWORD value) {
+  if (!IsWindowsVistaOrLater()) return false;
+  const TLibrary dwm = LoadDwm();
+  if (!dwm) return false;
+  const auto set = LookUp<TDwmSetWindowAttribute>(dwm, "DwmSetWindowAttribute");
+  return set && SUCCEEDED(set(window, attribute, &value, sizeof(value)));
 }
 
 bool ApplySystemFont(TFontDescription& font) {

@@ -25,6 +25,10 @@ bool IsGlassEnabled();
 // area. Does nothing without glass.
 void ExtendGlassFrame(HWND window, const TRectI& margins);
 
+// DwmSetWindowAttribute with a DWORD value; false without the DWM or when
+// it refuses (an attribute this system does not know).
+bool SetDwmWindowAttribute(HWND window, DWORD attribute, DWORD value);
+
 // The system-font rule (core/DesktopRules.h) with this system's facts.
 bool ApplySystemFont(TFontDescription& font);
 

@@ -76,10 +76,15 @@ void THintWindow::HideHint() {
 void THintWindow::Paint(HDC dc) {
   RECT client = {};
   ::GetClientRect(Handle(), &client);
-  ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_INFOBK));
+  if (colors_) {
+    const TBrush background(::CreateSolidBrush(colors_->Background));
+    ::FillRect(dc, &client, background.Get());
+  } else {
+    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_INFOBK));
+  }
   const TSelectObject select(dc, font_ ? font_ : messageFont_.Get());
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
+  ::SetTextColor(dc, colors_ ? colors_->Text : ::GetSysColor(COLOR_INFOTEXT));
   const int padding = ScaleForDpi(kPadding, dpi_);
   int y = padding;
   for (const std::wstring& line : HintLines(text_)) {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "shared/ScopedWin.h"
@@ -16,6 +17,11 @@ public:
   // The window of the hint's owner, which it stays above.
   void Create(HWND owner);
   void SetFont(HFONT font) { font_ = font; }  // not owned; the system's message font when null
+  // The hint's background and text; the system's tooltip colours when none.
+  struct TColors {
+    COLORREF Background, Text;
+  };
+  void SetColors(std::optional<TColors> colors) { colors_ = colors; }
   // Shows text with its top-left corner near the screen point (below and
   // right of the pointer), kept on the monitor's work area.
   void ShowAt(const std::wstring& text, POINT screenPoint);
@@ -32,6 +38,7 @@ private:
   void UseDpi(int dpi);
 
   std::wstring text_;
+  std::optional<TColors> colors_;
   HFONT font_ = nullptr;
   TFont messageFont_;
   int dpi_ = 0;  // of messageFont_ and the padding

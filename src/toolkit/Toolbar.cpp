@@ -34,6 +34,11 @@ void TToolbar::SetColors(COLORREF background, COLORREF text) {
   if (Handle()) ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void TToolbar::SetFills(std::optional<TFills> fills) {
+  fills_ = fills;
+  if (Handle()) ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 void TToolbar::SetIconSize(int size, int dpi) {
   iconSize_ = size;
   dpi_ = dpi;
@@ -202,9 +207,13 @@ void TToolbar::PaintItem(HDC dc, size_t index, const RECT& band, HRGN update) {
   const RECT r = ItemRect(index);
   const TToolbarItemLook look = ToolbarItemLook(static_cast<int>(index), hot_, pressed_, selected_);
   if (look.Highlighted) {
-    const TBrush highlight(::CreateSolidBrush(ShadeColor(background_, look.ShadeAmount)));
+    const COLORREF fill = !fills_                        ? ShadeColor(background_, look.ShadeAmount)
+                          : look.Focused || look.Pressed ? fills_->Selected
+                                                         : fills_->Hot;
+    const TBrush highlight(::CreateSolidBrush(fill));
     ::FillRect(dc, &r, highlight.Get());
   }
+  paintingHighlighted_ = look.Highlighted;
 
   const TToolbarItemParts parts = ToolbarItemParts(item.Display, ToRectI(r), iconSize_, dpi_);
   const HIMAGELIST images = item.Images ? item.Images : images_;
@@ -226,7 +235,7 @@ void TToolbar::PaintItem(HDC dc, size_t index, const RECT& band, HRGN update) {
                             ? DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX
                             : DT_CENTER | DT_TOP | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, text_);
+    ::SetTextColor(dc, look.Highlighted && fills_ ? fills_->Text : text_);
     ::DrawTextW(dc, item.Caption.c_str(), static_cast<int>(item.Caption.size()), &caption, format);
   }
   if (OnDrawCaption && captionInBand) OnDrawCaption(*this, item, dc, r, caption, TPaintStage::PostPaint, paintDefault);

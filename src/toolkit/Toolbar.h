@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <string>
+#include <optional>
 #include <vector>
 
 #include "core/toolkit/ToolbarGeometry.h"
@@ -74,6 +75,14 @@ public:
   void SetImageList(HIMAGELIST images) { images_ = images; }
   void SetFont(HFONT font) { font_ = font; }  // not owned
   void SetColors(COLORREF background, COLORREF text);
+  // The fills under the hot and the selected item and the captions' colour on
+  // them; without them a highlighted item shades the background.
+  struct TFills {
+    COLORREF Hot, Selected, Text;
+  };
+  void SetFills(std::optional<TFills> fills);
+  // While OnDrawCaption runs: its item is hot or selected.
+  bool PaintingHighlighted() const { return paintingHighlighted_; }
   void SetLayout(TToolbarLayout layout, int columns = 1);
   // Space between the toolbar's edge and its items.
   void SetPadding(int padding) { padding_ = padding; }
@@ -83,6 +92,7 @@ public:
   void SetShowHints(bool show);
   // The hint window, while the toolbar shows hints (for tools outside).
   const THintWindow& HintWindow() const { return hint_; }
+  void SetHintColors(std::optional<THintWindow::TColors> colors) { hint_.SetColors(colors); }
 
   void Clear();
   void AddItem(TToolbarItem item);
@@ -144,6 +154,8 @@ private:
   HFONT font_ = nullptr;
   COLORREF background_ = RGB(0, 0, 0);
   COLORREF text_ = RGB(255, 255, 255);
+  std::optional<TFills> fills_;
+  bool paintingHighlighted_ = false;
   TToolbarLayout layout_ = TToolbarLayout::SingleColumn;
   int columns_ = 1;
   int padding_ = 2;

@@ -12,6 +12,7 @@
 #include "shared/ShellProcessRef.h"
 #include "toolkit/Application.h"
 #include "toolkit/WindowDpi.h"
+#include "shared/SystemLook.h"
 #include "viewer/HelpText.h"
 #include "viewer/Trace.h"
 
@@ -239,16 +240,34 @@ void TFormMain::DpiChanged(int dpi, const RECT* suggested) {
 void TFormMain::ApplyBackground() {
   // The help window keeps its button face.
   if (ViewKind == TViewKind::Help) return;
-  if (IsGlassEnabled()) {
-    // Black is what composition turns into glass; the docks are black already.
-    formColor_ = kBlack;
-    ExtendGlassFrame(Handle(), TRectI{-1, -1, -1, -1});
-  } else {
-    formColor_ = kGray;
-    DockTop.SetColor(kGray);
-    DockLeft.SetColor(kGray);
-    ToolbarStack.SetColors(kGray, RGB(255, 255, 255));
-    ToolbarGrid.SetColors(kGray, RGB(255, 255, 255));
+  look_ = ChooseViewLook(ReadLookFacts());
+  COLORREF text = RGB(255, 255, 255);
+  std::optional<TToolbar::TFills> fills;
+  switch (look_.Kind) {
+    case TLookKind::Glass:
+      // Black is what composition turns into glass.
+      formColor_ = kBlack;
+      ExtendGlassFrame(Handle(), TRectI{-1, -1, -1, -1});
+      break;
+    case TLookKind::Gray: formColor_ = kGray; break;
+    default:
+      // The taskbar's flyouts: a solid sheet in the theme's colours.
+      formColor_ = ToColorRef(look_.Surface);
+      text = ToColorRef(look_.Text);
+      fills =
+          TToolbar::TFills{ToColorRef(look_.HotFill), ToColorRef(look_.SelectedFill), ToColorRef(look_.HighlightText)};
+      ApplyLookFrame(Handle(), look_);
+      break;
+  }
+  DockTop.SetColor(formColor_);
+  DockLeft.SetColor(formColor_);
+  // The hints take the view's sheet and text, or the system's tooltip colours.
+  std::optional<THintWindow::TColors> hints;
+  if (fills) hints = THintWindow::TColors{formColor_, text};
+  for (TToolbar* toolbar : {&ToolbarStack, &ToolbarGrid}) {
+    toolbar->SetColors(formColor_, text);
+    toolbar->SetFills(fills);
+    toolbar->SetHintColors(hints);
   }
   ::InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -274,9 +293,9 @@ void TFormMain::CreateDocks() {
   auto onBeginDrag = [this](TToolbar& toolbar, std::size_t index) { return DragEntry(toolbar, index); };
   ToolbarStack.OnBeginDrag = onBeginDrag;
   ToolbarGrid.OnBeginDrag = onBeginDrag;
-  auto onDrawCaption = [this](TToolbar&, const TToolbarItem& item, HDC dc, const RECT& clientArea, RECT& captionRect,
-                              TPaintStage stage, bool& paintDefault) {
-    DockItemDrawCaption(item, dc, clientArea, captionRect, stage, paintDefault);
+  auto onDrawCaption = [this](TToolbar& toolbar, const TToolbarItem& item, HDC dc, const RECT& clientArea,
+                              RECT& captionRect, TPaintStage stage, bool& paintDefault) {
+    DockItemDrawCaption(toolbar, item, dc, clientArea, captionRect, stage, paintDefault);
   };
   ToolbarStack.OnDrawCaption = onDrawCaption;
   ToolbarGrid.OnDrawCaption = onDrawCaption;
@@ -399,6 +418,17 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
+      break;
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+      // The theme, accent, transparency or high contrast may have changed:
+      // the view takes the look again and repaints.
+      if (message != WM_SETTINGCHANGE ||
+          ChangesLook(static_cast<std::uint32_t>(wParam), lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"")) {
+        ApplyBackground();
+        ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      }
       break;
     case WM_DPICHANGED:
       // Only the help window reads the suggested rectangle, as the system

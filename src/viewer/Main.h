@@ -21,6 +21,7 @@
 #include "core/imaging/ThumbnailPool.h"
 #include "core/viewer/KeyboardSelection.h"
 #include "core/viewer/StackEntries.h"
+#include "core/viewer/ViewLook.h"
 #include "core/viewer/ViewMetrics.h"
 #include "core/viewer/ViewPlans.h"
 #include "core/viewer/ViewerFrame.h"
@@ -108,8 +109,8 @@ public:
   TSlides Slides{Dispatcher};           // the running slide, opening or closing
 
   // Caption painting of stack and grid entries, and the grid's hints.
-  void DockItemDrawCaption(const TToolbarItem& item, HDC dc, const RECT& clientArea, RECT& captionRect,
-                           TPaintStage stage, bool& paintDefault);
+  void DockItemDrawCaption(const TToolbar& toolbar, const TToolbarItem& item, HDC dc, const RECT& clientArea,
+                           RECT& captionRect, TPaintStage stage, bool& paintDefault);
   void DockItemDrawHintFolder(const TToolbarItem& item, std::wstring& hint, bool& paintDefault);
   void DockItemDrawHintFile(const TToolbarItem& item, std::wstring& hint, bool& paintDefault);
   void DockItemDrawHintGoBack(const TToolbarItem& item, std::wstring& hint, bool& paintDefault);
@@ -242,6 +243,7 @@ private:
   bool painted_ = false;         // the view's toolbar has been painted once
   std::optional<TOleInit> ole_;  // ended before COM, which ends after the form
   COLORREF formColor_ = 0;
+  TViewLook look_;  // the system's look the stack and grid take
   TTypeToSelect typeToSelect_;
   bool closing_ = false;  // the closing slide has ended and the window is going
   int shellBusy_ = 0;     // a shell menu, verb or drag under way: losing activation closes nothing

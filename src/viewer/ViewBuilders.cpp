@@ -287,8 +287,8 @@ void TFormMain::BuildMenu(const std::wstring& folder, TMenuItem* parent) {
   }
 }
 
-void TFormMain::DockItemDrawCaption(const TToolbarItem& item, HDC dc, const RECT& clientArea, RECT& captionRect,
-                                    TPaintStage stage, bool& paintDefault) {
+void TFormMain::DockItemDrawCaption(const TToolbar& toolbar, const TToolbarItem& item, HDC dc, const RECT& clientArea,
+                                    RECT& captionRect, TPaintStage stage, bool& paintDefault) {
   if (stage == TPaintStage::PostPaint) return;
   paintDefault = false;
   const TRectI client = ToRectI(clientArea);
@@ -303,8 +303,10 @@ void TFormMain::DockItemDrawCaption(const TToolbarItem& item, HDC dc, const RECT
   // entry's client area; the caption rectangle in their coordinates.
   TBitmap32 text(client.Width(), client.Height());
   text.SetDrawMode(TDrawMode::Blend);
-  PaintCaption(text, *captionFont_, MoveRectEdges(rect, -client.Left, -client.Top, -client.Left, -client.Top),
-               item.Caption, CaptionRecipeFor(ViewKind, TextColor));
+  PaintCaption(
+      text, *captionFont_, MoveRectEdges(rect, -client.Left, -client.Top, -client.Left, -client.Top), item.Caption,
+      look_.Halo ? CaptionRecipeFor(ViewKind, TextColor)
+                 : PlainCaptionRecipeFor(ViewKind, toolbar.PaintingHighlighted() ? look_.HighlightText : look_.Text));
   TBitmap32 background = CopyFromDC(dc, client);
   DrawBitmap(background, 0, 0, text);
   PaintBitmap32(dc, client.Left, client.Top, background);

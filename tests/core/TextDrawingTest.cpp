@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/raster/Blend.h"
+#include "core/viewer/EntryPainting.h"
 
 namespace {
 
@@ -197,4 +198,17 @@ TEST(TextDrawing, BlurSoftensTheHaloNotTheText) {
   // halo darkens its fringe alike.
   EXPECT_EQ(fringe & 0xFFFFFF, 0x666666u);
   EXPECT_EQ(target.Pixel(60, 16), 0u);
+}
+
+TEST(TextDrawing, APlainCaptionIsItsTextAloneInTheLooksColour) {
+  const TBlockFont font;
+  TBitmap32 layer(200, 40);
+  PaintCaption(layer, font, {0, 0, 200, 40}, L"abc", PlainCaptionRecipeFor(TViewKind::Grid, 0xFF102030u));
+  ASSERT_EQ(font.calls.size(), 1u) << "no halo or shadow copies";
+  EXPECT_EQ(font.calls[0].color, 0xFF102030u);
+  EXPECT_EQ(font.calls[0].x, 85) << "centred in the grid";
+  font.calls.clear();
+  PaintCaption(layer, font, {0, 0, 200, 40}, L"abc", PlainCaptionRecipeFor(TViewKind::Stack, 0xFF102030u));
+  ASSERT_EQ(font.calls.size(), 1u);
+  EXPECT_EQ(font.calls[0].x, 0) << "left in the stack";
 }

@@ -130,3 +130,11 @@ TEST(Contrast, TheTextChosenForAnyBackgroundDiffersByAtLeastFourAndAHalf) {
         ASSERT_GE(ContrastRatio(text, background), ContrastRatio(other, background)) << std::hex << background;
       }
 }
+
+TEST(ViewLook, TheSettingChangesThatMayChangeIt) {
+  EXPECT_TRUE(ChangesLook(0, L"ImmersiveColorSet"));
+  EXPECT_TRUE(ChangesLook(0, L"immersivecolorset"));
+  EXPECT_TRUE(ChangesLook(0x0043, L""));
+  EXPECT_FALSE(ChangesLook(0, L""));
+  EXPECT_FALSE(ChangesLook(0x002F, L"Environment"));  // the work area, the environment
+}

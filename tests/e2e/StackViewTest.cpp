@@ -93,42 +93,4 @@ TEST_F(StackView, CrowdedSubFolderShowsOnlyGoBackAndExplore) {
   EXPECT_EQ(facts.ClientHeight(), 2 * 44 + 4);
 }
 
-struct TLookCase {
-  const char* Name;
-  const wchar_t* WindowsVersion;  // empty: Wine's default
-  bool Glass;
-};
-
-void PrintTo(const TLookCase& c, std::ostream* os) { *os << c.Name; }
-
-class WindowLook : public StackView, public ::testing::WithParamInterface<TLookCase> {};
-
-TEST_P(WindowLook, IsGlassUnderCompositionElseGray) {
-  TWineVersion version(GetParam().WindowsVersion);
-  TDwmStandIn dwm(install_);
-  TScratchFolder folder(L"Look");
-  folder.Add(L"one.txt");
-  TProcess viewer = TProcess::Launch(install_.Viewer(), L"\"" + folder.Path() + L"\"");
-  HWND window = WaitForWindow(viewer.Id(), kTimeout);
-  ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(WaitForViewAtRest(window));
-  const TWindowFacts facts = ReadWindowFacts(window);
-  const POINT corner = {facts.Client.left + 1, facts.Client.top + 1};
-  const COLORREF expected = GetParam().Glass ? RGB(0, 0, 0) : RGB(128, 128, 128);
-  // Painting follows the showing; the pixel is read once it has the colour or
-  // the deadline has passed.
-  WaitUntil([&] { return ScreenPixel(corner) == expected; });
-  EXPECT_EQ(ScreenPixel(corner), expected);
-  if (GetParam().Glass) {
-    EXPECT_EQ(dwm.Calls(), std::vector<std::wstring>{L"-1 -1 -1 -1"}) << "whole client area glass";
-  } else {
-    EXPECT_TRUE(dwm.Calls().empty());
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Systems, WindowLook,
-                         ::testing::Values(TLookCase{"Windows7WithComposition", L"win7", true},
-                                           TLookCase{"WindowsXP", L"winxp", false}),
-                         [](const ::testing::TestParamInfo<TLookCase>& info) { return std::string(info.param.Name); });
-
 }  // namespace

@@ -47,9 +47,20 @@ TCaptionRecipe CaptionRecipeFor(TViewKind view, std::uint8_t textColor) {
   return recipe;
 }
 
+TCaptionRecipe PlainCaptionRecipeFor(TViewKind view, TColor32 color) {
+  TCaptionRecipe recipe;
+  recipe.HAlign = view == TViewKind::Grid ? kHAlignCentre : kHAlignLeft;
+  recipe.PlainColor = color;
+  return recipe;
+}
+
 void PaintCaption(TBitmap32& layer, const TTextRenderer& font, const TRectI& rect, const std::wstring& caption,
                   const TCaptionRecipe& recipe) {
   constexpr std::uint8_t kLevel = 2;
+  if (recipe.PlainColor) {
+    DrawTextEllipsis(layer, font, rect, caption, kLevel, *recipe.PlainColor, recipe.HAlign, kVAlignCentre);
+    return;
+  }
   const std::int32_t s = recipe.Shift;
   if (recipe.BlackOnWhite) {
     DrawHaloText(layer, font, rect, caption, kLevel, recipe.HAlign, kVAlignCentre, kColor32Black, kColor32White, true,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/raster/Bitmap32.h"
@@ -28,14 +29,18 @@ int PreviewPointSize(int dialogPointSize);
 // Black text in a white blurred halo (TextColor 1) or white text over a black
 // shadow one pixel right and down (any other value), left-aligned in the
 // stack and centred in the grid, with anti-aliasing level 2.
+// The looks of Windows 8 and later draw the text alone, anti-aliased, in the
+// look's colour (PlainColor).
 struct TCaptionRecipe {
   std::uint8_t HAlign = 0;
-  bool BlackOnWhite = true;  // halo and text in one DrawHaloText
-  std::int32_t Shift = 1;    // of the four copies
+  std::optional<TColor32> PlainColor;  // text without halo or shadow
+  bool BlackOnWhite = true;            // halo and text in one DrawHaloText
+  std::int32_t Shift = 1;              // of the four copies
   int BlurRadius = 1;
   int BlurPasses = 1;
 };
 TCaptionRecipe CaptionRecipeFor(TViewKind view, std::uint8_t textColor);
+TCaptionRecipe PlainCaptionRecipeFor(TViewKind view, TColor32 color);
 
 // Draws the caption by the recipe into a transparent text layer.
 void PaintCaption(TBitmap32& layer, const TTextRenderer& font, const TRectI& rect, const std::wstring& caption,

@@ -1,5 +1,6 @@
 #include "core/viewer/ViewLook.h"
 
+#include "core/base/ExtraStrUtils.h"
 #include "core/raster/Contrast.h"
 
 namespace {
@@ -36,6 +37,11 @@ void SetColors(TViewLook& look, TColor32 surface, TColor32 text) {
 }
 
 }  // namespace
+
+bool ChangesLook(std::uint32_t action, const std::wstring& area) {
+  constexpr std::uint32_t kSetHighContrast = 0x0043;  // SPI_SETHIGHCONTRAST
+  return action == kSetHighContrast || AsciiLowerCase(area) == L"immersivecolorset";
+}
 
 std::uint32_t DarkModeAttributeFor(const TWindowsVersion& version) {
   if (IsWindows10Build(version, kWindows10_20H1)) return 20;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "core/base/WindowsVersion.h"
 #include "core/raster/Bitmap32.h"
@@ -49,6 +50,11 @@ struct TViewLook {
   TColor32 HighlightText = 0;  // captions on those fills
   bool RoundCorners = false;   // DWMWA_WINDOW_CORNER_PREFERENCE = DWMWCP_ROUND
   bool Backdrop = false;       // DWMWA_SYSTEMBACKDROP_TYPE = DWMSBT_TRANSIENTWINDOW
+  // Whether a WM_SETTINGCHANGE may have changed the look: the theme, accent or
+  // transparency ("ImmersiveColorSet", any letter case) or high contrast
+  // (SPI_SETHIGHCONTRAST as its action).
+  bool ChangesLook(std::uint32_t action, const std::wstring& area);
+
   // DWMWA_USE_IMMERSIVE_DARK_MODE's number on this system (0: it has none)
   // and the value it is set to.
   std::uint32_t DarkModeAttribute = 0;
@@ -59,6 +65,11 @@ struct TViewLook {
 // before 1903, whose taskbar is always dark) the theme is dark; a missing
 // "EnableTransparency" is on, as it is on a new system.
 TViewLook ChooseViewLook(const TLookFacts& facts);
+
+// Whether a WM_SETTINGCHANGE may have changed the look: the theme, accent or
+// transparency ("ImmersiveColorSet", any letter case) or high contrast
+// (SPI_SETHIGHCONTRAST as its action).
+bool ChangesLook(std::uint32_t action, const std::wstring& area);
 
 // DWMWA_USE_IMMERSIVE_DARK_MODE's number: 20 from Windows 10 20H1 (build
 // 19041), 19 from 1809 (build 17763), 0 before (no such attribute).

@@ -1,0 +1,54 @@
+#include "shared/SystemLook.h"
+
+#include "shared/Desktop.h"
+#include "shared/ScopedWin.h"
+#include "shared/WindowsVersion.h"
+
+namespace {
+
+constexpr DWORD kWindowCornerPreference = 33;  // DWMWA_WINDOW_CORNER_PREFERENCE
+constexpr DWORD kCornersRound = 2;             // DWMWCP_ROUND
+
+// A DWORD value under HKEY_CURRENT_USER; nothing when the key or value is
+// missing or the value is of another type.
+std::optional<std::uint32_t> ReadUserDword(const wchar_t* key, const wchar_t* name) {
+  HKEY raw = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return std::nullopt;
+  const TRegKey opened(raw);
+  DWORD value = 0, type = 0, size = sizeof(value);
+  if (::RegQueryValueExW(opened.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
+      type != REG_DWORD || size != sizeof(value))
+    return std::nullopt;
+  return value;
+}
+
+TColor32 SystemColor(int index) {
+  const COLORREF c = ::GetSysColor(index);
+  return Color32(255, GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+}  // namespace
+
+TLookFacts ReadLookFacts() {
+  static const wchar_t kPersonalize[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+  TLookFacts facts;
+  facts.Version = ReadWindowsVersion();
+  facts.Composition = IsGlassEnabled();
+  facts.SystemUsesLightTheme = ReadUserDword(kPersonalize, L"SystemUsesLightTheme");
+  facts.ColorPrevalence = ReadUserDword(kPersonalize, L"ColorPrevalence");
+  facts.EnableTransparency = ReadUserDword(kPersonalize, L"EnableTransparency");
+  facts.AccentColor = ReadUserDword(L"Software\\Microsoft\\Windows\\DWM", L"AccentColor");
+  HIGHCONTRASTW contrast = {};
+  contrast.cbSize = sizeof(contrast);
+  facts.HighContrast = ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+                       (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+  if (facts.HighContrast)
+    facts.System = {SystemColor(COLOR_WINDOW), SystemColor(COLOR_WINDOWTEXT), SystemColor(COLOR_HIGHLIGHT),
+                    SystemColor(COLOR_HIGHLIGHTTEXT)};
+  return facts;
+}
+
+void ApplyLookFrame(HWND window, const TViewLook& look) {
+  if (look.RoundCorners) SetDwmWindowAttribute(window, kWindowCornerPreference, kCornersRound);
+  if (look.DarkModeAttribute != 0) SetDwmWindowAttribute(window, look.DarkModeAttribute, look.DarkFrame ? 1 : 0);
+}

@@ -1,0 +1,16 @@
+// The facts a view's look is chosen from (core/viewer/ViewLook.h), read
+// from this system, and the look's frame applied through the DWM.
+#pragma once
+
+#include <windows.h>
+
+#include "core/viewer/ViewLook.h"
+
+TLookFacts ReadLookFacts();
+
+// Rounded corners and the frame's dark mode, where the system has them; on
+// other systems nothing is asked of the DWM.
+void ApplyLookFrame(HWND window, const TViewLook& look);
+
+// The GDI colour of an opaque TColor32.
+inline COLORREF ToColorRef(TColor32 color) { return RGB(RedOf(color), GreenOf(color), BlueOf(color)); }

@@ -1,0 +1,109 @@
+// The look a stack takes from the system, seen from outside: its background
+// and caption pixels, and what it asks of the DWM (through the stand-in
+// dwmapi.dll), for glass, gray and the taskbar's dark, light and accent
+// themes; and an open stack taking a new theme.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "E2eFixture.h"
+#include "core/raster/Contrast.h"
+
+using namespace e2e;
+
+namespace {
+
+const wchar_t kPersonalize[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+
+TColor32 Opaque(COLORREF c) { return Color32(255, GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+struct TLookCase {
+  const char* Name;
+  const wchar_t* WindowsVersion;  // empty: Wine's default
+  std::optional<DWORD> LightTheme;
+  std::optional<DWORD> AccentOnTaskbar;  // ColorPrevalence, with the accent 0xFF6A3A00 (ABGR)
+  COLORREF Background;
+  std::vector<std::wstring> DwmCalls;
+};
+
+void PrintTo(const TLookCase& c, std::ostream* os) { *os << c.Name; }
+
+class Look : public TViewerTest {
+protected:
+  TScratchFolder folder_{L"Look"};
+  Look() { folder_.Add(L"A caption long enough to read.txt"); }
+
+  TProcess Start() { return TProcess::Launch(install_.Viewer(), Quoted(folder_.Path())); }
+  // Waits for the stack at rest and for its corner to have the colour.
+  static HWND WaitFor(const TProcess& viewer, COLORREF background) {
+    const HWND window = WaitForWindow(viewer.Id(), kTimeout);
+    if (!window || !WaitForViewAtRest(window)) return nullptr;
+    WaitUntil([&] { return ScreenPixel(Corner(window)) == background; });
+    return window;
+  }
+  static POINT Corner(HWND window) {
+    const TWindowFacts facts = ReadWindowFacts(window);
+    return {facts.Client.left + 1, facts.Client.top + 1};
+  }
+  // The pixel of the first entry's caption (right of its icon) that differs
+  // most from the background.
+  static double CaptionContrast(HWND window, COLORREF background) {
+    const RECT client = ReadWindowFacts(window).Client;
+    double best = 1;
+    for (LONG y = client.top + 4; y < client.top + 40; ++y)
+      for (LONG x = client.left + 50; x < client.right - 8; ++x)
+        best = std::max(best, ContrastRatio(Opaque(ScreenPixel({x, y})), Opaque(background)));
+    return best;
+  }
+};
+
+class WindowLook : public Look, public ::testing::WithParamInterface<TLookCase> {};
+
+TEST_P(WindowLook, FollowsTheSystem) {
+  const TLookCase& c = GetParam();
+  TWineVersion version(c.WindowsVersion);
+  TDwmStandIn dwm(install_);
+  std::optional<TUserDword> light, prevalence, accent;
+  if (c.LightTheme) light.emplace(kPersonalize, L"SystemUsesLightTheme", *c.LightTheme);
+  if (c.AccentOnTaskbar) {
+    prevalence.emplace(kPersonalize, L"ColorPrevalence", *c.AccentOnTaskbar);
+    accent.emplace(L"Software\\Microsoft\\Windows\\DWM", L"AccentColor", 0xFF6A3A00u);
+  }
+  const TProcess viewer = Start();
+  const HWND window = WaitFor(viewer, c.Background);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(ScreenPixel(Corner(window)), c.Background);
+  EXPECT_EQ(dwm.Calls(), c.DwmCalls);
+  // Captions without a halo carry the contrast themselves.
+  if (c.WindowsVersion == std::wstring(L"win10")) {
+    EXPECT_GE(CaptionContrast(window, c.Background), 4.5);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Systems, WindowLook,
+    ::testing::Values(TLookCase{"Windows7WithComposition", L"win7", {}, {}, RGB(0, 0, 0), {L"-1 -1 -1 -1"}},
+                      TLookCase{"WindowsXP", L"winxp", {}, {}, RGB(128, 128, 128), {}},
+                      // Wine's Windows 10 is 1903: the frame's dark mode has its earlier number.
+                      TLookCase{"Windows10Dark", L"win10", 0u, {}, RGB(32, 32, 32), {L"attribute 19 1"}},
+                      TLookCase{"Windows10Light", L"win10", 1u, {}, RGB(243, 243, 243), {L"attribute 19 0"}},
+                      TLookCase{"Windows10WithoutATheme", L"win10", {}, {}, RGB(32, 32, 32), {L"attribute 19 1"}},
+                      TLookCase{"Windows10Accent", L"win10", 1u, 1u, RGB(0, 58, 106), {L"attribute 19 0"}}),
+    [](const ::testing::TestParamInfo<TLookCase>& info) { return std::string(info.param.Name); });
+
+TEST_F(Look, AnOpenStackTakesANewThemeWhenTheSystemSaysSo) {
+  TWineVersion version(L"win10");
+  TUserDword light(kPersonalize, L"SystemUsesLightTheme", 0);
+  const TProcess viewer = Start();
+  const HWND window = WaitFor(viewer, RGB(32, 32, 32));
+  ASSERT_NE(window, nullptr);
+  ASSERT_EQ(ScreenPixel(Corner(window)), RGB(32, 32, 32));
+  light.Set(1);
+  DWORD_PTR result = 0;
+  ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"),
+                        SMTO_ABORTIFHUNG, 5000, &result);
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(Corner(window)) == RGB(243, 243, 243); }));
+  EXPECT_GE(CaptionContrast(window, RGB(243, 243, 243)), 4.5);
+}
+
+}  // namespace
