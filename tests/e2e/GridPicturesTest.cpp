@@ -101,7 +101,8 @@ TEST_F(GridPictures, ATileShowsItsIconAtOnceAndItsPictureOnceMade) {
   ASSERT_NE(window, nullptr) << "the grid stands while its picture is being made";
   EXPECT_EQ(WindowText(window), L"Gate (Loading 1 of 1)");
   const TScreenArea icon = ReadArea(window, TileIcon(0, 2));
-  EXPECT_TRUE(std::any_of(icon.Pixels.begin(), icon.Pixels.end(), [](COLORREF c) { return c != RGB(128, 128, 128); }))
+  const COLORREF background = ViewBackground(window);
+  EXPECT_TRUE(std::any_of(icon.Pixels.begin(), icon.Pixels.end(), [&](COLORREF c) { return c != background; }))
       << "the file's icon stands in the picture's place";
   EXPECT_FALSE(TileShows(window, 0, 2, 0, 0, 255));
 

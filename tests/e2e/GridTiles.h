@@ -56,4 +56,8 @@ inline TScreenArea ReadArea(HWND window, RECT clientRect) {
   return area;
 }
 
+// The view's background: its client area's top-left pixel, which no tile
+// covers.
+inline COLORREF ViewBackground(HWND window) { return ReadArea(window, {0, 0, 1, 1}).At(0, 0); }
+
 }  // namespace e2e

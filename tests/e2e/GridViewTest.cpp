@@ -13,8 +13,6 @@ using namespace e2e;
 
 namespace {
 
-const COLORREF kGray = RGB(128, 128, 128);
-
 int Luminance(COLORREF c) { return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000; }
 
 class GridView : public TViewerTest {
@@ -117,8 +115,9 @@ TEST_F(GridView, PicturesShowAsThumbnailsAndADamagedOneKeepsItsIcon) {
   // Tile 1, the damaged picture, has an icon in its place: not the background.
   const POINT broken = TileCorner(1, 4);
   const TScreenArea brokenArea = ReadArea(window, {broken.x + 16, broken.y + 4, broken.x + 48, broken.y + 36});
+  const COLORREF background = ViewBackground(window);
   EXPECT_TRUE(std::any_of(brokenArea.Pixels.begin(), brokenArea.Pixels.end(),
-                          [](COLORREF c) { return c != kGray && c != RGB(255, 0, 0); }));
+                          [&](COLORREF c) { return c != background && c != RGB(255, 0, 0); }));
 }
 
 TEST_F(GridView, HintsTellWhatATileHolds) {
