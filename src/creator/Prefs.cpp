@@ -5,6 +5,7 @@
 #include "shared/Desktop.h"
 #include "shared/GdiTextRenderer.h"
 #include "shared/PreferenceStore.h"
+#include "shared/SystemLook.h"
 #include "toolkit/Application.h"
 
 namespace {
@@ -22,7 +23,13 @@ void TFormPrefs::FormCreate(HWND owner) {
   // Controls inside a group box are placed relative to it, but belong to the
   // form, so their notifications reach it.
   GroupStackAppearance.Create(form, L"Appearance", 8, 8, 337, 73);
-  LblText.Create(form, L"Text:", 8 + 8, 8 + 16, 100, 14);
+  // Where stacks draw their captions without a halo (Windows 8 and later,
+  // high contrast) the text follows the Windows theme, and the choice below
+  // waits for a look that has one.
+  if (ChooseViewLook(ReadLookFacts()).Halo)
+    LblText.Create(form, L"Text:", 8 + 8, 8 + 16, 100, 14);
+  else
+    LblText.Create(form, L"Text (on this system it follows the Windows theme):", 8 + 8, 8 + 16, 321, 14);
   RadioBlackOnWhite.Create(form, L"Black text on white background", 8 + 24, 8 + 32, 190, 17);
   RadioBlackOnWhite.SetGroupStart();
   RadioWhiteOnBlack.Create(form, L"White text on black background", 8 + 24, 8 + 48, 190, 17);

@@ -145,6 +145,16 @@ INSTANTIATE_TEST_SUITE_P(Creator, CreatorPrefs,
                                         -1}),
                          [](const ::testing::TestParamInfo<TPrefsCase>& info) { return std::string(info.param.Name); });
 
+TEST_F(CreatorDialogs, OnWindows10ThePreferencesSayTheTextFollowsTheTheme) {
+  TWineVersion version(L"win10");
+  const HWND form = Start(L"/prefs", kPrefsCaption);
+  ASSERT_NE(form, nullptr);
+  const HWND label = ChildWithText(form, L"Text (on this system it follows the Windows theme):");
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(ChildWithText(form, L"Text:"), nullptr);
+  EXPECT_NE(ChildWithText(form, L"Black text on white background"), nullptr) << "the choice stays for other looks";
+}
+
 TEST_F(CreatorDialogs, PreferencesHaveTheirSizeAndEveryControlInPlace) {
   const HWND form = Start(L"/prefs", kPrefsCaption);
   ASSERT_NE(form, nullptr);
@@ -158,6 +168,7 @@ TEST_F(CreatorDialogs, PreferencesHaveTheirSizeAndEveryControlInPlace) {
     int X, Y;
   } places[] = {
       {L"Appearance", 8, 8},
+      {L"Text:", 16, 24},
       {L"Black text on white background", 32, 40},
       {L"White text on black background", 32, 56},
       {L"Behavior", 8, 88},
