@@ -20,6 +20,7 @@
 #include "shared/ExtraWinUtils.h"
 #include "shared/Monitors.h"
 #include "shared/RegUtils.h"
+#include "shared/SystemLook.h"
 #include "shared/WindowsVersion.h"
 #include "toolkit/Application.h"
 #include "toolkit/WindowDpi.h"
@@ -78,6 +79,7 @@ void TFormHeapmaker::CreateFormWindow() {
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   CreateFormHandle(exStyle, kFormClass, L"Create a new Heapfold", style, kClientWidth, kClientHeight, nullptr);
+  ApplyAppsFrame(Handle());
 }
 
 void TFormHeapmaker::CreateControls() {

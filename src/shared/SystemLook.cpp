@@ -6,6 +6,7 @@
 
 namespace {
 
+const wchar_t kPersonalize[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
 constexpr DWORD kWindowCornerPreference = 33;  // DWMWA_WINDOW_CORNER_PREFERENCE
 constexpr DWORD kCornersRound = 2;             // DWMWCP_ROUND
 
@@ -27,10 +28,16 @@ TColor32 SystemColor(int index) {
   return Color32(255, GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
+bool HighContrastOn() {
+  HIGHCONTRASTW contrast = {};
+  contrast.cbSize = sizeof(contrast);
+  return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 }  // namespace
 
 TLookFacts ReadLookFacts() {
-  static const wchar_t kPersonalize[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
   TLookFacts facts;
   facts.Version = ReadWindowsVersion();
   facts.Composition = IsGlassEnabled();
@@ -38,10 +45,7 @@ TLookFacts ReadLookFacts() {
   facts.ColorPrevalence = ReadUserDword(kPersonalize, L"ColorPrevalence");
   facts.EnableTransparency = ReadUserDword(kPersonalize, L"EnableTransparency");
   facts.AccentColor = ReadUserDword(L"Software\\Microsoft\\Windows\\DWM", L"AccentColor");
-  HIGHCONTRASTW contrast = {};
-  contrast.cbSize = sizeof(contrast);
-  facts.HighContrast = ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
-                       (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+  facts.HighContrast = HighContrastOn();
   if (facts.HighContrast)
     facts.System = {SystemColor(COLOR_WINDOW), SystemColor(COLOR_WINDOWTEXT), SystemColor(COLOR_HIGHLIGHT),
                     SystemColor(COLOR_HIGHLIGHTTEXT)};
@@ -51,4 +55,11 @@ TLookFacts ReadLookFacts() {
 void ApplyLookFrame(HWND window, const TViewLook& look) {
   if (look.RoundCorners) SetDwmWindowAttribute(window, kWindowCornerPreference, kCornersRound);
   if (look.DarkModeAttribute != 0) SetDwmWindowAttribute(window, look.DarkModeAttribute, look.DarkFrame ? 1 : 0);
+}
+
+void ApplyAppsFrame(HWND window) {
+  const std::uint32_t attribute = DarkModeAttributeFor(ReadWindowsVersion());
+  if (attribute == 0) return;
+  const bool dark = AppsFrameIsDark(ReadUserDword(kPersonalize, L"AppsUseLightTheme"), HighContrastOn());
+  SetDwmWindowAttribute(window, attribute, dark ? 1 : 0);
 }

@@ -12,5 +12,9 @@ TLookFacts ReadLookFacts();
 // other systems nothing is asked of the DWM.
 void ApplyLookFrame(HWND window, const TViewLook& look);
 
+// The creator's title bar in the apps' theme, where the system has the
+// frame's dark mode.
+void ApplyAppsFrame(HWND window);
+
 // The GDI colour of an opaque TColor32.
 inline COLORREF ToColorRef(TColor32 color) { return RGB(RedOf(color), GreenOf(color), BlueOf(color)); }

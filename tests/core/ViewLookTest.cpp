@@ -138,3 +138,10 @@ TEST(ViewLook, TheSettingChangesThatMayChangeIt) {
   EXPECT_FALSE(ChangesLook(0, L""));
   EXPECT_FALSE(ChangesLook(0x002F, L"Environment"));  // the work area, the environment
 }
+
+TEST(ViewLook, TheCreatorsTitleBarFollowsTheAppsTheme) {
+  EXPECT_TRUE(AppsFrameIsDark(0u, false));
+  EXPECT_FALSE(AppsFrameIsDark(1u, false));
+  EXPECT_FALSE(AppsFrameIsDark(std::nullopt, false)) << "light where the value is missing";
+  EXPECT_FALSE(AppsFrameIsDark(0u, true)) << "high contrast keeps its own";
+}

@@ -43,6 +43,10 @@ bool ChangesLook(std::uint32_t action, const std::wstring& area) {
   return action == kSetHighContrast || AsciiLowerCase(area) == L"immersivecolorset";
 }
 
+bool AppsFrameIsDark(std::optional<std::uint32_t> appsUseLightTheme, bool highContrast) {
+  return !highContrast && appsUseLightTheme.value_or(1) == 0;
+}
+
 std::uint32_t DarkModeAttributeFor(const TWindowsVersion& version) {
   if (IsWindows10Build(version, kWindows10_20H1)) return 20;
   if (IsWindows10Build(version, kWindows10_1809)) return 19;

@@ -55,6 +55,11 @@ struct TViewLook {
   // (SPI_SETHIGHCONTRAST as its action).
   bool ChangesLook(std::uint32_t action, const std::wstring& area);
 
+  // The creator keeps the standard dialog look; only its title bar follows
+  // the apps' theme ("AppsUseLightTheme" 0: dark; missing: light, as on a new
+  // system), and never under high contrast.
+  bool AppsFrameIsDark(std::optional<std::uint32_t> appsUseLightTheme, bool highContrast);
+
   // DWMWA_USE_IMMERSIVE_DARK_MODE's number on this system (0: it has none)
   // and the value it is set to.
   std::uint32_t DarkModeAttribute = 0;
@@ -70,6 +75,11 @@ TViewLook ChooseViewLook(const TLookFacts& facts);
 // transparency ("ImmersiveColorSet", any letter case) or high contrast
 // (SPI_SETHIGHCONTRAST as its action).
 bool ChangesLook(std::uint32_t action, const std::wstring& area);
+
+// The creator keeps the standard dialog look; only its title bar follows
+// the apps' theme ("AppsUseLightTheme" 0: dark; missing: light, as on a new
+// system), and never under high contrast.
+bool AppsFrameIsDark(std::optional<std::uint32_t> appsUseLightTheme, bool highContrast);
 
 // DWMWA_USE_IMMERSIVE_DARK_MODE's number: 20 from Windows 10 20H1 (build
 // 19041), 19 from 1809 (build 17763), 0 before (no such attribute).
