@@ -1,5 +1,8 @@
 #include "toolkit/PopupMenu.h"
 
+#include <algorithm>
+
+#include "core/toolkit/MenuItemLayout.h"
 #include "core/toolkit/MenuTyping.h"
 
 namespace {
@@ -12,6 +15,19 @@ SIZE IconSizeOf(HIMAGELIST images) {
   int width = 0, height = 0;
   if (images && ::ImageList_GetIconSize(images, &width, &height) && width > 0 && height > 0) return {width, height};
   return {kIconSize, kIconSize};
+}
+
+// The font the system draws menus in.
+TFont CreateMenuFont() {
+  NONCLIENTMETRICSW metrics = {};
+  metrics.cbSize = sizeof(metrics);
+  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return TFont();
+  return TFont(::CreateFontIndirectW(&metrics.lfMenuFont));
+}
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
+  const TBrush brush(::CreateSolidBrush(color));
+  ::FillRect(dc, &rect, brush.Get());
 }
 
 }  // namespace
@@ -38,22 +54,30 @@ void TPopupMenu::Fill(HMENU menu, TMenuItem& parent) {
     TMenuItem& item = *owned;
     MENUITEMINFOW info = {};
     info.cbSize = sizeof(info);
+    // Drawn by this menu in its colours, or by the system with the icon
+    // drawn by this menu; either way the icon is looked up on first draw.
+    const UINT ownerDraw = Colors ? MFT_OWNERDRAW : 0;
     if (item.Separator) {
-      info.fMask = MIIM_FTYPE;
-      info.fType = MFT_SEPARATOR;
+      info.fMask = MIIM_FTYPE | MIIM_DATA;
+      info.fType = MFT_SEPARATOR | ownerDraw;
+      info.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
       ::InsertMenuItemW(menu, ::GetMenuItemCount(menu), TRUE, &info);
       continue;
     }
-    info.fMask = MIIM_STRING | MIIM_DATA | MIIM_BITMAP | MIIM_ID;
+    info.fMask = MIIM_STRING | MIIM_DATA | MIIM_ID | MIIM_FTYPE;
+    info.fType = ownerDraw;
     info.dwTypeData = const_cast<wchar_t*>(item.Caption.c_str());
     info.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
-    // The icon is drawn by this menu when the item is drawn, and looked up then.
-    info.hbmpItem = HBMMENU_CALLBACK;
+    if (!Colors) {
+      info.fMask |= MIIM_BITMAP;
+      info.hbmpItem = HBMMENU_CALLBACK;
+    }
     commands_.push_back(&item);
     info.wID = static_cast<UINT>(commands_.size());
     TMenu subMenu;
     if (item.SubMenu) {
       subMenu.Reset(::CreatePopupMenu());
+      PaintBackground(subMenu.Get());
       info.fMask |= MIIM_SUBMENU;
       info.hSubMenu = subMenu.Get();
     }
@@ -81,12 +105,28 @@ void TPopupMenu::CloseMenu() {
 void TPopupMenu::DestroyShownMenu() {
   root_.Reset();  // with every sub-menu in it
   ForgetMenus(Root);
+  background_.Reset();
+  font_.Reset();
+}
+
+void TPopupMenu::PaintBackground(HMENU menu) {
+  if (!background_ || !menu) return;
+  MENUINFO info = {};
+  info.cbSize = sizeof(info);
+  info.fMask = MIM_BACKGROUND;
+  info.hbrBack = background_.Get();
+  ::SetMenuInfo(menu, &info);
 }
 
 void TPopupMenu::Popup(HWND owner, POINT at) {
   commands_.clear();
   root_.Reset(::CreatePopupMenu());
   const HMENU root = root_.Get();
+  if (Colors) {
+    background_.Reset(::CreateSolidBrush(Colors->Surface));
+    font_ = CreateMenuFont();
+    PaintBackground(root);
+  }
   Fill(root, Root);
   // The owner comes to the foreground first and a null message follows the
   // tracking, so the menu takes the keyboard and a click outside closes it.
@@ -125,6 +165,11 @@ bool TPopupMenu::HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
       if (measure->CtlType != ODT_MENU) return false;
+      if (Colors && measure->itemData) {
+        MeasureItem(*measure);
+        result = TRUE;
+        return true;
+      }
       const SIZE icon = IconSizeOf(Images);
       measure->itemWidth = static_cast<UINT>(icon.cx);
       measure->itemHeight = static_cast<UINT>(icon.cy);
@@ -135,6 +180,11 @@ bool TPopupMenu::HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam, 
       auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
       if (draw->CtlType != ODT_MENU || draw->itemData == 0) return false;
       if (!OwnsMenu(reinterpret_cast<HMENU>(draw->hwndItem))) return false;
+      if (Colors) {
+        DrawItem(*draw);
+        result = TRUE;
+        return true;
+      }
       auto* item = reinterpret_cast<TMenuItem*>(draw->itemData);
       if (item->imageIndex_ == -2) item->imageIndex_ = ImageIndexOf ? ImageIndexOf(item->IconPath) : -1;
       if (Images && item->imageIndex_ >= 0) {
@@ -167,6 +217,70 @@ bool TPopupMenu::HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     }
     default: return false;
   }
+}
+
+void TPopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
+  const auto& item = *reinterpret_cast<const TMenuItem*>(measure.itemData);
+  TMenuItemLayout layout = LayoutMenuSeparator(Dpi);
+  if (!item.Separator) {
+    const SIZE icon = IconSizeOf(Images);
+    SIZE text = {0, 0};
+    const TScreenDC screen;
+    if (screen) {
+      const TSelectObject font(screen.Get(), font_.Get());
+      const std::wstring caption = MenuCaptionText(item.Caption);
+      ::GetTextExtentPoint32W(screen.Get(), caption.c_str(), static_cast<int>(caption.size()), &text);
+    }
+    layout = LayoutMenuItem(icon.cx, icon.cy, text.cx, text.cy, Dpi);
+  }
+  measure.itemWidth = static_cast<UINT>(layout.Width);
+  measure.itemHeight = static_cast<UINT>(layout.Height);
+}
+
+void TPopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
+  auto& item = *reinterpret_cast<TMenuItem*>(draw.itemData);
+  const HDC dc = draw.hDC;
+  const RECT& rect = draw.rcItem;
+  if (item.Separator) {
+    const TMenuItemLayout layout = LayoutMenuSeparator(Dpi);
+    FillSolid(dc, rect, Colors->Surface);
+    const RECT line = {rect.left + layout.IconLeft, rect.top + layout.LineTop, rect.right,
+                       rect.top + layout.LineTop + 1};
+    FillSolid(dc, line, Colors->Separator);
+    return;
+  }
+  const bool hot = (draw.itemState & ODS_SELECTED) != 0;
+  const COLORREF text = hot ? Colors->HotText : Colors->Text;
+  FillSolid(dc, rect, hot ? Colors->HotFill : Colors->Surface);
+  const SIZE icon = IconSizeOf(Images);
+  const TMenuItemLayout layout = LayoutMenuItem(icon.cx, icon.cy, 0, 0, Dpi);
+  if (item.imageIndex_ == -2) item.imageIndex_ = ImageIndexOf ? ImageIndexOf(item.IconPath) : -1;
+  if (Images && item.imageIndex_ >= 0)
+    ::ImageList_Draw(Images, item.imageIndex_, dc, rect.left + layout.IconLeft,
+                     rect.top + (rect.bottom - rect.top - icon.cy) / 2, ILD_TRANSPARENT);
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, text);
+  RECT textRect = {rect.left + layout.TextLeft, rect.top, rect.right - layout.ArrowWidth, rect.bottom};
+  {
+    const TSelectObject font(dc, font_.Get());
+    std::wstring caption = MenuCaptionText(item.Caption);
+    ::DrawTextW(dc, caption.data(), static_cast<int>(caption.size()), &textRect,
+                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  }
+  if (!item.SubMenu) return;
+  // The sub-menu's arrow, a small triangle in the text's colour; the band
+  // is kept from the system, whose own arrow ignores the colours.
+  const RECT arrow = {rect.right - layout.ArrowWidth, rect.top, rect.right, rect.bottom};
+  const int half = std::max<int>(2, icon.cy / 4);  // half the triangle's height
+  const int midY = (rect.top + rect.bottom) / 2, left = arrow.left + (layout.ArrowWidth - half) / 2;
+  const POINT triangle[] = {{left, midY - half}, {left + half, midY}, {left, midY + half}};
+  {
+    const TBrush fill(::CreateSolidBrush(text));
+    const TPen outline(::CreatePen(PS_SOLID, 1, text));
+    const TSelectObject brush(dc, fill.Get()), pen(dc, outline.Get());
+    ::Polygon(dc, triangle, 3);
+  }
+  ::ExcludeClipRect(dc, arrow.left, arrow.top, arrow.right, arrow.bottom);
 }
 
 LRESULT TPopupMenu::MenuChar(wchar_t typed, HMENU menu) {

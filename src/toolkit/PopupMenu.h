@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,14 @@ public:
 
   TMenuItem Root;
   HIMAGELIST Images = nullptr;  // small icons; not owned
+  // Set: the menu draws its items itself in these colours, on its own
+  // background brush, with spacing for Dpi. Unset: the system draws them and
+  // the menu only their icons.
+  struct TColors {
+    COLORREF Surface = 0, Text = 0, HotFill = 0, HotText = 0, Separator = 0;
+  };
+  std::optional<TColors> Colors;
+  int Dpi = 96;
   // Gives the image index of a path in Images (called on an item's first draw).
   std::function<int(const std::wstring& path)> ImageIndexOf;
   // Raised when the menu has closed, whether an item was chosen or not.
@@ -84,9 +93,17 @@ private:
   // another menu of the owner whose items carry other data.
   bool OwnsMenu(HMENU menu);
   LRESULT MenuChar(wchar_t typed, HMENU menu);
+  // Owner-drawn items, when Colors is set.
+  void MeasureItem(MEASUREITEMSTRUCT& measure);
+  void DrawItem(const DRAWITEMSTRUCT& draw);
+  // Gives a menu the colours' background.
+  void PaintBackground(HMENU menu);
 
   // Command identifier - 1 to item, for this showing. A rebuilt sub-menu's
   // old items keep their slots, but no menu holds their identifiers any more.
   std::vector<TMenuItem*> commands_;
   TMenu root_;  // while shown
+  // While shown with Colors: the background brush and the menu's font.
+  TBrush background_;
+  TFont font_;
 };

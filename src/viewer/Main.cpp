@@ -197,6 +197,7 @@ void TFormMain::ApplyDpi(int dpi) {
   if (ViewKind == TViewKind::Menu) {
     smallIcons_.SetIconSize(metrics_.SmallIconSize);
     PopupMenu.Images = smallIcons_.Handle();  // the menu measures its items by the list
+    PopupMenu.Dpi = metrics_.Dpi;
   }
 }
 
@@ -256,9 +257,15 @@ void TFormMain::ApplyBackground() {
       text = ToColorRef(look_.Text);
       fills =
           TToolbar::TFills{ToColorRef(look_.HotFill), ToColorRef(look_.SelectedFill), ToColorRef(look_.HighlightText)};
-      ApplyLookFrame(Handle(), look_);
+      if (ViewKind != TViewKind::Menu) ApplyLookFrame(Handle(), look_);
       break;
   }
+  // The menu view draws its items in the look's colours; under glass and
+  // gray the system draws them as ever.
+  PopupMenu.Colors.reset();
+  if (const std::optional<TMenuLook> menu = MenuLookFor(look_))
+    PopupMenu.Colors = TPopupMenu::TColors{ToColorRef(menu->Surface), ToColorRef(menu->Text), ToColorRef(menu->HotFill),
+                                           ToColorRef(menu->HotText), ToColorRef(menu->Separator)};
   DockTop.SetColor(formColor_);
   DockLeft.SetColor(formColor_);
   // The hints take the view's sheet and text, or the system's tooltip colours.

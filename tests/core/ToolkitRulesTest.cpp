@@ -7,6 +7,7 @@
 
 #include "core/toolkit/ButtonEditLayout.h"
 #include "core/toolkit/HintLayout.h"
+#include "core/toolkit/MenuItemLayout.h"
 #include "core/toolkit/MenuTyping.h"
 
 TEST(HintLayout, LinesAndPlaceOnTheWorkArea) {
@@ -114,4 +115,30 @@ TEST(ButtonEditLayout, ButtonsFromTheRightEdgeAndTheTextMargin) {
       right = layout.Buttons[i].Left;
     }
   }
+}
+
+TEST(MenuItemLayout, PartsFollowTheTallerPartAndTheDpi) {
+  const struct {
+    std::int32_t iconW, iconH, textW, textH, dpi;
+    TMenuItemLayout want;  // Width, Height, IconLeft, TextLeft, ArrowWidth, LineTop
+  } cases[] = {
+      {16, 16, 100, 13, 96, {148, 22, 4, 28, 20, 0}},   // the icon is the taller part
+      {16, 16, 100, 20, 96, {148, 26, 4, 28, 20, 0}},   // the caption is
+      {24, 24, 150, 20, 144, {222, 34, 6, 42, 30, 0}},  // 150 %: every margin scales (4.5 rounds up)
+      {0, 0, 0, 0, 96, {32, 6, 4, 12, 20, 0}},          // an empty item keeps its margins
+      {16, 16, -5, -1, 96, {48, 22, 4, 28, 20, 0}},     // a failed measure counts as nothing
+  };
+  for (const auto& c : cases) {
+    const TMenuItemLayout got = LayoutMenuItem(c.iconW, c.iconH, c.textW, c.textH, c.dpi);
+    const std::string row = std::to_string(c.textW) + " at " + std::to_string(c.dpi);
+    EXPECT_EQ(got.Width, c.want.Width) << row;
+    EXPECT_EQ(got.Height, c.want.Height) << row;
+    EXPECT_EQ(got.IconLeft, c.want.IconLeft) << row;
+    EXPECT_EQ(got.TextLeft, c.want.TextLeft) << row;
+    EXPECT_EQ(got.ArrowWidth, c.want.ArrowWidth) << row;
+  }
+  EXPECT_EQ(LayoutMenuSeparator(96).Height, 7);
+  EXPECT_EQ(LayoutMenuSeparator(96).LineTop, 3);
+  EXPECT_EQ(LayoutMenuSeparator(192).Height, 14);
+  EXPECT_EQ(LayoutMenuSeparator(192).LineTop, 6);
 }

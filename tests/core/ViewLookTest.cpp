@@ -145,3 +145,38 @@ TEST(ViewLook, TheCreatorsTitleBarFollowsTheAppsTheme) {
   EXPECT_FALSE(AppsFrameIsDark(std::nullopt, false)) << "light where the value is missing";
   EXPECT_FALSE(AppsFrameIsDark(0u, true)) << "high contrast keeps its own";
 }
+
+TEST(ViewLook, TheMenuDrawsItselfInTheSheetsColoursExceptUnderGlassAndGray) {
+  TLookFacts facts;
+  facts.Version = kSeven;
+  facts.Composition = true;
+  EXPECT_FALSE(MenuLookFor(ChooseViewLook(facts))) << "glass leaves the menu to the system";
+  facts.Composition = false;
+  EXPECT_FALSE(MenuLookFor(ChooseViewLook(facts))) << "gray too";
+
+  facts.Version = kTen22H2;
+  for (const std::optional<std::uint32_t> light :
+       {std::optional<std::uint32_t>(0u), std::optional<std::uint32_t>(1u)}) {
+    facts.SystemUsesLightTheme = light;
+    const TViewLook look = ChooseViewLook(facts);
+    const std::optional<TMenuLook> menu = MenuLookFor(look);
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(menu->Surface, look.Surface);
+    EXPECT_EQ(menu->HotFill, look.SelectedFill);
+    // Captions read on the sheet and on the highlighted item; the separator
+    // shows, yet stays quieter than the text.
+    EXPECT_TRUE(ContrastAtLeast(menu->Text, menu->Surface, 9, 2));
+    EXPECT_TRUE(ContrastAtLeast(menu->HotText, menu->HotFill, 9, 2));
+    EXPECT_GT(ContrastRatio(menu->Separator, menu->Surface), 1.2);
+    EXPECT_LT(ContrastRatio(menu->Separator, menu->Surface), ContrastRatio(menu->Text, menu->Surface));
+  }
+
+  facts.HighContrast = true;
+  facts.System = {0xFF000000u, 0xFFFFFF00u, 0xFF00FF00u, 0xFF000000u};
+  const std::optional<TMenuLook> menu = MenuLookFor(ChooseViewLook(facts));
+  ASSERT_TRUE(menu);
+  EXPECT_EQ(menu->Surface, 0xFF000000u);
+  EXPECT_EQ(menu->Text, 0xFFFFFF00u);
+  EXPECT_EQ(menu->HotFill, 0xFF00FF00u);
+  EXPECT_EQ(menu->HotText, 0xFF000000u);
+}

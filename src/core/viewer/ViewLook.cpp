@@ -13,6 +13,7 @@ constexpr TColor32 kGray = 0xFF808080u;
 // text, out of 255: the subtle fills of the system's own lists.
 constexpr std::uint8_t kHotLean = 24;
 constexpr std::uint8_t kSelectedLean = 40;
+constexpr std::uint8_t kSeparatorLean = 64;
 
 constexpr std::uint32_t kWindows10_1809 = 17763;
 constexpr std::uint32_t kWindows10_20H1 = 19041;
@@ -37,6 +38,17 @@ void SetColors(TViewLook& look, TColor32 surface, TColor32 text) {
 }
 
 }  // namespace
+
+std::optional<TMenuLook> MenuLookFor(const TViewLook& look) {
+  if (look.Halo) return std::nullopt;
+  TMenuLook menu;
+  menu.Surface = look.Surface;
+  menu.Text = look.Text;
+  menu.HotFill = look.SelectedFill;
+  menu.HotText = look.HighlightText;
+  menu.Separator = MixColors(look.Surface, look.Text, kSeparatorLean);
+  return menu;
+}
 
 bool ChangesLook(std::uint32_t action, const std::wstring& area) {
   constexpr std::uint32_t kSetHighContrast = 0x0043;  // SPI_SETHIGHCONTRAST

@@ -50,16 +50,6 @@ struct TViewLook {
   TColor32 HighlightText = 0;  // captions on those fills
   bool RoundCorners = false;   // DWMWA_WINDOW_CORNER_PREFERENCE = DWMWCP_ROUND
   bool Backdrop = false;       // DWMWA_SYSTEMBACKDROP_TYPE = DWMSBT_TRANSIENTWINDOW
-  // Whether a WM_SETTINGCHANGE may have changed the look: the theme, accent or
-  // transparency ("ImmersiveColorSet", any letter case) or high contrast
-  // (SPI_SETHIGHCONTRAST as its action).
-  bool ChangesLook(std::uint32_t action, const std::wstring& area);
-
-  // The creator keeps the standard dialog look; only its title bar follows
-  // the apps' theme ("AppsUseLightTheme" 0: dark; missing: light, as on a new
-  // system), and never under high contrast.
-  bool AppsFrameIsDark(std::optional<std::uint32_t> appsUseLightTheme, bool highContrast);
-
   // DWMWA_USE_IMMERSIVE_DARK_MODE's number on this system (0: it has none)
   // and the value it is set to.
   std::uint32_t DarkModeAttribute = 0;
@@ -70,6 +60,20 @@ struct TViewLook {
 // before 1903, whose taskbar is always dark) the theme is dark; a missing
 // "EnableTransparency" is on, as it is on a new system.
 TViewLook ChooseViewLook(const TLookFacts& facts);
+
+// The menu view's colours in a look. Glass and gray leave menus to the
+// system's own drawing (nothing); the other looks draw their items in the
+// sheet's colours, the highlighted item on the selected fill (the system's
+// highlight under high contrast), with a separator line of the text leaning
+// into the surface.
+struct TMenuLook {
+  TColor32 Surface = 0;
+  TColor32 Text = 0;
+  TColor32 HotFill = 0;
+  TColor32 HotText = 0;
+  TColor32 Separator = 0;
+};
+std::optional<TMenuLook> MenuLookFor(const TViewLook& look);
 
 // Whether a WM_SETTINGCHANGE may have changed the look: the theme, accent or
 // transparency ("ImmersiveColorSet", any letter case) or high contrast
