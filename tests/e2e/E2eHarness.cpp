@@ -320,6 +320,33 @@ COLORREF ScreenPixel(POINT at) {
   return ::GetPixel(screen.Get(), at.x, at.y);
 }
 
+std::vector<COLORREF> ScreenPixels(const RECT& rect) {
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return {};
+  const TScreenDC screen;
+  const TMemoryDC memory(::CreateCompatibleDC(screen.Get()));
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  const TBitmap bitmap(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!memory || !bitmap || !bits) return {};
+  {
+    const TSelectObject selected(memory.Get(), bitmap.Get());
+    if (!::BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY)) return {};
+  }
+  ::GdiFlush();
+  std::vector<COLORREF> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  const auto* quads = static_cast<const std::uint32_t*>(bits);
+  for (std::size_t i = 0; i < pixels.size(); ++i)  // 0x00RRGGBB to COLORREF's 0x00BBGGRR
+    pixels[i] = RGB((quads[i] >> 16) & 0xFF, (quads[i] >> 8) & 0xFF, quads[i] & 0xFF);
+  return pixels;
+}
+
 void PressKey(HWND window, WORD virtualKey, wchar_t character) {
   const UINT scan = ::MapVirtualKeyW(virtualKey, 0);
   ::PostMessageW(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));

@@ -135,6 +135,9 @@ std::uint8_t WaitForTaskbarEdge();
 
 // The colour of a screen pixel.
 COLORREF ScreenPixel(POINT at);
+// The colours of a screen rectangle's pixels, row by row (empty when the
+// screen cannot be read).
+std::vector<COLORREF> ScreenPixels(const RECT& rect);
 
 // Keys, the pointer and clicks. MoveCursor raises when the pointer does not
 // come to rest where it was sent.
@@ -256,6 +259,33 @@ private:
   DWORD old_ = 0;
 };
 
+// The system's colours for the scope (SetSysColors, which tells every
+// window); the old ones come back at its end.
+class TSystemColors {
+public:
+  TSystemColors(std::vector<int> indexes, std::vector<COLORREF> colors);
+  ~TSystemColors();
+  TSystemColors(const TSystemColors&) = delete;
+  TSystemColors& operator=(const TSystemColors&) = delete;
+
+private:
+  std::vector<int> indexes_;
+  std::vector<COLORREF> old_;
+};
+
+// An environment variable of the test, and so of the programs it starts,
+// for the scope.
+class TEnvironmentVariable {
+public:
+  TEnvironmentVariable(std::wstring name, const std::wstring& value);
+  ~TEnvironmentVariable();
+  TEnvironmentVariable(const TEnvironmentVariable&) = delete;
+  TEnvironmentVariable& operator=(const TEnvironmentVariable&) = delete;
+
+private:
+  std::wstring name_;
+};
+
 // The screen's DPI Wine gives programs started in the scope: Wine reads
 // HKCU\Control Panel\Desktop\LogPixels as each program starts.
 class TLogPixels : public TUserDword {
@@ -267,14 +297,18 @@ public:
 // on and records the glass margins and the window attributes it is given.
 class TDwmStandIn {
 public:
-  explicit TDwmStandIn(const TInstalledCopy& install);
+  explicit TDwmStandIn(const TInstalledCopy& install) : TDwmStandIn(install.Folder()) {}
+  explicit TDwmStandIn(const std::wstring& programFolder);
   ~TDwmStandIn();
   // One "left right top bottom" line per glass call, in MARGINS field order
   // (cxLeftWidth cxRightWidth cyTopHeight cyBottomHeight), and one
   // "attribute number value" line per window attribute.
   std::vector<std::wstring> Calls() const;
+  // The calls for one window.
+  std::vector<std::wstring> CallsOn(HWND window) const;
 
 private:
+  std::vector<std::wstring> CallsOf(const std::wstring& window) const;
   std::wstring dll_;
   std::wstring log_;
 };

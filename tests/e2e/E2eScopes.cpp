@@ -166,8 +166,23 @@ TUserDword::~TUserDword() {
     ::SHDeleteValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str());
 }
 
-TDwmStandIn::TDwmStandIn(const TInstalledCopy& install)
-    : dll_(install.Folder() + L"\\dwmapi.dll"), log_(install.Folder() + L"\\dwmapi-calls.txt") {
+TSystemColors::TSystemColors(std::vector<int> indexes, std::vector<COLORREF> colors) : indexes_(std::move(indexes)) {
+  for (const int index : indexes_) old_.push_back(::GetSysColor(index));
+  if (colors.size() != indexes_.size() ||
+      !::SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), colors.data()))
+    Fail(L"cannot set the system's colours");
+}
+
+TSystemColors::~TSystemColors() { ::SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), old_.data()); }
+
+TEnvironmentVariable::TEnvironmentVariable(std::wstring name, const std::wstring& value) : name_(std::move(name)) {
+  ::SetEnvironmentVariableW(name_.c_str(), value.c_str());
+}
+
+TEnvironmentVariable::~TEnvironmentVariable() { ::SetEnvironmentVariableW(name_.c_str(), nullptr); }
+
+TDwmStandIn::TDwmStandIn(const std::wstring& programFolder)
+    : dll_(programFolder + L"\\dwmapi.dll"), log_(programFolder + L"\\dwmapi-calls.txt") {
   if (!::CopyFileW(DwmStandInDll().c_str(), dll_.c_str(), FALSE)) Fail(L"cannot place the dwmapi stand-in");
 }
 
@@ -176,12 +191,19 @@ TDwmStandIn::~TDwmStandIn() {
   ::DeleteFileW(log_.c_str());
 }
 
-std::vector<std::wstring> TDwmStandIn::Calls() const {
+std::vector<std::wstring> TDwmStandIn::Calls() const { return CallsOf(L""); }
+
+std::vector<std::wstring> TDwmStandIn::CallsOn(HWND window) const {
+  return CallsOf(std::to_wstring(reinterpret_cast<std::uintptr_t>(window)));
+}
+
+std::vector<std::wstring> TDwmStandIn::CallsOf(const std::wstring& window) const {
   std::vector<std::wstring> calls;
   for (std::wstring line : ReadLines(log_)) {
     while (!line.empty() && line.back() == L' ') line.pop_back();
     const size_t afterWindow = line.find(L' ');
-    if (afterWindow != std::wstring::npos) calls.push_back(line.substr(afterWindow + 1));
+    if (afterWindow == std::wstring::npos || (!window.empty() && line.compare(0, afterWindow, window) != 0)) continue;
+    calls.push_back(line.substr(afterWindow + 1));
   }
   return calls;
 }

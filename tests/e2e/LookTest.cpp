@@ -4,6 +4,7 @@
 // themes; and an open stack taking a new theme.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <optional>
 
 #include "E2eFixture.h"
@@ -105,5 +106,104 @@ TEST_F(Look, AnOpenStackTakesANewThemeWhenTheSystemSaysSo) {
   EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(Corner(window)) == RGB(243, 243, 243); }));
   EXPECT_GE(CaptionContrast(window, RGB(243, 243, 243)), 4.5);
 }
+
+// High contrast as the stand-in dwmapi.dll turns it on in the viewer, with
+// system colours no other look has.
+class HighContrastLook {
+public:
+  explicit HighContrastLook(const TInstalledCopy& install) : dwm_(install) {}
+  static constexpr COLORREF kWindow = RGB(0, 0, 96), kText = RGB(255, 255, 0), kHighlight = RGB(0, 255, 255),
+                            kHighlightText = RGB(0, 0, 96);
+  TDwmStandIn& Dwm() { return dwm_; }
+
+private:
+  TDwmStandIn dwm_;
+  TEnvironmentVariable on_{L"HEAPFOLD_HIGH_CONTRAST", L"1"};
+  TSystemColors colors_{{COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT},
+                        {kWindow, kText, kHighlight, kHighlightText}};
+};
+
+TEST_F(Look, HighContrastGivesTheSystemsColoursOnEveryVersion) {
+  for (const wchar_t* windows : {L"win10", L"win7"}) {
+    SCOPED_TRACE(Narrow(windows));
+    TWineVersion version(windows);
+    HighContrastLook contrast(install_);
+    const TProcess viewer = Start();
+    const HWND window = WaitFor(viewer, HighContrastLook::kWindow);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(ScreenPixel(Corner(window)), HighContrastLook::kWindow);
+    // The caption is in the window text's colour, not in a halo.
+    bool textColour = false;
+    const RECT client = ReadWindowFacts(window).Client;
+    for (const COLORREF pixel : ScreenPixels({client.left + 4, client.top + 4, client.right - 4, client.top + 40}))
+      textColour = textColour || pixel == HighContrastLook::kText;
+    EXPECT_TRUE(textColour);
+    EXPECT_EQ(contrast.Dwm().Calls(), std::vector<std::wstring>{}) << "no glass, no dark frame";
+  }
+}
+
+struct TMenuLookCase {
+  const char* Name;
+  std::optional<DWORD> LightTheme;  // unset: high contrast
+  COLORREF Surface;
+};
+void PrintTo(const TMenuLookCase& c, std::ostream* os) { *os << c.Name; }
+
+class MenuLook : public Look, public ::testing::WithParamInterface<TMenuLookCase> {
+protected:
+  MenuLook() {
+    folder_.AddFolder(L"A folder with a name");
+    folder_.Add(L"Another file.txt");
+  }
+};
+
+// The most frequent colour of the pixels, and the highest contrast any of
+// them has against it.
+std::pair<COLORREF, double> SurfaceAndContrast(const std::vector<COLORREF>& pixels) {
+  std::map<COLORREF, std::size_t> counts;
+  for (const COLORREF pixel : pixels) ++counts[pixel];
+  COLORREF surface = 0;
+  std::size_t most = 0;
+  for (const auto& [colour, count] : counts)
+    if (count > most) surface = colour, most = count;
+  double contrast = 1;
+  for (const auto& entry : counts) contrast = std::max(contrast, ContrastRatio(Opaque(entry.first), Opaque(surface)));
+  return {surface, contrast};
+}
+
+TEST_P(MenuLook, ItemsArePaintedInTheThemesColours) {
+  const TMenuLookCase& c = GetParam();
+  TWineVersion version(L"win10");
+  std::optional<TUserDword> light;
+  std::optional<HighContrastLook> contrast;
+  if (c.LightTheme)
+    light.emplace(kPersonalize, L"SystemUsesLightTheme", *c.LightTheme);
+  else
+    contrast.emplace(install_);
+  MoveCursor({300, 200});
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder_.Path()) + L" /menu");
+  const HWND menu = WaitForMenu(viewer.Id());
+  ASSERT_NE(menu, nullptr);
+  // Inside the menu's border: the items' sheet, and captions that read on it.
+  RECT inner = ReadWindowFacts(menu).Window;
+  ::InflateRect(&inner, -4, -4);
+  std::pair<COLORREF, double> seen;
+  EXPECT_TRUE(WaitUntil([&] {
+    seen = SurfaceAndContrast(ScreenPixels(inner));
+    return seen.first == c.Surface;
+  })) << std::hex
+      << seen.first;
+  EXPECT_GE(seen.second, 4.5);
+  PressKey(menu, VK_ESCAPE, 27);
+  EXPECT_TRUE(viewer.WaitForExit());
+}
+
+INSTANTIATE_TEST_SUITE_P(Themes, MenuLook,
+                         ::testing::Values(TMenuLookCase{"Dark", 0u, RGB(32, 32, 32)},
+                                           TMenuLookCase{"Light", 1u, RGB(243, 243, 243)},
+                                           TMenuLookCase{"HighContrast", {}, HighContrastLook::kWindow}),
+                         [](const ::testing::TestParamInfo<TMenuLookCase>& info) {
+                           return std::string(info.param.Name);
+                         });
 
 }  // namespace

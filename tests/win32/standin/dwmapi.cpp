@@ -5,9 +5,15 @@
 // and every DWORD window attribute set as "hwnd attribute number value" to
 // dwmapi-calls.txt in this DLL's own folder, so a test can see what a
 // program asked for.
+//
+// With HEAPFOLD_HIGH_CONTRAST "1" in the program's environment it also turns
+// high contrast on for the program, which Wine cannot do: once loaded it
+// stays loaded and answers the program's own SPI_GETHIGHCONTRAST queries
+// (its import of SystemParametersInfoW is pointed here).
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -31,6 +37,64 @@ void Append(const std::string& line) {
   ::CloseHandle(file);
 }
 
+bool EnvironmentSays(const wchar_t* name, const wchar_t* wanted) {
+  wchar_t value[8] = L"";
+  const DWORD length = ::GetEnvironmentVariableW(name, value, 8);
+  return length > 0 && length < 8 && std::wcscmp(value, wanted) == 0;
+}
+
+using TSystemParametersInfo = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT);
+TSystemParametersInfo g_systemParametersInfo = nullptr;
+
+BOOL WINAPI HighContrastParametersInfo(UINT action, UINT parameter, PVOID data, UINT update) {
+  if (action == SPI_GETHIGHCONTRAST && data) {
+    auto* contrast = static_cast<HIGHCONTRASTW*>(data);
+    if (contrast->cbSize != sizeof(HIGHCONTRASTW)) return FALSE;
+    contrast->dwFlags = HCF_HIGHCONTRASTON | HCF_AVAILABLE;
+    contrast->lpszDefaultScheme = nullptr;
+    return TRUE;
+  }
+  return g_systemParametersInfo(action, parameter, data, update);
+}
+
+// Points the program's import of a function to a replacement.
+template <typename F>
+void RedirectImport(const char* dll, const char* function, F replacement, F& original) {
+  auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleW(nullptr));
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (imports.VirtualAddress == 0) return;
+  for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name;
+       ++entry) {
+    if (::lstrcmpiA(reinterpret_cast<const char*>(base + entry->Name), dll) != 0) continue;
+    const auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(
+        base + (entry->OriginalFirstThunk ? entry->OriginalFirstThunk : entry->FirstThunk));
+    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
+    for (; names->u1.AddressOfData; ++names, ++slots) {
+      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+      const auto* named = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+      if (std::strcmp(reinterpret_cast<const char*>(named->Name), function) != 0) continue;
+      DWORD protection = 0;
+      if (!::VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), PAGE_READWRITE, &protection)) return;
+      original = reinterpret_cast<F>(slots->u1.Function);
+      slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+      ::VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), protection, &protection);
+    }
+  }
+}
+
+void TurnHighContrastOn() {
+  // The program frees this DLL after each use; the redirected import must
+  // outlive that.
+  HMODULE self = nullptr;
+  if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                            reinterpret_cast<LPCWSTR>(&HighContrastParametersInfo), &self))
+    return;
+  RedirectImport<TSystemParametersInfo>("user32.dll", "SystemParametersInfoW", &HighContrastParametersInfo,
+                                        g_systemParametersInfo);
+}
+
 }  // namespace
 
 extern "C" {
@@ -44,15 +108,14 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
       g_recordPath.erase(g_recordPath.find_last_of(L"\\/") + 1);
       g_recordPath += L"dwmapi-calls.txt";
     }
+    if (EnvironmentSays(L"HEAPFOLD_HIGH_CONTRAST", L"1")) TurnHighContrastOn();
   }
   return TRUE;
 }
 
 HRESULT WINAPI DwmIsCompositionEnabled(BOOL* enabled) {
   if (!enabled) return E_INVALIDARG;
-  wchar_t value[8] = L"";
-  const DWORD length = ::GetEnvironmentVariableW(L"HEAPFOLD_DWM_COMPOSITION", value, 8);
-  *enabled = (length == 1 && value[0] == L'0') ? FALSE : TRUE;
+  *enabled = EnvironmentSays(L"HEAPFOLD_DWM_COMPOSITION", L"0") ? FALSE : TRUE;
   return S_OK;
 }
 
