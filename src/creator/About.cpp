@@ -5,6 +5,7 @@
 #include "core/base/Errors.h"
 #include "core/creator/UpdateCheck.h"
 #include "shared/Desktop.h"
+#include "shared/SystemLook.h"
 #include "shared/ExtraWinUtils.h"
 #include "toolkit/Application.h"
 
@@ -67,6 +68,7 @@ std::wstring ReleaseDateText() { return FormatDayNumber(L"dddd, mmmm d, yyyy", k
 
 void TFormAbout::FormCreate(HWND owner) {
   CreateForm(owner, kFormClass, L"About Heapfold", 347, 264);
+  ApplyAppsFrame(Handle());  // the title bar in the apps' theme, as the main form's
   if (owner) CentreOn(owner);
   const HWND form = Handle();
 

@@ -4,6 +4,7 @@
 #include "creator/ButtonImages.h"
 #include "creator/PictureIds.h"
 #include "shared/Desktop.h"
+#include "shared/SystemLook.h"
 #include "shared/ExtraWinUtils.h"
 #include "shared/TextMeasure.h"
 #include "shared/Monitors.h"
@@ -41,6 +42,7 @@ TFormMessage::TFormMessage() = default;
 
 void TFormMessage::FormCreate() {
   CreateForm(nullptr, kFormClass, L"", kClientWidth, kClientHeight);
+  ApplyAppsFrame(Handle());  // the title bar in the apps' theme, as the main form's
   const HWND form = Handle();
   CentreOn(MonitorBoundsUnderCursor());
 

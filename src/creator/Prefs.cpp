@@ -3,6 +3,7 @@
 #include "core/viewer/EntryPainting.h"
 #include "creator/ButtonImages.h"
 #include "shared/Desktop.h"
+#include "shared/SystemLook.h"
 #include "shared/GdiTextRenderer.h"
 #include "shared/PreferenceStore.h"
 #include "shared/SystemLook.h"
@@ -17,6 +18,7 @@ const wchar_t kPreviewText[] = L"Example";
 
 void TFormPrefs::FormCreate(HWND owner) {
   CreateForm(owner, kFormClass, L"Heapfold Preferences", 352, 248);
+  ApplyAppsFrame(Handle());  // the title bar in the apps' theme, as the main form's
   if (owner) CentreOn(owner);
   const HWND form = Handle();
 

@@ -155,6 +155,30 @@ TEST_F(CreatorDialogs, OnWindows10ThePreferencesSayTheTextFollowsTheTheme) {
   EXPECT_NE(ChildWithText(form, L"Black text on white background"), nullptr) << "the choice stays for other looks";
 }
 
+TEST_F(CreatorDialogs, EveryFormsTitleBarFollowsTheAppsTheme) {
+  TWineVersion version(L"win10");  // Wine's is 1903: the frame's dark mode is attribute 19
+  TScratchFolder install(L"Themed Creator");
+  const std::wstring exe = install.Path() + L"\\Heapmaker.exe";
+  for (const wchar_t* file : {L"Heapmaker.exe", L"credits.rtf"})
+    ASSERT_TRUE(::CopyFileW((DistDir() + file).c_str(), (install.Path() + L"\\" + file).c_str(), FALSE));
+  const struct {
+    const wchar_t* Arguments;
+    const wchar_t* Caption;
+  } forms[] = {{L"", kCreateCaption}, {L"/prefs", kPrefsCaption}, {L"/about", kAboutCaption}};
+  for (const DWORD light : {0u, 1u}) {
+    TUserDword apps(L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize", L"AppsUseLightTheme", light);
+    for (const auto& form : forms) {
+      SCOPED_TRACE(Narrow(form.Arguments) + " light " + std::to_string(light));
+      TDwmStandIn dwm(install.Path());
+      const HWND window = Start(form.Arguments, form.Caption, exe);
+      ASSERT_NE(window, nullptr);
+      EXPECT_EQ(dwm.CallsOn(window), std::vector<std::wstring>{light ? L"attribute 19 0" : L"attribute 19 1"});
+      ::PostMessageW(window, WM_CLOSE, 0, 0);
+      EXPECT_TRUE(Process().WaitForExit());
+    }
+  }
+}
+
 TEST_F(CreatorDialogs, PreferencesHaveTheirSizeAndEveryControlInPlace) {
   const HWND form = Start(L"/prefs", kPrefsCaption);
   ASSERT_NE(form, nullptr);
