@@ -125,6 +125,22 @@ bool RunFile(const std::wstring& file, const std::wstring& parameters) {
   return reinterpret_cast<std::uintptr_t>(result) > 32;
 }
 
+DWORD RunFileWithVerb(const std::wstring& file, const wchar_t* verb, HWND owner) {
+  const std::wstring target = ShellUsablePath(file);
+  SHELLEXECUTEINFOW info = {};
+  info.cbSize = sizeof(info);
+  // Waits for the verb to be handed over, not for the program: the caller
+  // learns whether it ran, was declined or failed.
+  info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+  info.hwnd = owner;
+  info.lpVerb = verb;
+  info.lpFile = target.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  if (::ShellExecuteExW(&info)) return ERROR_SUCCESS;
+  const DWORD error = ::GetLastError();
+  return error != ERROR_SUCCESS ? error : ERROR_NO_ASSOCIATION;
+}
+
 void ShellOpen(const std::wstring& fileOrAddress) {
   const std::wstring target = ShellUsablePath(fileOrAddress);
   ::ShellExecuteW(::GetDesktopWindow(), L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

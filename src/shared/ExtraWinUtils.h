@@ -61,8 +61,16 @@ struct TResourceBytes {
 };
 TResourceBytes ProgramRawData(const wchar_t* name);
 
+// Whether a key was down when the message being handled was sent.
+inline bool KeyHeld(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0; }
+
 // Runs a file with its type's default action; true when the shell accepted it.
 bool RunFile(const std::wstring& file, const std::wstring& parameters);
+// Runs a file with a verb of its type ("runas": as administrator, after the
+// system's consent prompt), the shell's own error messages held back; the
+// system's error code, 0 when it ran (ERROR_CANCELLED when the prompt was
+// declined).
+DWORD RunFileWithVerb(const std::wstring& file, const wchar_t* verb, HWND owner);
 // Opens a file or web address with the "open" verb; failures are silent.
 void ShellOpen(const std::wstring& fileOrAddress);
 // The shell opens no path of MAX_PATH characters or more: such a path on a

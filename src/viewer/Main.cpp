@@ -289,7 +289,9 @@ void TFormMain::CreateDocks() {
   ToolbarGrid.SetColors(kBlack, RGB(255, 255, 255));
   ToolbarGrid.SetLayout(TToolbarLayout::WrapRows);
   ToolbarGrid.SetShowHints(true);
-  auto onClick = [this](TToolbar&, const TToolbarItem& item) { DockItemExecute(item); };
+  auto onClick = [this](TToolbar&, const TToolbarItem& item) {
+    DockItemExecute(item, KeyHeld(VK_CONTROL), KeyHeld(VK_SHIFT));
+  };
   ToolbarStack.OnClick = onClick;
   ToolbarGrid.OnClick = onClick;
   auto onContextMenu = [this](TToolbar& toolbar, std::size_t index, POINT screen, bool extended) {

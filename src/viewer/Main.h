@@ -153,7 +153,11 @@ private:
   void ApplyBackground();
   void CreateDocks();
   SIZE OuterSizeOf(int clientWidth, int clientHeight) const;
-  void DockItemExecute(const TToolbarItem& item);
+  // elevated: Ctrl and Shift were held with the click or key.
+  void DockItemExecute(const TToolbarItem& item, bool control = false, bool shift = false);
+  // Runs a file as administrator; the view ends as after any run, or stays
+  // when the prompt was declined or the run failed (said plainly).
+  void RunAsAdministrator(const std::wstring& path);
   TFolderListing ListFolder(const std::wstring& folder);
   // What the core plans a view of folder from, besides its listing.
   TViewRequest ViewRequest(const std::wstring& folder) const;

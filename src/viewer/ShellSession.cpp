@@ -37,10 +37,17 @@ std::wstring PathToRun(const std::wstring& clicked) {
 
 }  // namespace
 
-void TFormMain::DockItemExecute(const TToolbarItem& item) {
+void TFormMain::DockItemExecute(const TToolbarItem& item, bool control, bool shift) {
+  const TClickAction action = DecideClick(item.Tag, ViewKind);
+  if (RunsAsAdministrator(static_cast<TEntryKind>(item.Kind), action, control, shift)) {
+    // The file itself: the shell follows a shortcut to its target for the
+    // verb, and a damaged one is its to report.
+    RunAsAdministrator(item.Hint);
+    return;
+  }
   // A damaged shortcut raises here: nothing runs and the viewer stays open.
   const std::wstring path = PathToRun(item.Hint);
-  switch (DecideClick(item.Tag, ViewKind)) {
+  switch (action) {
     case TClickAction::BrowseStack: BuildStack(path); break;
     case TClickAction::BrowseGrid:
       SetCaption(GridCleaningUpCaption(path));
@@ -54,6 +61,28 @@ void TFormMain::DockItemExecute(const TToolbarItem& item) {
       break;
     case TClickAction::Nothing: break;
   }
+}
+
+void TFormMain::RunAsAdministrator(const std::wstring& path) {
+  if (closing_ || shellBusy_ > 0) return;
+  const HWND self = Handle();
+  DWORD error = ERROR_SUCCESS;
+  {
+    // The consent prompt takes the activation; the view waits for it as for
+    // a shell menu.
+    const TShellBusy busy(shellBusy_);
+    error = RunFileWithVerb(path, L"runas", self);
+  }
+  if (!::IsWindow(self) || closing_) return;
+  if (error == ERROR_SUCCESS) {
+    ::DestroyWindow(self);  // as after running an entry
+    return;
+  }
+  if (error != ERROR_CANCELLED) {
+    const TShellBusy busy(shellBusy_);
+    TApplication::Instance().ShowError(path + L"\n\n" + SystemErrorMessage(error), self);
+  }
+  if (::IsWindow(self)) ResumeAfterShell();
 }
 
 void TFormMain::FormActivate() {

@@ -7,12 +7,6 @@
 #include "shared/ExtraWinUtils.h"
 #include "viewer/Main.h"
 
-namespace {
-
-bool ShiftHeld() { return (::GetKeyState(VK_SHIFT) & 0x8000) != 0; }
-
-}  // namespace
-
 bool TFormMain::PreviewKey(const MSG& msg) {
   if (msg.message == WM_KEYDOWN) return FormKeyDown(static_cast<UINT>(msg.wParam));
   return msg.message == WM_CHAR && FormKeyPress(static_cast<wchar_t>(msg.wParam));
@@ -41,8 +35,8 @@ bool TFormMain::RunKey(TKeyInput input, unsigned code) {
   TToolbar* toolbar = KeyboardToolbar();
   // A wrap of the 32-bit tick count at most forgets a prefix once in 49 days.
   const std::uint64_t now = ::GetTickCount();
-  const TKeyDecision decision =
-      DecideViewerKey(input, code, ShiftHeld(), toolbar != nullptr, typeToSelect_.Typing(now));
+  const TKeyDecision decision = DecideViewerKey(input, code, KeyHeld(VK_SHIFT), toolbar != nullptr,
+                                                typeToSelect_.Typing(now), KeyHeld(VK_CONTROL));
   switch (decision.Action) {
     case TKeyAction::Unhandled: return false;
     case TKeyAction::Swallow: return true;
@@ -62,7 +56,9 @@ bool TFormMain::RunKey(TKeyInput input, unsigned code) {
       SelectEntry(*toolbar, MoveSelection(toolbar->Selected(), decision.Move, items.size(), toolbar->Columns()));
       break;
     case TKeyAction::ActivateSelected:
-      if (toolbar->Selected() >= 0) DockItemExecute(TToolbarItem(items[static_cast<size_t>(toolbar->Selected())]));
+      if (toolbar->Selected() >= 0)
+        DockItemExecute(TToolbarItem(items[static_cast<size_t>(toolbar->Selected())]), KeyHeld(VK_CONTROL),
+                        KeyHeld(VK_SHIFT));
       break;
     case TKeyAction::GoBack: {
       const auto goBack = std::find_if(items.begin(), items.end(), [](const TToolbarItem& item) {

@@ -49,3 +49,25 @@ TEST(Activation, TheTagAndTheViewDecideWhatAClickDoes) {
   for (const auto& c : cases) EXPECT_EQ(DecideClick(c.tag, c.view), c.want) << c.tag << " " << int(c.view);
   EXPECT_EQ(GridCleaningUpCaption(L"C:\\Data\\Photos"), L"Photos (Cleaning up)");
 }
+
+TEST(Activation, OnlyAFileRunWithControlAndShiftRunsAsAdministrator) {
+  struct {
+    TEntryKind kind;
+    TClickAction action;
+    bool control, shift, want;
+  } cases[] = {
+      {TEntryKind::File, TClickAction::Run, true, true, true},
+      {TEntryKind::File, TClickAction::Run, true, false, false},
+      {TEntryKind::File, TClickAction::Run, false, true, false},
+      {TEntryKind::File, TClickAction::Run, false, false, false},
+      // A folder opened (browsing off) or browsed, go-back and Explore: a plain click.
+      {TEntryKind::Folder, TClickAction::Run, true, true, false},
+      {TEntryKind::Folder, TClickAction::BrowseStack, true, true, false},
+      {TEntryKind::GoBack, TClickAction::BrowseGrid, true, true, false},
+      {TEntryKind::Explore, TClickAction::Run, true, true, false},
+      {TEntryKind::File, TClickAction::Nothing, true, true, false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(RunsAsAdministrator(c.kind, c.action, c.control, c.shift), c.want)
+        << int(c.kind) << " " << int(c.action) << " " << c.control << c.shift;
+}

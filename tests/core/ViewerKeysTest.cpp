@@ -65,6 +65,17 @@ TEST(ViewerKeys, EachKeyInEachStateDoesOneThing) {
   }
 }
 
+TEST(ViewerKeys, EnterWithCtrlActsOnItsKeyDownAndOnlyThere) {
+  // Its character differs by keyboard (a line feed, or none at all).
+  EXPECT_EQ(DecideViewerKey(I::KeyDown, vk::kReturn, true, true, false, true), Do(A::ActivateSelected));
+  EXPECT_EQ(DecideViewerKey(I::KeyDown, vk::kReturn, false, true, false, true), Do(A::ActivateSelected));
+  EXPECT_EQ(DecideViewerKey(I::Character, L'\n', true, true, false, true), Do(A::Unhandled));
+  EXPECT_EQ(DecideViewerKey(I::KeyDown, vk::kReturn, true, false, false, true), Do(A::Unhandled)) << "hidden";
+  // Alone or with Shift only, Enter acts on its character, once.
+  EXPECT_EQ(DecideViewerKey(I::KeyDown, vk::kReturn, true, true, false, false), Do(A::Unhandled));
+  EXPECT_EQ(DecideViewerKey(I::KeyDown, vk::kReturn, false, true, false, false), Do(A::Unhandled));
+}
+
 TEST(ViewerKeys, ScreenReadersHearBrowseForFoldersThatBrowseAndOpenForTheRest) {
   EXPECT_EQ(EntryActionName(TClickAction::BrowseStack), L"Browse");
   EXPECT_EQ(EntryActionName(TClickAction::BrowseGrid), L"Browse");

@@ -354,6 +354,24 @@ void PressKey(HWND window, WORD virtualKey, wchar_t character) {
   ::PostMessageW(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
 }
 
+void PressChord(const std::vector<WORD>& virtualKeys) {
+  std::vector<INPUT> inputs;
+  for (const WORD key : virtualKeys) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    inputs.push_back(input);
+  }
+  for (auto key = virtualKeys.rbegin(); key != virtualKeys.rend(); ++key) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = *key;
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 void MoveCursor(POINT screen) {
   // The pointer moves through the X server, and motion left over from an
   // earlier click may still arrive and put it back. Warp until every process

@@ -143,6 +143,10 @@ std::vector<COLORREF> ScreenPixels(const RECT& rect);
 // come to rest where it was sent.
 void MoveCursor(POINT screen);
 void PressKey(HWND window, WORD virtualKey, wchar_t character);
+// Presses keys together through the system's input, as a user does (the
+// foreground window gets them, and their state is seen as held): down in
+// order, then up in reverse.
+void PressChord(const std::vector<WORD>& virtualKeys);
 void ClickAt(HWND window, POINT clientPoint);
 void RightClickAt(HWND window, POINT clientPoint);
 // Presses the left button at a point of the window's client area, moves the
@@ -219,12 +223,15 @@ public:
   ~TRecordingHandler();
   // The paths the shell opened, in order.
   std::vector<std::wstring> Opened() const;
+  // The paths run with the type's "runas" verb, in order.
+  std::vector<std::wstring> RanAsAdministrator() const;
   // Waits until at least count paths were opened.
   std::vector<std::wstring> WaitForOpened(size_t count, DWORD milliseconds = kTimeout) const;
   // The paths opened once every recorder started so far has ended.
   std::vector<std::wstring> SettledOpened() const;
 
 private:
+  std::vector<std::wstring> Recorded(bool runAs) const;
   TScratchFolder folder_;
   std::wstring opener_;
   std::wstring oldFolderCommand_;

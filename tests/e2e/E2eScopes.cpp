@@ -96,6 +96,7 @@ TRecordingHandler::TRecordingHandler() : folder_(L"handler"), opener_(folder_.Pa
   const std::wstring command = L"\"" + opener_ + L"\" \"%1\"";
   SetDefaultValue(HKEY_CLASSES_ROOT, kExtension, kFileClass);
   SetDefaultValue(HKEY_CLASSES_ROOT, std::wstring(kFileClass) + L"\\shell\\open\\command", command);
+  SetDefaultValue(HKEY_CLASSES_ROOT, std::wstring(kFileClass) + L"\\shell\\runas\\command", command + L" runas");
   oldFolderCommand_ = ReadDefaultValue(HKEY_CLASSES_ROOT, kFolderCommandKey);
   SetDefaultValue(HKEY_CLASSES_ROOT, kFolderCommandKey, command);
   for (const wchar_t* key : kWebCommandKeys) {
@@ -112,13 +113,18 @@ TRecordingHandler::~TRecordingHandler() {
     SetDefaultValue(HKEY_CLASSES_ROOT, kWebCommandKeys[i], oldWebCommands_[i]);
 }
 
-std::vector<std::wstring> TRecordingHandler::Opened() const {
-  std::vector<std::wstring> opened;
+std::vector<std::wstring> TRecordingHandler::Opened() const { return Recorded(false); }
+
+std::vector<std::wstring> TRecordingHandler::RanAsAdministrator() const { return Recorded(true); }
+
+std::vector<std::wstring> TRecordingHandler::Recorded(bool runAs) const {
+  std::vector<std::wstring> paths;
   for (const std::wstring& line : ReadLines(opener_ + L".txt")) {
     const std::vector<std::wstring> args = SplitArgs(line);
-    if (args.size() > 1) opened.push_back(args[1]);
+    const bool ranAs = args.size() > 2 && args[2] == L"runas";
+    if (args.size() > 1 && ranAs == runAs) paths.push_back(args[1]);
   }
-  return opened;
+  return paths;
 }
 
 std::vector<std::wstring> TRecordingHandler::WaitForOpened(size_t count, DWORD milliseconds) const {

@@ -125,6 +125,33 @@ TEST_F(Keyboard, KeysSelectTheStacksEntriesAndEnterOpensAsAClickDoes) {
   EXPECT_EQ(handler_.WaitForOpened(1, kTimeout), std::vector<std::wstring>{banana});
 }
 
+TEST_F(Keyboard, ControlShiftEnterRunsAFileAsAdministratorAndIsAPlainClickElsewhere) {
+  TScratchFolder folder(L"Elevate");
+  const std::wstring setup = folder.Add(L"setup.hfrec");
+  // Entries: setup, Explore.
+  {
+    TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
+    ComPtr<IAccessible> list;
+    const HWND window = Open(viewer, list);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(SelectsAfter(window, *list.Get(), VK_HOME, 1));
+    PressChord({VK_CONTROL, VK_SHIFT, VK_RETURN});
+    EXPECT_TRUE(viewer.WaitForExit(kTimeout)) << "the viewer ends as after a plain open";
+    EXPECT_TRUE(WaitUntil([&] { return handler_.RanAsAdministrator() == std::vector<std::wstring>{setup}; }));
+    EXPECT_EQ(handler_.SettledOpened(), std::vector<std::wstring>{}) << "not opened plainly as well";
+  }
+  // On the Explore entry the keys open the folder as a click does.
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
+  ComPtr<IAccessible> list;
+  const HWND window = Open(viewer, list);
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(SelectsAfter(window, *list.Get(), VK_END, 2));
+  PressChord({VK_CONTROL, VK_SHIFT, VK_RETURN});
+  EXPECT_TRUE(viewer.WaitForExit(kTimeout));
+  EXPECT_EQ(handler_.WaitForOpened(1, kTimeout), std::vector<std::wstring>{folder.Path()});
+  EXPECT_EQ(handler_.RanAsAdministrator(), std::vector<std::wstring>{setup}) << "nothing more ran as administrator";
+}
+
 TEST_F(Keyboard, EnterOnADamagedShortcutReportsItAndTheViewerStaysOpen) {
   TScratchFolder folder(L"Damaged Keys");
   folder.Add(L"broken.lnk", "this is not a shortcut at all");

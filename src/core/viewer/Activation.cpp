@@ -25,3 +25,7 @@ TClickAction DecideClick(int tag, TViewKind view) {
 std::wstring GridCleaningUpCaption(const std::wstring& folder) {
   return ExtractLastFolderName(folder) + L" (Cleaning up)";
 }
+
+bool RunsAsAdministrator(TEntryKind kind, TClickAction action, bool control, bool shift) {
+  return control && shift && kind == TEntryKind::File && action == TClickAction::Run;
+}

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/viewer/CommandLine.h"
+#include "core/viewer/StackEntries.h"
 
 // Shortcuts made on 64-bit Windows often record "Program Files (x86)" where a
 // program lives under "Program Files" elsewhere. For a target that does not
@@ -24,6 +25,11 @@ enum class TClickAction {
   Run,          // hand the path to the shell, then close at once
 };
 TClickAction DecideClick(int tag, TViewKind view);
+
+// Ctrl+Shift with a click, or with Enter on the selected entry, runs a file
+// entry as administrator (the shell's "runas" verb). On a folder, the
+// go-back or the Explore entry, and with fewer keys held, it is a plain click.
+bool RunsAsAdministrator(TEntryKind kind, TClickAction action, bool control, bool shift);
 
 // The caption of a grid while it is being rebuilt for folder.
 std::wstring GridCleaningUpCaption(const std::wstring& folder);

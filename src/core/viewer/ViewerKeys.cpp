@@ -6,9 +6,13 @@ TKeyDecision Act(TKeyAction action) { return {action, TSelectionKey::Home}; }
 
 TKeyDecision EntryMenu(bool shift) { return Act(shift ? TKeyAction::ExtendedEntryMenu : TKeyAction::EntryMenu); }
 
-TKeyDecision KeyDown(unsigned key, bool shift, bool entriesShown) {
+TKeyDecision KeyDown(unsigned key, bool shift, bool control, bool entriesShown) {
   if (!entriesShown) return Act(TKeyAction::Unhandled);
   switch (key) {
+    // Enter acts on its character, except with Ctrl held (Ctrl+Shift+Enter
+    // runs as administrator), whose character is a line feed or none,
+    // depending on the keyboard.
+    case vk::kReturn: return Act(control ? TKeyAction::ActivateSelected : TKeyAction::Unhandled);
     case vk::kApps: return EntryMenu(shift);
     case vk::kUp: return {TKeyAction::Move, TSelectionKey::Up};
     case vk::kDown: return {TKeyAction::Move, TSelectionKey::Down};
@@ -33,9 +37,9 @@ TKeyDecision Character(unsigned ch, bool entriesShown, bool typing) {
 
 }  // namespace
 
-TKeyDecision DecideViewerKey(TKeyInput input, unsigned code, bool shift, bool entriesShown, bool typing) {
+TKeyDecision DecideViewerKey(TKeyInput input, unsigned code, bool shift, bool entriesShown, bool typing, bool control) {
   switch (input) {
-    case TKeyInput::KeyDown: return KeyDown(code, shift, entriesShown);
+    case TKeyInput::KeyDown: return KeyDown(code, shift, control, entriesShown);
     case TKeyInput::Character: return Character(code, entriesShown, typing);
     // The menu key and Shift+F10 act when pressed; their releases are kept
     // from the default handling, which would ask for a menu a second time.

@@ -49,8 +49,9 @@ struct TKeyDecision {
 // code: the virtual key, or the character for Character. entriesShown: the
 // stack's or grid's entries are shown (not while a view slides, is rebuilt,
 // or in the menu and help windows). typing: typed letters still extend a
-// name, so a space belongs to it.
-TKeyDecision DecideViewerKey(TKeyInput input, unsigned code, bool shift, bool entriesShown, bool typing);
+// name, so a space belongs to it. shift and control: those keys are held.
+TKeyDecision DecideViewerKey(TKeyInput input, unsigned code, bool shift, bool entriesShown, bool typing,
+                             bool control = false);
 
 // The default action a screen reader names for an entry clicked this way.
 std::wstring EntryActionName(TClickAction click);
