@@ -36,6 +36,8 @@ void TFindFileSource::Enumerate(const std::wstring& pattern, const std::function
     entry.Name = data.cFileName;
     entry.Attributes = data.dwFileAttributes;
     entry.Size = CombineSize(data.nFileSizeHigh, data.nFileSizeLow);
+    entry.Modified = CombineSize(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+    entry.Created = CombineSize(data.ftCreationTime.dwHighDateTime, data.ftCreationTime.dwLowDateTime);
     onEntry(entry);
   } while (::FindNextFileW(find.Get(), &data));
 }

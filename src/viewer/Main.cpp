@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "core/base/Errors.h"
 #include "core/viewer/AppComm.h"
 #include "core/viewer/JumpListTasks.h"
 #include "shared/ExtraWinUtils.h"
@@ -39,6 +40,7 @@ void TFormMain::FormCreate() {
 
   const TViewerCommand command = ParseViewerCommand(args_);
   if (HandOnCreatorCommand(command)) return;
+  if (command.Error) throw EError(*command.Error);
 
   StackFolder = command.StackFolder;
   ReadPreferences();
@@ -166,7 +168,8 @@ void TFormMain::CommitJumpListOnce() {
 void TFormMain::RebuildJumpList() {
   // The tasks describe the stack started last from this program file.
   JumpList.Tasks.clear();
-  for (const TJumpTask& task : ViewerJumpTasks(GetProgramPath(), StackFolder, args_.empty() ? L"" : args_.front()))
+  for (const TJumpTask& task :
+       ViewerJumpTasks(GetProgramPath(), StackFolder, args_.empty() ? L"" : args_.front(), Options.Sort))
     JumpList.Tasks.AddShellLink(task.Title, task.Arguments, task.IconIndex, task.IconFile);
   // A stack works without its jump list (there is none before Windows 7),
   // so a failed step is not the user's concern: the result, with the step and

@@ -47,5 +47,10 @@ TEST(JumpListTasks, TheMenuTaskStartsTheViewerOnTheSameFolderAsAMenu) {
     const TViewerCommand command = ParseViewerCommand(args);
     EXPECT_EQ(command.ViewKind, TViewKind::Menu) << folder;
     EXPECT_FALSE(command.CreatorParameters) << folder;
+    EXPECT_EQ(command.Options.Sort, TSortOrder::Name);
   }
+  // The stack's order goes with it.
+  const std::vector<TJumpTask> tasks =
+      ViewerJumpTasks(L"C:\\H\\Heapview0.exe", L"C:\\Data", L"C:\\Data", TSortOrder::Modified);
+  EXPECT_EQ(tasks[2].Arguments, L"\"C:\\Data\" /menu /sort:modified");
 }

@@ -75,10 +75,11 @@ std::wstring RandomFolder(std::mt19937& random) {
   return folder;
 }
 
-TStackSettings Settings(const std::wstring& folder, int type, unsigned boxes) {
+TStackSettings Settings(const std::wstring& folder, int type, unsigned boxes, int sort = 0) {
   return {folder,
           static_cast<TStackType>(type),
-          {(boxes & 1) != 0, (boxes & 2) != 0, (boxes & 4) != 0, (boxes & 8) != 0, (boxes & 16) != 0}};
+          {(boxes & 1) != 0, (boxes & 2) != 0, (boxes & 4) != 0, (boxes & 8) != 0, (boxes & 16) != 0,
+           static_cast<TSortOrder>(sort)}};
 }
 
 TViewerCommand ViewerReading(const std::wstring& arguments) {
@@ -93,9 +94,9 @@ TEST(StackArgumentsRoundTrip, EveryOptionCombinationOverRandomFolders) {
   std::mt19937 random(20240607);
   const TViewKind kinds[] = {TViewKind::Stack, TViewKind::Grid, TViewKind::Menu};
   for (int type = 0; type < 3; ++type)
-    for (unsigned boxes = 0; boxes < 32; ++boxes)
+    for (unsigned boxes = 0; boxes < 32 * 5; ++boxes)
       for (int i = 0; i < 4; ++i) {
-        const TStackSettings settings = Settings(RandomFolder(random), type, boxes);
+        const TStackSettings settings = Settings(RandomFolder(random), type, boxes % 32, static_cast<int>(boxes / 32));
         const std::wstring arguments = ComposeArguments(settings);
         SCOPED_TRACE(arguments);
 
@@ -109,6 +110,7 @@ TEST(StackArgumentsRoundTrip, EveryOptionCombinationOverRandomFolders) {
         EXPECT_EQ(command.StackFolder, StripTrailingBackslashes(settings.Folder));
         EXPECT_EQ(command.ViewKind, kinds[type]);
         EXPECT_EQ(command.Options, settings.Options);
+        EXPECT_FALSE(command.Error);
         EXPECT_TRUE(IsPinnedStackOf(L"C:\\P\\Heapview3.exe", arguments, settings.Folder));
       }
 }
@@ -178,4 +180,41 @@ TEST(StackArgumentsRoundTrip, ArbitraryTextNeverTripsEitherReading) {
     EXPECT_NO_THROW(settings = ReadStackArguments(text));
     EXPECT_EQ(settings.Folder.find(L'"'), std::wstring::npos);
   }
+}
+
+namespace {
+
+// ASCII text of a wide string, for test messages.
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+}  // namespace
+
+TEST(StackArgumentsRoundTrip, SortOrdersAreWrittenOnlyWhenNotByNameAndUnknownOnesAreNamed) {
+  const struct {
+    const wchar_t* Written;
+    TSortOrder Order;
+  } known[] = {{L"/sort:modified", TSortOrder::Modified},
+               {L"/SORT:Created", TSortOrder::Created},
+               {L"/sort:KIND", TSortOrder::Kind},
+               {L"/sort:size", TSortOrder::Size},
+               {L"/sort:name", TSortOrder::Name}};
+  for (const auto& c : known) {
+    const TViewerCommand command = ViewerReading(std::wstring(L"\"C:\\Data\" /grid ") + c.Written);
+    EXPECT_EQ(command.Options.Sort, c.Order) << Narrow(c.Written);
+    EXPECT_FALSE(command.Error) << Narrow(c.Written);
+    EXPECT_EQ(ReadStackArguments(std::wstring(L"\"C:\\Data\" ") + c.Written).Options.Sort, c.Order);
+  }
+  EXPECT_EQ(ComposeArguments(Settings(L"C:\\Data", 0, 1)), L"\"C:\\Data\" /nobrowse ") << "the default adds nothing";
+  EXPECT_EQ(ComposeArguments(Settings(L"C:\\Data", 2, 1, 3)), L"\"C:\\Data\" /menu /nobrowse /sort:kind ");
+  EXPECT_EQ(ViewerReading(L"\"C:\\Data\"").Options.Sort, TSortOrder::Name);
+
+  for (const wchar_t* bad : {L"/sort:colour", L"/sort:", L"/Sort:sizes"}) {
+    const TViewerCommand command = ViewerReading(std::wstring(L"\"C:\\Data\" ") + bad);
+    ASSERT_TRUE(command.Error) << Narrow(bad);
+    EXPECT_NE(command.Error->find(std::wstring(L"\"") + bad + L"\""), std::wstring::npos) << Narrow(*command.Error);
+    EXPECT_EQ(command.Options.Sort, TSortOrder::Name);
+    EXPECT_EQ(ReadStackArguments(std::wstring(L"\"C:\\Data\" ") + bad).Options.Sort, TSortOrder::Name);
+  }
+  // A folder named like the switch is no switch.
+  EXPECT_EQ(ReadStackArguments(L"\"C:\\/sort:size\"").Options.Sort, TSortOrder::Name);
 }

@@ -64,6 +64,50 @@ TEST(StackEntries, SortingKeysTheNamesAndKeepsEqualKeysInListedOrder) {
   EXPECT_EQ(keyed, (std::vector<std::wstring>{L"b", L"abc", L"B", L"ab", L"a"})) << "one key a name";
 }
 
+TEST(StackEntries, SortOrdersPutFoldersFirstAndFallBackToNames) {
+  TFakeDirSource s;
+  // name, attributes, size, modified, created
+  s.Folders[L"C:\\S\\"] = {
+      {L"b.txt", faArchive, 300, 50, 10}, {L"Old", faDirectory, 0, 5, 90}, {L"a.TXT", 0, 300, 70, 10},
+      {L"README", 0, 900, 50, 30},        {L"c.doc", 0, 10, 60, 20},       {L"New.d", faDirectory, 0, 80, 1},
+      {L"z.Doc", 0, 10, 60, 40},          {L".profile", 0, 0, 0, 0},
+  };
+  const struct {
+    TSortOrder Order;
+    std::vector<std::wstring> Folders, Files;
+  } cases[] = {
+      {TSortOrder::Name, {L"New.d", L"Old"}, {L".profile", L"a.TXT", L"b.txt", L"c.doc", L"README", L"z.Doc"}},
+      // Newest first; equal times in name order.
+      {TSortOrder::Modified, {L"New.d", L"Old"}, {L"a.TXT", L"c.doc", L"z.Doc", L"b.txt", L"README", L".profile"}},
+      {TSortOrder::Created, {L"Old", L"New.d"}, {L"z.Doc", L"README", L"c.doc", L"a.TXT", L"b.txt", L".profile"}},
+      // By extension in any case, names without one first (a leading full
+      // stop starts no extension); folders by name.
+      {TSortOrder::Kind, {L"New.d", L"Old"}, {L".profile", L"README", L"c.doc", L"z.Doc", L"a.TXT", L"b.txt"}},
+      // Largest first; equal sizes in name order.
+      {TSortOrder::Size, {L"New.d", L"Old"}, {L"README", L"a.TXT", L"b.txt", L"c.doc", L"z.Doc", L".profile"}},
+  };
+  for (const auto& c : cases) {
+    TFolderListing listing = ListFolderEntries(s, L"C:\\S");
+    SortListing(listing, KeyNoCase, c.Order);
+    std::vector<std::wstring> folders, files;
+    for (const auto& path : listing.Folders) folders.push_back(ExtractFileName(path));
+    for (const auto& path : listing.Files) files.push_back(ExtractFileName(path));
+    EXPECT_EQ(folders, c.Folders) << int(c.Order);
+    EXPECT_EQ(files, c.Files) << int(c.Order);
+    // The facts travel with their entries.
+    ASSERT_EQ(listing.FileFacts.size(), listing.Files.size());
+    EXPECT_EQ(listing.FileFacts[0].Size, ExtractFileName(listing.Files[0]) == L"README"  ? 900
+                                         : ExtractFileName(listing.Files[0]) == L"a.TXT" ? 300
+                                         : ExtractFileName(listing.Files[0]) == L"z.Doc" ? 10
+                                                                                         : 0);
+  }
+  // A listing without facts (every fact 0) keeps the name order in every order.
+  TFolderListing bare;
+  bare.Files = {L"C:\\S\\b", L"C:\\S\\a"};
+  SortListing(bare, KeyNoCase, TSortOrder::Size);
+  EXPECT_EQ(bare.Files, (std::vector<std::wstring>{L"C:\\S\\a", L"C:\\S\\b"}));
+}
+
 TEST(StackEntries, FileCaptionDropsExtensionOfShortcutsOrWhenHidden) {
   struct {
     const wchar_t* path;

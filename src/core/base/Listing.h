@@ -22,6 +22,10 @@ struct TDirEntry {
   std::wstring Name;             // name only, no folder
   std::uint32_t Attributes = 0;  // the bits above (other platform bits may be set too)
   std::int64_t Size = 0;
+  // Last written and created, in the platform's ticks (on Windows 100 ns
+  // since 1601); 0 where unknown.
+  std::int64_t Modified = 0;
+  std::int64_t Created = 0;
 };
 
 class TDirEntrySource {

@@ -3,6 +3,7 @@
 #include "core/creator/StackShortcut.h"
 
 #include <climits>
+#include <cwchar>
 
 #include "core/viewer/CommandLine.h"
 #include "core/base/ExtraStrUtils.h"
@@ -42,6 +43,7 @@ std::wstring ComposeArguments(const TStackSettings& settings) {
   if (settings.Options.HideExtensions) args += L"/hideext ";
   if (settings.Options.ShowThumbnails) args += L"/thumbs ";
   if (settings.Options.Clear) args += L"/clear ";
+  if (const std::wstring sort = SortSwitch(settings.Options.Sort); !sort.empty()) args += sort + L" ";
   return args;
 }
 
@@ -67,6 +69,16 @@ TStackSettings ReadStackArguments(const std::wstring& arguments) {
   settings.Options.HideExtensions = Contains(switches, L"/hideext");
   settings.Options.ShowThumbnails = Contains(switches, L"/thumbs");
   settings.Options.Clear = Contains(switches, L"/clear");
+  // The order's value runs to the next blank; an unknown one reads as the
+  // default, which saving then writes.
+  const std::wstring lower = AsciiLowerCase(switches);
+  if (const std::size_t at = lower.find(kSortSwitchPrefix); at != std::wstring::npos) {
+    const std::size_t value = at + std::wcslen(kSortSwitchPrefix);
+    const std::size_t end = lower.find(L' ', value);
+    settings.Options.Sort =
+        ParseSortOrder(lower.substr(value, end == std::wstring::npos ? std::wstring::npos : end - value))
+            .value_or(TSortOrder::Name);
+  }
   return settings;
 }
 

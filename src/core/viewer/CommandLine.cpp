@@ -90,8 +90,43 @@ TViewerCommand ParseViewerCommand(const std::vector<std::wstring>& args) {
       command.Options.ShowThumbnails = true;
     else if (option == L"/clear")
       command.Options.Clear = true;
+    else if (option.compare(0, 6, kSortSwitchPrefix) == 0) {
+      if (const auto order = ParseSortOrder(option.substr(6)))
+        command.Options.Sort = *order;
+      else
+        command.Error = L"The switch \"" + args[i] +
+                        L"\" is not known. A stack's order is one of /sort:name, /sort:modified, /sort:created, "
+                        L"/sort:kind and /sort:size.";
+    }
   }
   return command;
+}
+
+namespace {
+
+const struct {
+  TSortOrder Order;
+  const wchar_t* Value;
+} kSortValues[] = {{TSortOrder::Name, L"name"},
+                   {TSortOrder::Modified, L"modified"},
+                   {TSortOrder::Created, L"created"},
+                   {TSortOrder::Kind, L"kind"},
+                   {TSortOrder::Size, L"size"}};
+
+}  // namespace
+
+std::wstring SortSwitch(TSortOrder order) {
+  if (order == TSortOrder::Name) return L"";
+  for (const auto& known : kSortValues)
+    if (known.Order == order) return kSortSwitchPrefix + std::wstring(known.Value);
+  return L"";
+}
+
+std::optional<TSortOrder> ParseSortOrder(const std::wstring& value) {
+  const std::wstring lower = AsciiLowerCase(value);
+  for (const auto& known : kSortValues)
+    if (lower == known.Value) return known.Order;
+  return std::nullopt;
 }
 
 TCreatorCommand ParseCreatorCommand(const std::vector<std::wstring>& args) {

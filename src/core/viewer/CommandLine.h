@@ -26,10 +26,19 @@ struct TViewerCommand {
   std::wstring StackFolder;  // argument 1 without its trailing backslashes
   TViewKind ViewKind = TViewKind::Help;
   TDisplayOptions Options;
+  // A switch the viewer cannot follow: what it tells the user before ending.
+  std::optional<std::wstring> Error;
 };
 
 // args are the arguments after the program (element 0 is argument 1).
 TViewerCommand ParseViewerCommand(const std::vector<std::wstring>& args);
+
+// "/sort:" and its value ("/sort:kind"): the switch of an order, empty for
+// the default order of names, which shortcuts need not carry; and the order
+// a value names (any letter case), nothing for an unknown one.
+std::wstring SortSwitch(TSortOrder order);
+std::optional<TSortOrder> ParseSortOrder(const std::wstring& value);
+constexpr const wchar_t* kSortSwitchPrefix = L"/sort:";
 
 // The creator's command line: only argument 1 selects, compared exactly.
 enum class TCreatorMode { Create, Edit, About, Donate, Prefs, WebUpdate };

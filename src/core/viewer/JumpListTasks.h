@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/viewer/DisplayOptions.h"
+
 // The viewer's group icons in name order.
 enum : int {
   kIconMain = 0,
@@ -29,5 +31,6 @@ struct TJumpTask {
 // without its trailing backslash; firstArgument: the viewer's first argument
 // as it was written (empty for the help window). Every task starts the
 // viewer itself; "Create a new stack" shows the creator's icon.
+// sort: the stack's order, which the menu task keeps.
 std::vector<TJumpTask> ViewerJumpTasks(const std::wstring& programFile, const std::wstring& stackFolder,
-                                       const std::wstring& firstArgument);
+                                       const std::wstring& firstArgument, TSortOrder sort = TSortOrder::Name);

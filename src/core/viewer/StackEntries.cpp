@@ -45,33 +45,74 @@ TFolderListing ListFolderEntries(TDirEntrySource& source, const std::wstring& fo
   TFolderListing listing;
   const std::wstring prefix = folder + L"\\";
   source.Enumerate(prefix + L"*", [&](const TDirEntry& entry) {
-    if (IsListedFolder(entry))
+    const TEntryFacts facts{entry.Modified, entry.Created, entry.Size};
+    if (IsListedFolder(entry)) {
       listing.Folders.push_back(prefix + entry.Name);
-    else if (IsListedFile(entry, faReadOnly | faSysFile | faArchive))
+      listing.FolderFacts.push_back(facts);
+    } else if (IsListedFile(entry, faReadOnly | faSysFile | faArchive)) {
       listing.Files.push_back(prefix + entry.Name);
+      listing.FileFacts.push_back(facts);
+    }
   });
   return listing;
 }
 
 namespace {
 
-void SortPathsByNameKeys(std::vector<std::wstring>& paths, const TSortKeyMaker& keyOf) {
-  // The listed position breaks ties, which keeps equal keys in listed order.
-  std::vector<std::pair<std::string, std::size_t>> keys;
-  keys.reserve(paths.size());
-  for (std::size_t i = 0; i < paths.size(); ++i) keys.emplace_back(keyOf(ExtractFileName(paths[i])), i);
-  std::sort(keys.begin(), keys.end());
+struct TSortItem {
+  std::int64_t Newer = 0;  // compared descending: newest or largest first
+  std::string Kind;        // the extension's key
+  std::string Name;        // the name's key
+  std::size_t Listed = 0;  // the place in the listing
+  bool operator<(const TSortItem& other) const {
+    if (Newer != other.Newer) return Newer > other.Newer;
+    if (Kind != other.Kind) return Kind < other.Kind;
+    if (Name != other.Name) return Name < other.Name;
+    return Listed < other.Listed;
+  }
+};
+
+std::int64_t PrimaryFact(const TEntryFacts& facts, TSortOrder order, bool files) {
+  switch (order) {
+    case TSortOrder::Modified: return facts.Modified;
+    case TSortOrder::Created: return facts.Created;
+    case TSortOrder::Size: return files ? facts.Size : 0;
+    default: return 0;
+  }
+}
+
+void SortPaths(std::vector<std::wstring>& paths, std::vector<TEntryFacts>& facts, const TSortKeyMaker& keyOf,
+               TSortOrder order, bool files) {
+  const bool hasFacts = facts.size() == paths.size();
+  std::vector<TSortItem> items(paths.size());
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const std::wstring name = ExtractFileName(paths[i]);
+    TSortItem& item = items[i];
+    item.Newer = hasFacts ? PrimaryFact(facts[i], order, files) : 0;
+    if (order == TSortOrder::Kind && files) {
+      const std::wstring extension = ExtractFileExt(name);
+      if (!extension.empty()) item.Kind = keyOf(extension);
+    }
+    item.Name = keyOf(name);
+    item.Listed = i;
+  }
+  std::sort(items.begin(), items.end());
   std::vector<std::wstring> sorted;
+  std::vector<TEntryFacts> sortedFacts;
   sorted.reserve(paths.size());
-  for (const auto& key : keys) sorted.push_back(std::move(paths[key.second]));
+  for (const TSortItem& item : items) {
+    sorted.push_back(std::move(paths[item.Listed]));
+    if (hasFacts) sortedFacts.push_back(facts[item.Listed]);
+  }
   paths = std::move(sorted);
+  if (hasFacts) facts = std::move(sortedFacts);
 }
 
 }  // namespace
 
-void SortListing(TFolderListing& listing, const TSortKeyMaker& keyOf) {
-  SortPathsByNameKeys(listing.Folders, keyOf);
-  SortPathsByNameKeys(listing.Files, keyOf);
+void SortListing(TFolderListing& listing, const TSortKeyMaker& keyOf, TSortOrder order) {
+  SortPaths(listing.Folders, listing.FolderFacts, keyOf, order, false);
+  SortPaths(listing.Files, listing.FileFacts, keyOf, order, true);
 }
 
 std::wstring FileCaption(const std::wstring& path, bool hideExtensions) {

@@ -3,6 +3,7 @@
 // the path it stands for (Hint), its action (Tag) and its component name.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,23 +26,34 @@ struct TStackEntry {
   int Tag = kTagOpen;
 };
 
-// The two listings of one folder, as full paths.
+// What the sort orders look at, as the folder's listing gave it.
+struct TEntryFacts {
+  std::int64_t Modified = 0, Created = 0, Size = 0;
+};
+
+// The two listings of one folder, as full paths, each with its entries'
+// facts at the same places (empty when the listing has none: every fact 0).
 struct TFolderListing {
   std::vector<std::wstring> Folders;
   std::vector<std::wstring> Files;
+  std::vector<TEntryFacts> FolderFacts = {};
+  std::vector<TEntryFacts> FileFacts = {};
 };
 
 // Lists sub-folders (neither hidden nor system) and files (not hidden) of a
 // folder given without trailing backslash, in the platform's order.
 TFolderListing ListFolderEntries(TDirEntrySource& source, const std::wstring& folder);
 
-// Sorts both lists by the sort keys of the entries' names: byte strings whose
-// plain order (byte by byte, a key that begins another one first) is the
-// wanted order. Entries with equal keys keep their listed order. All entries
-// of a listing share their folder, so their names decide the order, and each
-// key is made once rather than once per comparison.
+// Sorts both lists in an order; ties, and the name order itself, go by the
+// sort keys of the entries' names: byte strings whose plain order (byte by
+// byte, a key that begins another one first) is the wanted order. Entries
+// with equal keys keep their listed order. All entries of a listing share
+// their folder, so their names decide, and each key is made once rather than
+// once per comparison. Kind compares the keys of the extensions (a name
+// without one first) and size the sizes, of files only: folders have
+// neither, and stay in name order. The times order folders too.
 using TSortKeyMaker = std::function<std::string(const std::wstring& name)>;
-void SortListing(TFolderListing& listing, const TSortKeyMaker& keyOf);
+void SortListing(TFolderListing& listing, const TSortKeyMaker& keyOf, TSortOrder order = TSortOrder::Name);
 
 // The entries of a view of folder in display order: go-back, folders, files,
 // Explore (the menu: Explore first, no go-back). listing must be sorted. A

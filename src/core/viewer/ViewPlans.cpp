@@ -31,7 +31,7 @@ TStackPlan PlanStack(TFolderListing listing, const TViewRequest& request, const 
   // Measured before sorting: the first of the longest names in listed order.
   plan.EntryWidth = EntryWidth(measure(GoBackText(request.Folder)), measure(LongestName(listing)), metrics);
   plan.EntryHeight = metrics.StackEntryHeight;
-  SortListing(listing, request.SortKey);
+  SortListing(listing, request.SortKey, request.Options.Sort);
   plan.Crowded = IsCrowded(workHeight, EntryCount(listing), metrics);
   plan.FallsBackToGrid = StackFallsBackToGrid(workHeight, EntryCount(listing), metrics);
   plan.Entries = Entries(listing, request, TViewKind::Stack, plan.Crowded);
@@ -53,7 +53,7 @@ TGridPlan PlanGrid(TFolderListing listing, const TViewRequest& request) {
   const TViewMetrics& metrics = request.Metrics;
   TGridPlan plan;
   plan.Name = ExtractLastFolderName(request.Folder);
-  SortListing(listing, request.SortKey);
+  SortListing(listing, request.SortKey, request.Options.Sort);
   plan.AllFiles = listing.Files.size();
   LimitListingToGrid(listing, GridCapacity(request.WorkArea.Width(), request.WorkArea.Height(), metrics));
   std::size_t fileNumber = 0;
@@ -78,6 +78,6 @@ TGridPlan PlanGrid(TFolderListing listing, const TViewRequest& request) {
 }
 
 std::vector<TMenuLine> PlanMenu(TFolderListing listing, const TViewRequest& request) {
-  SortListing(listing, request.SortKey);
+  SortListing(listing, request.SortKey, request.Options.Sort);
   return MenuLines(Entries(listing, request, TViewKind::Menu, false), request.Options.BrowseFolders);
 }
