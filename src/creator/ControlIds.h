@@ -28,4 +28,6 @@ enum TCreatorControlId : int {
   kIdBtnClose,
   kIdGrpStatus,
   kIdLblStatus,
+  kIdLblSortBy,
+  kIdCboSortBy,
 };

@@ -114,9 +114,14 @@ void TFormHeapmaker::CreateControls() {
   chooseIcon.OnClick = [this] { BEditIconSubEditButton0Click(); };
   EditIcon.OnChange = [this] { EditIconChange(); };
 
-  ChkExplore.Create(form, L"Show \"Explore\" item on the stack", 8, 152, 321, 17);
-  ChkBrowse.Create(form, L"Browse subfolders within the stack", 8, 168, 321, 17);
-  ChkHideExt.Create(form, L"Hide file extensions", 8, 184, 321, 17);
+  // The order stands right of the first three options, below the type.
+  ChkExplore.Create(form, L"Show \"Explore\" item on the stack", 8, 152, 233, 17);
+  ChkBrowse.Create(form, L"Browse subfolders within the stack", 8, 168, 233, 17);
+  ChkHideExt.Create(form, L"Hide file extensions", 8, 184, 233, 17);
+  LblSortBy.Create(form, L"Sort by:", 248, 152, 81, 14);
+  CboSortBy.Create(form, 248, 168, 81, 120);
+  for (const std::wstring& item : SortOrderCaptions()) CboSortBy.AddItem(item);
+  CboSortBy.SetItemIndex(0);
   ChkShowThumbs.Create(form, L"Display thumbnails of images in Grid (slower)", 8, 200, 321, 17);
   ChkClear.Create(form, L"Use transparent (non-glossy) look", 8, 224, 250, 17);
   LblDonate.Create(form, L"Donate!", 264, 225, 66, 15);
@@ -154,6 +159,8 @@ void TFormHeapmaker::CreateControls() {
       {&ChkExplore, kIdChkExplore},
       {&ChkBrowse, kIdChkBrowse},
       {&ChkHideExt, kIdChkHideExt},
+      {&LblSortBy, kIdLblSortBy},
+      {&CboSortBy, kIdCboSortBy},
       {&ChkShowThumbs, kIdChkShowThumbs},
       {&ChkClear, kIdChkClear},
       {&LblDonate, kIdLblDonate},
@@ -183,9 +190,10 @@ void TFormHeapmaker::ApplyFont() {
   ApplySystemFont(fontDescription_);
   const HFONT font = FormFont(fontDescription_);
   ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  TControl* controls[] = {&LblFolder, &EditFolder, &LblCaption,        &EditName,  &LblStackType, &CboStackType,
-                          &LblIcon,   &EditIcon,   &ChkExplore,        &ChkBrowse, &ChkHideExt,   &ChkShowThumbs,
-                          &ChkClear,  &LblDonate,  &BtnCreateShortcut, &BtnClose,  &GrpStatus,    &LblStatus};
+  TControl* controls[] = {&LblFolder,    &EditFolder,        &LblCaption, &EditName,      &LblStackType,
+                          &CboStackType, &LblIcon,           &EditIcon,   &ChkExplore,    &ChkBrowse,
+                          &ChkHideExt,   &LblSortBy,         &CboSortBy,  &ChkShowThumbs, &ChkClear,
+                          &LblDonate,    &BtnCreateShortcut, &BtnClose,   &GrpStatus,     &LblStatus};
   for (TControl* control : controls) control->SetFont(font);
 }
 
@@ -238,6 +246,7 @@ void TFormHeapmaker::FillFromPinnedStack() {
   ChkHideExt.SetChecked(settings.Options.HideExtensions);
   ChkShowThumbs.SetChecked(settings.Options.ShowThumbnails);
   ChkClear.SetChecked(settings.Options.Clear);
+  CboSortBy.SetItemIndex(IndexOfSortOrder(settings.Options.Sort));
   BtnCreateShortcut.SetText(L"Edit this stack's shortcut");
 }
 
@@ -318,6 +327,7 @@ TStackSettings TFormHeapmaker::Settings() const {
   settings.Options.HideExtensions = ChkHideExt.Checked();
   settings.Options.ShowThumbnails = ChkShowThumbs.Checked();
   settings.Options.Clear = ChkClear.Checked();
+  settings.Options.Sort = SortOrderOfIndex(CboSortBy.ItemIndex());
   return settings;
 }
 

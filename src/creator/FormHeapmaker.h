@@ -47,6 +47,8 @@ public:
   TCheckBox ChkExplore;
   TCheckBox ChkBrowse;
   TCheckBox ChkHideExt;
+  TLabel LblSortBy;
+  TComboBox CboSortBy;
   TCheckBox ChkShowThumbs;
   TCheckBox ChkClear;
   TLinkLabel LblDonate;

@@ -64,6 +64,16 @@ TEST(CreatorRules, ViewerTargetsAndStackTypeIndexes) {
   for (const auto& [index, type] : indexes) EXPECT_EQ(StackTypeOfIndex(index), type) << index;
   for (TStackType type : {TStackType::Stack, TStackType::Grid, TStackType::Menu})
     EXPECT_EQ(StackTypeOfIndex(IndexOfStackType(type)), type);
+
+  // "Sort by": each caption stands for its order, and nothing chosen is by name.
+  const std::vector<std::wstring>& captions = SortOrderCaptions();
+  ASSERT_EQ(captions.size(), 5u);
+  EXPECT_EQ(captions[3], L"Kind");
+  for (const TSortOrder order :
+       {TSortOrder::Name, TSortOrder::Modified, TSortOrder::Created, TSortOrder::Kind, TSortOrder::Size})
+    EXPECT_EQ(SortOrderOfIndex(IndexOfSortOrder(order)), order);
+  EXPECT_EQ(SortOrderOfIndex(-1), TSortOrder::Name);
+  EXPECT_EQ(SortOrderOfIndex(5), TSortOrder::Name);
 }
 
 TEST(WindowsVersion, VistaAndSevenFromPlainNumbers) {

@@ -314,7 +314,8 @@ TEST_F(Creator, PointsANewStackAtTheLowestViewerCopyNotPinned) {
 
 TEST_F(Creator, EditsAPinnedStackInPlace) {
   TScratchFolder folder(L"Edited Stack");
-  TShellLinkInfo pinned = StackLink(DistDir() + L"Heapview3.exe", folder.Path(), L"/grid /nobrowse /thumbs ");
+  TShellLinkInfo pinned =
+      StackLink(DistDir() + L"Heapview3.exe", folder.Path(), L"/grid /nobrowse /thumbs /SORT:Kind ");
   pinned.IconPath = L"C:\\icons\\edit.ico";
   pinned.IconIndex = 7;
   pinned.ShowCommand = SW_SHOWMINNOACTIVE;
@@ -338,6 +339,8 @@ TEST_F(Creator, EditsAPinnedStackInPlace) {
   EXPECT_EQ(WindowText(creator.EditIcon), L"C:\\icons\\edit.ico|7");
   EXPECT_EQ(creator.StackType(), 1);
   EXPECT_EQ(creator.CheckStates(), (std::vector<bool>{true, false, false, true, false}));
+  const HWND sortBy = ::GetDlgItem(form, kIdCboSortBy);
+  EXPECT_EQ(::SendMessageW(sortBy, CB_GETCURSEL, 0, 0), 3) << "Kind";
   EXPECT_EQ(WindowText(creator.BtnCreate), L"Edit this stack's shortcut");
 
   ::SendMessageW(creator.CboStackType, CB_SETCURSEL, 2, 0);
@@ -350,7 +353,7 @@ TEST_F(Creator, EditsAPinnedStackInPlace) {
   EXPECT_EQ(link.TargetPath, pinned.TargetPath);
   EXPECT_EQ(HeaderShowCommand(path), static_cast<DWORD>(before.ShowCommand));
   EXPECT_EQ(link.HotKey, pinned.HotKey);
-  EXPECT_EQ(link.Arguments, L"\"" + folder.Path() + L"\" /menu /nobrowse /thumbs /clear ");
+  EXPECT_EQ(link.Arguments, L"\"" + folder.Path() + L"\" /menu /nobrowse /thumbs /clear /sort:kind ");
   EXPECT_EQ(link.Description, L"Heapfold");
   EXPECT_EQ(link.WorkingFolder, folder.Path());
   EXPECT_EQ(link.IconPath, pinned.IconPath);

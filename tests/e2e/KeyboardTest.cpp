@@ -272,3 +272,73 @@ TEST_F(Keyboard, AccessibleObjectListsTheStacksEntries) {
 }
 
 }  // namespace
+
+namespace {
+
+// Sets a file's last-written time to a day of 2020 (later days are newer).
+void SetModifiedDay(const std::wstring& path, int day) {
+  SYSTEMTIME when = {};
+  when.wYear = 2020;
+  when.wMonth = 1;
+  when.wDay = static_cast<WORD>(day);
+  FILETIME time = {};
+  ::SystemTimeToFileTime(&when, &time);
+  const THandle file(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  ASSERT_TRUE(file && ::SetFileTime(file.Get(), nullptr, nullptr, &time));
+}
+
+// The accessible names of a view's entries, in order.
+std::vector<std::wstring> EntryNames(IAccessible& list) {
+  long count = 0;
+  std::vector<std::wstring> names;
+  if (list.get_accChildCount(&count) != S_OK) return names;
+  for (long id = 1; id <= count; ++id) names.push_back(ReadEntry(list, id).Name);
+  return names;
+}
+
+}  // namespace
+
+TEST_F(Keyboard, SortOrdersGiveTheirOrderOfEntries) {
+  TScratchFolder folder(L"Sorted");
+  SetModifiedDay(folder.AddFolder(L"old folder"), 1);
+  SetModifiedDay(folder.AddFolder(L"new folder"), 20);
+  SetModifiedDay(folder.Add(L"a.txt", std::string(300, 'a')), 10);
+  SetModifiedDay(folder.Add(L"b.txt", std::string(5000, 'b')), 30);
+  SetModifiedDay(folder.Add(L"c.txt", std::string(300, 'c')), 10);
+  SetModifiedDay(folder.Add(L"d.txt", std::string(10, 'd')), 5);
+  const struct {
+    const wchar_t* Switch;
+    std::vector<std::wstring> Names;
+  } cases[] = {
+      {L"", {L"new folder", L"old folder", L"a.txt", L"b.txt", L"c.txt", L"d.txt", L"Explore: Sorted"}},
+      // Newest first, folders first, equal times by name.
+      {L" /sort:modified", {L"new folder", L"old folder", L"b.txt", L"a.txt", L"c.txt", L"d.txt", L"Explore: Sorted"}},
+      // Largest first; folders by name.
+      {L" /sort:size", {L"new folder", L"old folder", L"b.txt", L"a.txt", L"c.txt", L"d.txt", L"Explore: Sorted"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Narrow(c.Switch));
+    TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()) + c.Switch);
+    ComPtr<IAccessible> list;
+    ASSERT_NE(Open(viewer, list), nullptr);
+    EXPECT_EQ(EntryNames(*list.Get()), c.Names);
+  }
+  // The two orders differ where modified and size disagree.
+  SetModifiedDay(folder.Path() + L"\\d.txt", 31);
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()) + L" /sort:modified");
+  ComPtr<IAccessible> list;
+  ASSERT_NE(Open(viewer, list), nullptr);
+  EXPECT_EQ(EntryNames(*list.Get()), (std::vector<std::wstring>{L"new folder", L"old folder", L"d.txt", L"b.txt",
+                                                                L"a.txt", L"c.txt", L"Explore: Sorted"}));
+}
+
+TEST_F(Keyboard, AnUnknownSortOrderIsAnErrorThatNamesTheSwitch) {
+  TScratchFolder folder(L"Unsorted");
+  folder.Add(L"a.txt");
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()) + L" /sort:colour");
+  const TMessageBox box = WaitForMessageBox(viewer.Id(), L"Heapfold");
+  EXPECT_NE(box.Text.find(L"\"/sort:colour\""), std::wstring::npos) << Narrow(box.Text);
+  ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+  EXPECT_TRUE(viewer.WaitForExit());
+}

@@ -15,3 +15,15 @@ TStackType StackTypeOfIndex(int index) {
 }
 
 int IndexOfStackType(TStackType type) { return static_cast<int>(type); }
+
+const std::vector<std::wstring>& SortOrderCaptions() {
+  static const std::vector<std::wstring> captions = {L"Name", L"Date modified", L"Date created", L"Kind", L"Size"};
+  return captions;
+}
+
+TSortOrder SortOrderOfIndex(int index) {
+  return index > 0 && index < static_cast<int>(SortOrderCaptions().size()) ? static_cast<TSortOrder>(index)
+                                                                           : TSortOrder::Name;
+}
+
+int IndexOfSortOrder(TSortOrder order) { return static_cast<int>(order); }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/creator/StackShortcut.h"
 
@@ -21,3 +22,9 @@ bool IsViewerTarget(const std::wstring& target);
 // them (none chosen is -1) means Stack.
 TStackType StackTypeOfIndex(int index);
 int IndexOfStackType(TStackType type);
+
+// The "Sort by" drop-down lists the orders by name, date modified, date
+// created, kind and size, in that order; an index outside them means by name.
+const std::vector<std::wstring>& SortOrderCaptions();
+TSortOrder SortOrderOfIndex(int index);
+int IndexOfSortOrder(TSortOrder order);
