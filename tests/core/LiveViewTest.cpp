@@ -20,25 +20,28 @@ struct TRebuildRun {
 // rebuild (taking rebuildTakes) runs: what came meanwhile is handled after it.
 std::vector<TRebuildRun> Simulate(const std::vector<std::uint64_t>& changes, std::uint64_t rebuildTakes) {
   TRebuildPacer pacer;
-  std::optional<std::uint64_t> timer;
+  bool timerSet = false;  // the one timer, and when it fires
+  std::uint64_t timerAt = 0;
   std::vector<TRebuildRun> runs;
   std::uint64_t busyUntil = 0;
   std::uint64_t lastSeen = 0;
   std::size_t next = 0;
-  while (next < changes.size() || timer) {
-    const bool changeFirst = next < changes.size() && (!timer || std::max(changes[next], busyUntil) <= *timer);
+  while (next < changes.size() || timerSet) {
+    const bool changeFirst = next < changes.size() && (!timerSet || std::max(changes[next], busyUntil) <= timerAt);
     if (changeFirst) {
       const std::uint64_t now = std::max(changes[next], busyUntil);
       lastSeen = changes[next++];
-      timer = now + pacer.Change(now);  // the timer set again replaces the one before
+      timerSet = true;  // set again, it replaces the one before
+      timerAt = now + pacer.Change(now);
       continue;
     }
-    const std::uint64_t now = *timer;
-    timer.reset();
+    const std::uint64_t now = timerAt;
+    timerSet = false;
     const std::optional<std::uint64_t> wait = pacer.WaitFrom(now);
     if (!wait) continue;
     if (*wait > 0) {
-      timer = now + *wait;
+      timerSet = true;
+      timerAt = now + *wait;
       continue;
     }
     pacer.Begin();
