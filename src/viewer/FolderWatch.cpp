@@ -14,9 +14,16 @@ using TChangeNotification = TScopedHandle<HANDLE, &::FindCloseChangeNotification
 void UnregisterWaitBlocking(HANDLE wait) { ::UnregisterWaitEx(wait, INVALID_HANDLE_VALUE); }
 using TRegisteredWait = TScopedHandle<HANDLE, &UnregisterWaitBlocking, 0>;
 
+// A folder that is there to be watched. One deleted while a handle is open on
+// it (ours, or another program's) is pending: its name may still have
+// attributes, but it can no longer be opened.
 bool IsFolder(const std::wstring& path) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return false;
+  const THandle folder(::CreateFileW(path.c_str(), FILE_LIST_DIRECTORY,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return static_cast<bool>(folder);
 }
 
 }  // namespace
@@ -82,21 +89,21 @@ void CALLBACK TFolderWatch::Signalled(void* context, BOOLEAN) {
   owner->dispatcher_.Post(slot.Job, [owner, index] { owner->Changed(index); });
 }
 
+void TFolderWatch::CheckFolder(bool renew) {
+  if (!slots_[kFolder]) return;
+  TSlot& folder = *slots_[kFolder];
+  if (renew || !IsFolder(folder.Path)) {
+    folder.Wait.Reset();
+    folder.Change.Reset();
+  }
+  if (!folder.Change) Arm(folder);
+}
+
 void TFolderWatch::Changed(std::size_t index) {
   if (slots_[index]) Arm(*slots_[index]);
-  // A name changed beside the folder: the folder itself may have gone, whose
-  // handle then goes too (on Windows an open handle keeps a deleted folder
-  // pending), or come back, which is watched again.
-  if (index == kParent && slots_[kFolder]) {
-    TSlot& folder = *slots_[kFolder];
-    const bool exists = IsFolder(folder.Path);
-    if (!exists && folder.Change) {
-      folder.Wait.Reset();
-      folder.Change.Reset();
-    } else if (exists && !folder.Change) {
-      Arm(folder);
-    }
-  }
+  // A name changed beside the folder: the folder itself may have gone or
+  // come back.
+  if (index == kParent) CheckFolder(false);
   // The handler may stop the watch or watch another folder.
   const std::function<void()> onChange = onChange_;
   if (onChange) onChange();

@@ -47,6 +47,13 @@ public:
   // No onChange runs after this.
   void Stop();
   const std::wstring& Folder() const { return folder_; }
+  // Lets go of the folder once it has gone, and watches it again once it is
+  // back. renew: the folder's handle is closed and opened afresh. A folder
+  // deleted while a handle is open on it stays pending, its name taken,
+  // until the handle closes; Windows ends the watch then, but not every
+  // system says so (Wine's folder opens and lists as before), so a watch
+  // renewed before each listing never holds a deleted folder for long.
+  void CheckFolder(bool renew);
 
 private:
   struct TSlot;

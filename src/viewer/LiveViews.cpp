@@ -67,6 +67,8 @@ void TFormMain::RebuildInPlace() {
 
   // A folder that went lists as empty, as one that cannot be read: the view
   // then shows what such a folder shows.
+  // The watch is renewed before the listing, so no change slips between them.
+  FolderWatch.CheckFolder(true);
   TFolderListing listing = ListFolder(viewFolder_);
   if (!ListingChanged(viewListing_, listing)) return;  // a hidden file, or a name beside the folder
   TraceMark(L"live rebuild");

@@ -216,7 +216,9 @@ TEST_F(LiveView, AFolderDeletedWhileOpenShowsWhatAFolderThatCannotBeReadShows) {
   ASSERT_EQ(EntryNames(window).size(), 3u);
 
   RemoveTree(folder.Path());
-  ASSERT_EQ(::GetFileAttributesW(folder.Path().c_str()), INVALID_FILE_ATTRIBUTES);
+  // The viewer lets go of the deleted folder: until its handle closes, the
+  // folder's name would stay taken.
+  EXPECT_TRUE(WaitUntil([&] { return ::GetFileAttributesW(folder.Path().c_str()) == INVALID_FILE_ATTRIBUTES; }));
   const std::vector<std::wstring> unreadable = {L"Explore: Gone"};
   EXPECT_TRUE(WaitUntil([&] { return EntryNames(window) == unreadable; }, kShowsWithin));
   ASSERT_TRUE(WaitForViewAtRest(window));
