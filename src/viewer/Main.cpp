@@ -456,12 +456,18 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PlacePicturesTimerTimer();
         return 0;
       }
+      if (wParam == kLiveRebuildTimer) {
+        LiveRebuildTimerTimer();
+        return 0;
+      }
       break;
     case kCommitJumpListMessage: CommitJumpListOnce(); return 0;
     case WM_DESTROY:
       // A view closed before it was painted still leaves its jump list.
       CommitJumpListOnce();
       StopThumbnails();
+      FolderWatch.Stop();
+      ::KillTimer(Handle(), kLiveRebuildTimer);
       ::KillTimer(Handle(), kShellLeftoversTimer);
       ::KillTimer(Handle(), kPlacePicturesTimer);
       WithdrawShellProcessReference();

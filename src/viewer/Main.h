@@ -5,7 +5,8 @@
 // Its methods are kept by concern: start-up and messages in Main.cpp, the
 // views in ViewBuilders.cpp, the slides in Slides.cpp (with TSlides, which
 // holds the running slide), the shell's menus, drags and the linger after
-// them in ShellSession.cpp, the keys in ViewerKeys.cpp.
+// them in ShellSession.cpp, the keys in ViewerKeys.cpp, the views following
+// their folder in LiveViews.cpp.
 #pragma once
 
 #include <windows.h>
@@ -20,6 +21,7 @@
 #include "core/viewer/CommandLine.h"
 #include "core/imaging/ThumbnailPool.h"
 #include "core/viewer/KeyboardSelection.h"
+#include "core/viewer/LiveView.h"
 #include "core/viewer/StackEntries.h"
 #include "core/viewer/ViewLook.h"
 #include "core/viewer/ViewMetrics.h"
@@ -40,6 +42,7 @@
 #include "toolkit/UiDispatcher.h"
 #include "toolkit/Window.h"
 #include "viewer/EntryIcons.h"
+#include "viewer/FolderWatch.h"
 #include "viewer/InterAppComm.h"
 #include "viewer/JumpLists.h"
 #include "viewer/Slides.h"
@@ -108,6 +111,9 @@ public:
   TUiDispatcher Dispatcher;             // work of the thumbnail threads and the clock onto this thread
   TSlides Slides{Dispatcher};           // the running slide, opening or closing
 
+  // The folder the stack or grid shows, watched while the view is open.
+  TFolderWatch FolderWatch{Dispatcher};
+
   // Caption painting of stack and grid entries, and the grid's hints.
   void DockItemDrawCaption(const TToolbar& toolbar, const TToolbarItem& item, HDC dc, const RECT& clientArea,
                            RECT& captionRect, TPaintStage stage, bool& paintDefault);
@@ -138,6 +144,8 @@ private:
   static constexpr UINT kShellLeftoversPeriod = 200;
   // The grid's pictures that came meanwhile, placed when their time has come.
   static constexpr UINT_PTR kPlacePicturesTimer = 3;
+  // The rebuild that shows the changes of the view's folder is due.
+  static constexpr UINT_PTR kLiveRebuildTimer = 0x11FE;
 
   void NoteCursorAndMonitor();
   bool HandOnCreatorCommand(const TViewerCommand& command);
@@ -167,6 +175,14 @@ private:
   void ApplyStack(const std::wstring& folder, const TStackPlan& plan);
   unsigned ThumbnailWorkers(std::size_t pictures) const;
   void CreateFormWindow();
+  // The open stack or grid follows its folder: each build watches the folder
+  // it shows, and changes there rebuild the same window in place, paced by
+  // the core, with the keyboard's selection kept by path.
+  void FollowViewFolder();
+  void ViewFolderChanged();
+  void ArmLiveRebuild(std::uint64_t milliseconds);
+  void LiveRebuildTimerTimer();
+  void RebuildInPlace();
   void ShowHelpWindow();
   // Escape, and in the stack and grid Enter, Space, Backspace and typed
   // letters: true when the key was handled.
@@ -235,6 +251,9 @@ private:
   TScaledIconList icons_;                          // the stack's and grid's icons at that DPI
   TScaledIconList smallIcons_;                     // the menu's
   std::wstring viewFolder_;                        // the folder the stack or grid shows
+  TFolderListing viewListing_;                     // its listing as shown
+  TRebuildPacer livePacer_;                        // its changes waiting to be shown
+  bool rebuilding_ = false;                        // a rebuild in place runs
   TGridPlan grid_;                                 // the grid shown
   std::unique_ptr<TThumbnailPool> thumbnails_;     // its pictures being made
   std::uint64_t thumbnailJob_ = 0;                 // their job on the dispatcher

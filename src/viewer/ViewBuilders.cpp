@@ -101,6 +101,7 @@ unsigned TFormMain::ThumbnailWorkers(std::size_t pictures) const {
 TFolderListing TFormMain::ListFolderTraced(const std::wstring& folder) {
   TFolderListing listing = ListFolder(folder);
   TraceMark(L"listing");
+  viewListing_ = listing;
   return listing;
 }
 
@@ -118,6 +119,7 @@ void TFormMain::BuildStack(const std::wstring& folder) {
 
 void TFormMain::ApplyStack(const std::wstring& folder, const TStackPlan& plan) {
   viewFolder_ = folder;
+  FollowViewFolder();
   // The column is rebuilt out of sight and shown again once the window is placed.
   ::ShowWindow(ToolbarStack.Handle(), SW_HIDE);
   ToolbarStack.Clear();
@@ -148,6 +150,7 @@ void TFormMain::BuildGrid(const std::wstring& folder, TFolderListing listing) {
   // The pictures of the folder shown before are not wanted any more.
   StopThumbnails();
   viewFolder_ = folder;
+  FollowViewFolder();
   grid_ = PlanGrid(std::move(listing), ViewRequest(folder));
   TraceMark(L"captions (grid)");
 
