@@ -7,47 +7,12 @@
 #include <wrl/client.h>
 
 #include "E2eFixture.h"
+#include "ViewAccessible.h"
 
 using namespace e2e;
 using Microsoft::WRL::ComPtr;
 
 namespace {
-
-// The view's toolbar: the shown window of the toolbar class.
-HWND ViewToolbar(HWND form) {
-  for (const HWND child : ChildWindows(form))
-    if (ClassNameOf(child) == L"THeapToolbar" && ::IsWindowVisible(child)) return child;
-  return nullptr;
-}
-
-ComPtr<IAccessible> AccessibleOf(HWND window) {
-  ComPtr<IAccessible> accessible;
-  ::AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
-                               reinterpret_cast<void**>(accessible.GetAddressOf()));
-  return accessible;
-}
-
-VARIANT Child(long id) {
-  VARIANT child;
-  ::VariantInit(&child);
-  child.vt = VT_I4;
-  child.lVal = id;
-  return child;
-}
-
-std::wstring TakeBstr(BSTR text) {
-  std::wstring result = text ? std::wstring(text, ::SysStringLen(text)) : std::wstring();
-  ::SysFreeString(text);
-  return result;
-}
-
-// The selected entry's child id as the accessible object reports it; 0 for none.
-long Selection(IAccessible& list) {
-  VARIANT selection;
-  ::VariantInit(&selection);
-  if (list.get_accSelection(&selection) != S_OK || selection.vt != VT_I4) return 0;
-  return selection.lVal;
-}
 
 struct TEntryFacts {
   std::wstring Name, Description, Action;
@@ -282,15 +247,6 @@ void SetModifiedDay(const std::wstring& path, int day) {
   const THandle file(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   ASSERT_TRUE(file && ::SetFileTime(file.Get(), nullptr, nullptr, &time));
-}
-
-// The accessible names of a view's entries, in order.
-std::vector<std::wstring> EntryNames(IAccessible& list) {
-  long count = 0;
-  std::vector<std::wstring> names;
-  if (list.get_accChildCount(&count) != S_OK) return names;
-  for (long id = 1; id <= count; ++id) names.push_back(ReadEntry(list, id).Name);
-  return names;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "E2eFixture.h"
+#include "ViewAccessible.h"
 #include "core/base/StartupTrace.h"
 
 using namespace e2e;
@@ -18,53 +19,17 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-// The view's toolbar: the shown window of the toolbar class (none while the
-// view is rebuilt).
-HWND ViewToolbar(HWND form) {
-  for (const HWND child : ChildWindows(form))
-    if (ClassNameOf(child) == L"THeapToolbar" && ::IsWindowVisible(child)) return child;
-  return nullptr;
-}
-
-ComPtr<IAccessible> ViewAccessible(HWND form) {
-  ComPtr<IAccessible> accessible;
-  if (const HWND toolbar = ViewToolbar(form))
-    ::AccessibleObjectFromWindow(toolbar, OBJID_CLIENT, __uuidof(IAccessible),
-                                 reinterpret_cast<void**>(accessible.GetAddressOf()));
-  return accessible;
-}
-
-VARIANT Child(long id) {
-  VARIANT child;
-  ::VariantInit(&child);
-  child.vt = VT_I4;
-  child.lVal = id;
-  return child;
-}
-
 // The names of the view's entries as a screen reader reads them; empty while
 // the view is being rebuilt.
 std::vector<std::wstring> EntryNames(HWND form) {
-  std::vector<std::wstring> names;
-  const ComPtr<IAccessible> list = ViewAccessible(form);
-  long count = 0;
-  if (!list || list->get_accChildCount(&count) != S_OK) return names;
-  for (long id = 1; id <= count; ++id) {
-    BSTR name = nullptr;
-    if (FAILED(list->get_accName(Child(id), &name))) return {};
-    names.emplace_back(name ? std::wstring(name, ::SysStringLen(name)) : std::wstring());
-    ::SysFreeString(name);
-  }
-  return names;
+  const ComPtr<IAccessible> list = AccessibleOf(ViewToolbar(form));
+  return list ? e2e::EntryNames(*list.Get()) : std::vector<std::wstring>{};
 }
 
 // The selected entry's child id; 0 for none.
 long Selection(HWND form) {
-  const ComPtr<IAccessible> list = ViewAccessible(form);
-  VARIANT selection;
-  ::VariantInit(&selection);
-  if (!list || list->get_accSelection(&selection) != S_OK || selection.vt != VT_I4) return 0;
-  return selection.lVal;
+  const ComPtr<IAccessible> list = AccessibleOf(ViewToolbar(form));
+  return list ? e2e::Selection(*list.Get()) : 0;
 }
 
 // The viewer's trace goes to a file for the scope: programs started in it
