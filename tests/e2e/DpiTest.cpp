@@ -62,7 +62,9 @@ class Dpi : public TViewerTest {
 protected:
   Dpi() : TViewerTest(TAnimation::Off) {}
 
-  // Waits until the icon of that colour has been painted at the place.
+  // Waits until the icon of that colour has been painted at the place; each
+  // entry is waited for on its own, since a repaint may reach one before
+  // the other.
   static RECT WaitForBox(HWND window, RECT area, COLORREF color, const RECT& want) {
     RECT box = {};
     WaitUntil([&] {
@@ -88,7 +90,7 @@ protected:
     RECT secondWant = firstWant;
     ::OffsetRect(&secondWant, 0, m.StackEntryHeight);
     const RECT secondEntry = {0, firstEntry.bottom, facts.ClientWidth(), firstEntry.bottom + m.StackEntryHeight};
-    const RECT second = BoxOfColor(window, secondEntry, color);
+    const RECT second = WaitForBox(window, secondEntry, color, secondWant);
     EXPECT_TRUE(::EqualRect(&second, &secondWant)) << Describe(second);
   }
 };
