@@ -179,6 +179,17 @@ bool IsViewAtRest(HWND window) {
   return facts.Visible && (!facts.Layered || facts.Alpha == 255) && EntriesShown(window);
 }
 
+int ThreadsOf(DWORD processId) {
+  const THandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  if (!snapshot) return -1;
+  THREADENTRY32 entry = {};
+  entry.dwSize = sizeof(entry);
+  int count = 0;
+  for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more; more = ::Thread32Next(snapshot.Get(), &entry))
+    count += entry.th32OwnerProcessID == processId;
+  return count;
+}
+
 bool WaitForViewAtRest(HWND window, DWORD milliseconds) {
   return WaitUntil([&] { return IsViewAtRest(window); }, milliseconds);
 }

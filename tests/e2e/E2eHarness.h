@@ -68,6 +68,8 @@ HWND WaitForWindow(DWORD processId, DWORD milliseconds = kTimeout, const std::ws
 // child), and whether it is at rest: visible, fully opaque, entries shown.
 bool EntriesShown(HWND window);
 bool IsViewAtRest(HWND window);
+// The threads a process has now; -1 when the system does not say.
+int ThreadsOf(DWORD processId);
 // Waits until a stack or grid window has come to rest.
 bool WaitForViewAtRest(HWND window, DWORD milliseconds = kTimeout);
 // The popup menu windows of a process, the first opened first.

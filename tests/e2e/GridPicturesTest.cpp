@@ -7,8 +7,6 @@
 
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 #include <string>
 
@@ -25,18 +23,6 @@ std::string Bytes(const exifjpeg::TByteString& bytes) { return std::string(bytes
 // A JPEG's colours come back near, not exactly, what was written.
 bool Near(COLORREF c, int r, int g, int b) {
   return std::abs(GetRValue(c) - r) < 40 && std::abs(GetGValue(c) - g) < 40 && std::abs(GetBValue(c) - b) < 40;
-}
-
-// The threads a process has now.
-int ThreadsOf(DWORD processId) {
-  const THandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-  if (!snapshot) return -1;
-  THREADENTRY32 entry = {};
-  entry.dwSize = sizeof(entry);
-  int count = 0;
-  for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more; more = ::Thread32Next(snapshot.Get(), &entry))
-    count += entry.th32OwnerProcessID == processId;
-  return count;
 }
 
 // Holds the stand-in cache's answers for "gated" files until opened; opened
