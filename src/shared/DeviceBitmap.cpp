@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/raster/Blend.h"
+
 namespace {
 
 TColor32 Premultiplied(TColor32 c) {
@@ -64,4 +66,13 @@ void PaintBitmap32(HDC dc, int x, int y, const TBitmap32& bitmap) {
   if (!dib || !memory) return;
   const TSelectObject selected(memory.Get(), dib.Get());
   ::BitBlt(dc, x, y, bitmap.Width(), bitmap.Height(), memory.Get(), 0, 0, SRCCOPY);
+}
+
+void FillBlended(HDC dc, const RECT& rect, TColor32 color) {
+  TBitmap32 under = CopyFromDC(dc, TRectI{rect.left, rect.top, rect.right, rect.bottom});
+  if (under.Empty()) return;
+  const std::size_t count = static_cast<std::size_t>(under.Width()) * static_cast<std::size_t>(under.Height());
+  std::transform(under.Bits(), under.Bits() + count, under.Bits(),
+                 [color](TColor32 c) { return BlendColor32(color, c); });
+  PaintBitmap32(dc, rect.left, rect.top, under);
 }

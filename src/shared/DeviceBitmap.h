@@ -27,3 +27,7 @@ TBitmap32 CopyFromDC(HDC dc, const TRectI& rect);
 // Copies the bitmap's colours onto a device context with its top-left corner
 // at (x, y), ignoring alpha.
 void PaintBitmap32(HDC dc, int x, int y, const TBitmap32& bitmap);
+
+// Lays a colour of straight alpha over the pixels under rect of a device
+// context: GDI's own fills know no alpha.
+void FillBlended(HDC dc, const RECT& rect, TColor32 color);

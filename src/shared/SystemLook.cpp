@@ -9,6 +9,9 @@ namespace {
 const wchar_t kPersonalize[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
 constexpr DWORD kWindowCornerPreference = 33;  // DWMWA_WINDOW_CORNER_PREFERENCE
 constexpr DWORD kCornersRound = 2;             // DWMWCP_ROUND
+constexpr DWORD kSystemBackdropType = 38;      // DWMWA_SYSTEMBACKDROP_TYPE
+constexpr DWORD kBackdropNone = 1;             // DWMSBT_NONE
+constexpr DWORD kBackdropTransient = 3;        // DWMSBT_TRANSIENTWINDOW, the flyouts' acrylic
 
 // A DWORD value under HKEY_CURRENT_USER; nothing when the key or value is
 // missing or the value is of another type.
@@ -39,8 +42,8 @@ bool HighContrastOn() {
 
 TLookFacts ReadLookFacts() {
   TLookFacts facts;
-  facts.Version = ReadWindowsVersion();
   facts.Composition = IsGlassEnabled();
+  facts.Version = ReadWindowsVersion();
   facts.SystemUsesLightTheme = ReadUserDword(kPersonalize, L"SystemUsesLightTheme");
   facts.ColorPrevalence = ReadUserDword(kPersonalize, L"ColorPrevalence");
   facts.EnableTransparency = ReadUserDword(kPersonalize, L"EnableTransparency");
@@ -55,6 +58,13 @@ TLookFacts ReadLookFacts() {
 void ApplyLookFrame(HWND window, const TViewLook& look) {
   if (look.RoundCorners) SetDwmWindowAttribute(window, kWindowCornerPreference, kCornersRound);
   if (look.DarkModeAttribute != 0) SetDwmWindowAttribute(window, look.DarkModeAttribute, look.DarkFrame ? 1 : 0);
+}
+
+void ApplyBackdrop(HWND window, bool on) {
+  SetDwmWindowAttribute(window, kSystemBackdropType, on ? kBackdropTransient : kBackdropNone);
+  // The backdrop shows through the client area only where the frame spans it.
+  const std::int32_t margin = on ? -1 : 0;
+  ExtendGlassFrame(window, TRectI{margin, margin, margin, margin});
 }
 
 void ApplyAppsFrame(HWND window) {

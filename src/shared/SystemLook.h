@@ -12,6 +12,10 @@ TLookFacts ReadLookFacts();
 // other systems nothing is asked of the DWM.
 void ApplyLookFrame(HWND window, const TViewLook& look);
 
+// The system's acrylic behind the whole window, the frame spread over its
+// client area, which then shows it wherever it paints nothing; or neither.
+void ApplyBackdrop(HWND window, bool on);
+
 // The creator's title bar in the apps' theme, where the system has the
 // frame's dark mode.
 void ApplyAppsFrame(HWND window);

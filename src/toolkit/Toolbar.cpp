@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "core/base/Dpi.h"
+#include "core/raster/Blend.h"
 #include "core/toolkit/ToolbarGeometry.h"
+#include "shared/DeviceBitmap.h"
 #include "shared/Monitors.h"
 #include "shared/ScopedWin.h"
 #include "shared/ShellDrag.h"
@@ -207,11 +209,17 @@ void TToolbar::PaintItem(HDC dc, size_t index, const RECT& band, HRGN update) {
   const RECT r = ItemRect(index);
   const TToolbarItemLook look = ToolbarItemLook(static_cast<int>(index), hot_, pressed_, selected_);
   if (look.Highlighted) {
-    const COLORREF fill = !fills_                        ? ShadeColor(background_, look.ShadeAmount)
-                          : look.Focused || look.Pressed ? fills_->Selected
-                                                         : fills_->Hot;
-    const TBrush highlight(::CreateSolidBrush(fill));
-    ::FillRect(dc, &r, highlight.Get());
+    const bool selectedFill = look.Focused || look.Pressed;
+    const COLORREF fill = !fills_        ? ShadeColor(background_, look.ShadeAmount)
+                          : selectedFill ? fills_->Selected
+                                         : fills_->Hot;
+    const BYTE alpha = !fills_ ? 255 : selectedFill ? fills_->SelectedAlpha : fills_->HotAlpha;
+    if (alpha == 255) {
+      const TBrush highlight(::CreateSolidBrush(fill));
+      ::FillRect(dc, &r, highlight.Get());
+    } else {
+      FillBlended(dc, r, Color32(alpha, GetRValue(fill), GetGValue(fill), GetBValue(fill)));
+    }
   }
   paintingHighlighted_ = look.Highlighted;
 
@@ -243,9 +251,16 @@ void TToolbar::PaintItem(HDC dc, size_t index, const RECT& band, HRGN update) {
   // keyboard is used unless the user always wants them.
   if (look.Focused && !(::SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
     const RECT focus = ToRect(ToolbarFocusRect(ToRectI(r)));
-    ::SetTextColor(dc, RGB(255, 255, 255));
-    ::SetBkColor(dc, RGB(0, 0, 0));
-    ::DrawFocusRect(dc, &focus);
+    if (clear_ && fills_) {
+      // The dotted rectangle inverts what is beneath, which has no colour
+      // over a backdrop: a solid line in the captions' colour instead.
+      const TBrush line(::CreateSolidBrush(fills_->Text));
+      ::FrameRect(dc, &focus, line.Get());
+    } else {
+      ::SetTextColor(dc, RGB(255, 255, 255));
+      ::SetBkColor(dc, RGB(0, 0, 0));
+      ::DrawFocusRect(dc, &focus);
+    }
   }
 }
 
@@ -266,23 +281,61 @@ void TToolbar::Paint(HDC dc, const RECT& clip, HRGN update) {
   const std::vector<std::int32_t>& cuts = bands.Cuts;
   const LONG tallest = bands.Tallest;
 
+  if (clear_) {
+    PaintClear(dc, clip, update, cuts, tallest, rects);
+    return;
+  }
   const TMemoryDC memory(::CreateCompatibleDC(dc));
   const TBitmap bitmap(::CreateCompatibleBitmap(dc, width, tallest));
   if (!memory || !bitmap) return;
   const TSelectObject selectBitmap(memory.Get(), bitmap.Get());
   const TSelectObject selectFont(memory.Get(), font_);
-  const TBrush background(::CreateSolidBrush(background_));
   for (size_t b = 1; b < cuts.size(); ++b) {
     const RECT band = {clip.left, cuts[b - 1], clip.right, cuts[b]};
-    // The buffer's corner stands for the band's: items paint in toolbar coordinates.
-    ::SetViewportOrgEx(memory.Get(), -band.left, -band.top, nullptr);
-    ::FillRect(memory.Get(), &band, background.Get());
-    // An item outside the update region would be clipped away: several
-    // new pictures in two rows make a bounding box over whole rows.
-    for (size_t i = 0; i < items_.size(); ++i)
-      if (Painted(rects[i], band, update)) PaintItem(memory.Get(), i, band, update);
+    PaintBand(memory.Get(), band, background_, rects, update);
     ::BitBlt(dc, band.left, band.top, width, band.bottom - band.top, memory.Get(), band.left, band.top, SRCCOPY);
   }
+}
+
+void TToolbar::PaintBand(HDC dc, const RECT& band, COLORREF ground, const std::vector<RECT>& rects, HRGN update) {
+  // The buffer's corner stands for the band's: items paint in toolbar coordinates.
+  ::SetViewportOrgEx(dc, -band.left, -band.top, nullptr);
+  const TBrush brush(::CreateSolidBrush(ground));
+  ::FillRect(dc, &band, brush.Get());
+  // An item outside the update region would be clipped away: several
+  // new pictures in two rows make a bounding box over whole rows.
+  for (size_t i = 0; i < items_.size(); ++i)
+    if (Painted(rects[i], band, update)) PaintItem(dc, i, band, update);
+}
+
+void TToolbar::PaintClear(HDC dc, const RECT& clip, HRGN update, const std::vector<std::int32_t>& cuts, LONG tallest,
+                          const std::vector<RECT>& rects) {
+  // GDI's text, fills and icons know no alpha: each band is painted on
+  // black and again on white, and the two give every pixel its alpha.
+  const int width = clip.right - clip.left;
+  TColor32* onBlack = nullptr;
+  TColor32* onWhite = nullptr;
+  const TBitmap black = CreateTopDownDib(dc, width, tallest, onBlack);
+  const TBitmap white = CreateTopDownDib(dc, width, tallest, onWhite);
+  const TMemoryDC blackDC(::CreateCompatibleDC(dc)), whiteDC(::CreateCompatibleDC(dc));
+  if (!black || !white || !blackDC || !whiteDC) return;
+  const TSelectObject selectBlack(blackDC.Get(), black.Get()), selectWhite(whiteDC.Get(), white.Get());
+  const TSelectObject fontBlack(blackDC.Get(), font_), fontWhite(whiteDC.Get(), font_);
+  for (size_t b = 1; b < cuts.size(); ++b) {
+    const RECT band = {clip.left, cuts[b - 1], clip.right, cuts[b]};
+    PaintBand(blackDC.Get(), band, RGB(0, 0, 0), rects, update);
+    PaintBand(whiteDC.Get(), band, RGB(255, 255, 255), rects, update);
+    ::GdiFlush();
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(band.bottom - band.top);
+    for (std::size_t p = 0; p < count; ++p) onBlack[p] = PremultipliedFromGrounds(onBlack[p], onWhite[p]);
+    ::BitBlt(dc, band.left, band.top, width, band.bottom - band.top, blackDC.Get(), band.left, band.top, SRCCOPY);
+  }
+}
+
+void TToolbar::SetClear(bool clear) {
+  if (clear == clear_) return;
+  clear_ = clear;
+  if (Handle()) ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -76,11 +76,17 @@ public:
   void SetFont(HFONT font) { font_ = font; }  // not owned
   void SetColors(COLORREF background, COLORREF text);
   // The fills under the hot and the selected item and the captions' colour on
-  // them; without them a highlighted item shades the background.
+  // them; without them a highlighted item shades the background. A fill of
+  // less than full alpha is laid over what is beneath it.
   struct TFills {
     COLORREF Hot, Selected, Text;
+    BYTE HotAlpha = 255, SelectedAlpha = 255;
   };
   void SetFills(std::optional<TFills> fills);
+  // A clear toolbar has no background: what it paints keeps its own alpha
+  // and the rest is transparent, for a window whose frame spans its client
+  // area with the system's backdrop behind it.
+  void SetClear(bool clear);
   // While OnDrawCaption runs: its item is hot or selected.
   bool PaintingHighlighted() const { return paintingHighlighted_; }
   void SetLayout(TToolbarLayout layout, int columns = 1);
@@ -135,6 +141,10 @@ private:
   void Paint(HDC dc, const RECT& clip, HRGN update);
   // band: the part of the toolbar being painted, in its coordinates.
   void PaintItem(HDC dc, size_t index, const RECT& band, HRGN update);
+  // The band on a ground of that colour, into dc (the band's own buffer).
+  void PaintBand(HDC dc, const RECT& band, COLORREF ground, const std::vector<RECT>& rects, HRGN update);
+  void PaintClear(HDC dc, const RECT& clip, HRGN update, const std::vector<std::int32_t>& cuts, LONG tallest,
+                  const std::vector<RECT>& rects);
   void InvalidateItem(int index);
   void Click(int index);
 
@@ -155,6 +165,7 @@ private:
   COLORREF background_ = RGB(0, 0, 0);
   COLORREF text_ = RGB(255, 255, 255);
   std::optional<TFills> fills_;
+  bool clear_ = false;
   bool paintingHighlighted_ = false;
   TToolbarLayout layout_ = TToolbarLayout::SingleColumn;
   int columns_ = 1;

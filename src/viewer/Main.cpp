@@ -245,22 +245,15 @@ void TFormMain::ApplyBackground() {
   // The help window keeps its button face.
   if (ViewKind == TViewKind::Help) return;
   look_ = ChooseViewLook(ReadLookFacts());
-  COLORREF text = RGB(255, 255, 255);
-  std::optional<TToolbar::TFills> fills;
   switch (look_.Kind) {
-    case TLookKind::Glass:
-      // Black is what composition turns into glass.
-      formColor_ = kBlack;
-      ExtendGlassFrame(Handle(), TRectI{-1, -1, -1, -1});
-      break;
-    case TLookKind::Gray: formColor_ = kGray; break;
+    case TLookKind::Glass: ExtendGlassFrame(Handle(), TRectI{-1, -1, -1, -1}); break;
+    case TLookKind::Gray: break;
     default:
-      // The taskbar's flyouts: a solid sheet in the theme's colours.
-      formColor_ = ToColorRef(look_.Surface);
-      text = ToColorRef(look_.Text);
-      fills =
-          TToolbar::TFills{ToColorRef(look_.HotFill), ToColorRef(look_.SelectedFill), ToColorRef(look_.HighlightText)};
-      if (ViewKind != TViewKind::Menu) ApplyLookFrame(Handle(), look_);
+      if (ViewKind == TViewKind::Menu) break;
+      ApplyLookFrame(Handle(), look_);
+      // A backdrop set before is taken back when the look no longer has one.
+      if (look_.Backdrop || backdropSet_) ApplyBackdrop(Handle(), look_.Backdrop);
+      backdropSet_ = look_.Backdrop;
       break;
   }
   // The menu view draws its items in the look's colours; under glass and
@@ -269,17 +262,49 @@ void TFormMain::ApplyBackground() {
   if (const std::optional<TMenuLook> menu = MenuLookFor(look_))
     PopupMenu.Colors = TPopupMenu::TColors{ToColorRef(menu->Surface), ToColorRef(menu->Text), ToColorRef(menu->HotFill),
                                            ToColorRef(menu->HotText), ToColorRef(menu->Separator)};
+  PaintLook();
+}
+
+bool TFormMain::BackdropShows() const {
+  // The system draws no backdrop behind a layered window.
+  return backdropSet_ && (::GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_LAYERED) == 0;
+}
+
+void TFormMain::PaintLook() {
+  COLORREF text = RGB(255, 255, 255);
+  std::optional<TToolbar::TFills> fills;
+  const bool clear = BackdropShows();
+  switch (look_.Kind) {
+    // Black is what composition turns into glass.
+    case TLookKind::Glass: formColor_ = kBlack; break;
+    case TLookKind::Gray: formColor_ = kGray; break;
+    default:
+      // The taskbar's flyouts: a solid sheet in the theme's colours, or the
+      // system's acrylic with the fills laid over it.
+      formColor_ = clear ? kBlack : ToColorRef(look_.Surface);
+      text = ToColorRef(look_.Text);
+      if (clear)
+        fills = TToolbar::TFills{ToColorRef(look_.ClearHotFill), ToColorRef(look_.ClearSelectedFill),
+                                 ToColorRef(look_.HighlightText), AlphaOf(look_.ClearHotFill),
+                                 AlphaOf(look_.ClearSelectedFill)};
+      else
+        fills = TToolbar::TFills{ToColorRef(look_.HotFill), ToColorRef(look_.SelectedFill),
+                                 ToColorRef(look_.HighlightText)};
+      break;
+  }
   DockTop.SetColor(formColor_);
   DockLeft.SetColor(formColor_);
-  // The hints take the view's sheet and text, or the system's tooltip colours.
+  // The hints take the view's solid sheet and text, or the system's tooltip
+  // colours.
   std::optional<THintWindow::TColors> hints;
-  if (fills) hints = THintWindow::TColors{formColor_, text};
+  if (fills) hints = THintWindow::TColors{ToColorRef(look_.Surface), text};
   for (TToolbar* toolbar : {&ToolbarStack, &ToolbarGrid}) {
     toolbar->SetColors(formColor_, text);
     toolbar->SetFills(fills);
+    toolbar->SetClear(clear);
     toolbar->SetHintColors(hints);
   }
-  ::InvalidateRect(Handle(), nullptr, TRUE);
+  ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TFormMain::CreateDocks() {
@@ -439,7 +464,6 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (message != WM_SETTINGCHANGE ||
           ChangesLook(static_cast<std::uint32_t>(wParam), lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"")) {
         ApplyBackground();
-        ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       }
       break;
     case WM_DPICHANGED:

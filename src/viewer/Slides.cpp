@@ -80,6 +80,20 @@ void TSlides::SetOpacity(std::uint8_t alpha) const {
   if (alphaBlend_) ::SetLayeredWindowAttributes(window_, 0, alpha, LWA_ALPHA);
 }
 
+bool TSlides::SetLayered(bool layered) const {
+  if (!alphaBlend_) return false;
+  const LONG exStyle = ::GetWindowLongW(window_, GWL_EXSTYLE);
+  if (((exStyle & WS_EX_LAYERED) != 0) == layered) return false;
+  ::SetWindowLongW(window_, GWL_EXSTYLE, layered ? exStyle | WS_EX_LAYERED : exStyle & ~WS_EX_LAYERED);
+  // A window made layered shows nothing until it has an opacity; one that
+  // is no longer layered is painted again.
+  if (layered)
+    ::SetLayeredWindowAttributes(window_, 0, 255, LWA_ALPHA);
+  else
+    ::RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+  return true;
+}
+
 void TSlides::ApplyFrame(const TSlideFrame& frame) const {
   RECT now = {};
   ::GetWindowRect(window_, &now);
@@ -132,6 +146,9 @@ void TFormMain::StopOpeningSlide() { Slides.StopOpening(); }
 void TFormMain::ShowAtRest() {
   ::SetWindowPos(Handle(), nullptr, RestLeft, RestTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   Slides.SetOpacity(255);
+  // The system draws no backdrop behind a layered window: a view that faded
+  // in leaves its layering at rest, and takes it again to fade out.
+  if (backdropSet_ && Slides.SetLayered(false)) PaintLook();
   if (ViewKind == TViewKind::Stack) ::ShowWindow(ToolbarStack.Handle(), SW_SHOWNA);
   if (ViewKind == TViewKind::Grid) ::ShowWindow(ToolbarGrid.Handle(), SW_SHOWNA);
 }
@@ -147,6 +164,8 @@ void TFormMain::DoCloseAnimation() {
   StopOpeningSlide();
   ::ShowWindow(ToolbarStack.Handle(), SW_HIDE);
   ::ShowWindow(ToolbarGrid.Handle(), SW_HIDE);
+  // It fades on the look's solid sheet.
+  if (Slides.SetLayered(true)) PaintLook();
   RECT window = {};
   ::GetWindowRect(Handle(), &window);
   // The taskbar's edge is asked for once: the shell's answer costs a round

@@ -50,6 +50,9 @@ public:
   bool ClosingRuns() const { return closingRuns_; }
 
   void SetOpacity(std::uint8_t alpha) const;
+  // Makes a window that fades layered or not (at full opacity); true when
+  // that changed anything. A window that never fades is left as it is.
+  bool SetLayered(bool layered) const;
   // Moves the window along the frame's axis and sets its opacity.
   void ApplyFrame(const TSlideFrame& frame) const;
 

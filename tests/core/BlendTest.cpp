@@ -62,3 +62,34 @@ TEST(Blend, DrawFollowsTheSourcesModes) {
     EXPECT_EQ(target.Pixel(0, 0), c.want);
   }
 }
+
+TEST(Blend, PaintOverBlackAndWhiteGivesItsPremultipliedColour) {
+  const struct {
+    const char* what;
+    TColor32 onBlack, onWhite, want;
+  } cases[] = {
+      {"nothing painted", kColor32Black, kColor32White, kColor32Transparent},
+      {"opaque paint", 0xFF123456, 0xFF123456, 0xFF123456},
+      {"white at 24 of 255", 0xFF181818, kColor32White, 0x18181818},
+      {"half-covered black text", kColor32Black, 0xFF7F7F7F, 0x80000000},
+      // An inverting painting is white over black and black over white.
+      {"grounds that disagree", kColor32White, kColor32Black, kColor32White},
+      {"a colour above its alpha is cut to it", 0xFF400000, 0xFFF0E0E0, 0x2F2F0000},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PremultipliedFromGrounds(c.onBlack, c.onWhite), c.want) << c.what;
+
+  // Any straight colour blended over both grounds comes back, within the
+  // rounding of the two blends.
+  for (std::uint32_t a = 1; a < 256; a += 17)
+    for (std::uint32_t v = 0; v < 256; v += 51) {
+      const TColor32 paint = Color32(static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(v),
+                                     static_cast<std::uint8_t>(255 - v), static_cast<std::uint8_t>(v / 2));
+      const TColor32 back = StraightFromPremultiplied(
+          PremultipliedFromGrounds(BlendColor32(paint, kColor32Black), BlendColor32(paint, kColor32White)));
+      ASSERT_NEAR(AlphaOf(back), a, 1) << std::hex << paint;
+      if (a < 64) continue;  // a faint paint's colour is only as exact as its alpha allows
+      ASSERT_NEAR(RedOf(back), RedOf(paint), 3) << std::hex << paint;
+      ASSERT_NEAR(GreenOf(back), GreenOf(paint), 3) << std::hex << paint;
+      ASSERT_NEAR(BlueOf(back), BlueOf(paint), 3) << std::hex << paint;
+    }
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/raster/Blend.h"
 #include "core/raster/Contrast.h"
 #include "core/viewer/ViewLook.h"
 
@@ -45,6 +46,8 @@ TEST(ViewLook, FromTheSystemsVersionThemeAccentAndHighContrast) {
       {kEleven22H2, true, 0u, none, 1u, none, false, TLookKind::Dark, true, true, 20, true},
       {kEleven22H2, true, 1u, none, none, none, false, TLookKind::Light, true, true, 20, false},
       {kEleven22H2, true, 1u, none, 0u, none, false, TLookKind::Light, true, false, 20, false},
+      // The system's acrylic follows the frame's theme, not the accent.
+      {kEleven22H2, true, 0u, 1u, 1u, 0xFFD77800u, false, TLookKind::Accent, true, false, 20, true},
       // High contrast wins on every version, without a backdrop or a dark frame.
       {kXp, false, none, none, none, none, true, TLookKind::HighContrast, false, false, 0, false},
       {kSeven, true, none, none, none, none, true, TLookKind::HighContrast, false, false, 0, false},
@@ -86,6 +89,15 @@ TEST(ViewLook, ColoursOfEachLook) {
   EXPECT_EQ(look.Surface, 0xFFF3F3F3u);
   EXPECT_EQ(look.Text, kColor32Black);
   EXPECT_EQ(look.HotFill, 0xFFDCDCDCu);
+  // Over the backdrop the fills are the text, as much of it as the solid
+  // fills take: laid over the solid sheet they give those fills.
+  for (const bool lightTheme : {false, true}) {
+    facts.SystemUsesLightTheme = lightTheme ? 1u : 0u;
+    look = ChooseViewLook(facts);
+    EXPECT_EQ(look.ClearHotFill & 0x00FFFFFFu, look.Text & 0x00FFFFFFu);
+    EXPECT_EQ(BlendColor32(look.ClearHotFill, look.Surface), look.HotFill);
+    EXPECT_EQ(BlendColor32(look.ClearSelectedFill, look.Surface), look.SelectedFill);
+  }
   // The accent, read as 0xAABBGGRR, with the text of more contrast: white
   // on the default blue falls just short of 4.5 : 1, black does not.
   facts.ColorPrevalence = 1;

@@ -4,6 +4,7 @@
 // themes; and an open stack taking a new theme.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -205,5 +206,48 @@ INSTANTIATE_TEST_SUITE_P(Themes, MenuLook,
                          [](const ::testing::TestParamInfo<TMenuLookCase>& info) {
                            return std::string(info.param.Name);
                          });
+
+// Windows 11 22H2 with transparency on, as the stand-in reports it. The
+// stack asks for the flyouts' acrylic behind its whole client area, leaves
+// its layering once it has faded in (the system draws no backdrop behind a
+// layered window), and paints with alpha. Wine shows the colours without
+// their alpha: the clear sheet as black, captions in the theme's text, the
+// hot fill as the text at its lean premultiplied. Turning transparency off
+// takes the backdrop back.
+TEST_F(Look, OnWindows11TheAcrylicShowsThroughAClearSheet) {
+  TWineVersion version(L"win10");
+  TDwmStandIn dwm(install_);
+  TEnvironmentVariable build(L"HEAPFOLD_WINDOWS_BUILD", L"22621");
+  TUserDword light(kPersonalize, L"SystemUsesLightTheme", 0);
+  TUserDword transparency(kPersonalize, L"EnableTransparency", 1);
+  MoveCursor({500, 1000});
+  const TProcess viewer = Start();
+  const HWND window = WaitFor(viewer, RGB(0, 0, 0));
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(ScreenPixel(Corner(window)), RGB(0, 0, 0));
+  EXPECT_FALSE(ReadWindowFacts(window).Layered);
+  EXPECT_EQ(dwm.CallsOn(window),
+            (std::vector<std::wstring>{L"attribute 33 2", L"attribute 20 1", L"attribute 38 3", L"-1 -1 -1 -1"}));
+
+  const RECT client = ReadWindowFacts(window).Client;
+  const RECT firstEntry = {client.left + 4, client.top + 4, client.right - 4, client.top + 30};
+  const std::vector<COLORREF> resting = ScreenPixels(firstEntry);
+  EXPECT_NE(std::find(resting.begin(), resting.end(), RGB(255, 255, 255)), resting.end()) << "a caption pixel";
+  EXPECT_EQ(SurfaceAndContrast(resting).first, RGB(0, 0, 0));
+  MoveCursor({(client.left + client.right) / 2, client.top + 17});
+  COLORREF hot = 0;
+  EXPECT_TRUE(WaitUntil([&] { return (hot = SurfaceAndContrast(ScreenPixels(firstEntry)).first) == RGB(24, 24, 24); }))
+      << std::hex << hot;
+
+  transparency.Set(0);
+  DWORD_PTR result = 0;
+  ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"),
+                        SMTO_ABORTIFHUNG, 5000, &result);
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(Corner(window)) == RGB(32, 32, 32); }));
+  const std::vector<std::wstring> calls = dwm.CallsOn(window);
+  ASSERT_GE(calls.size(), 2u);
+  EXPECT_EQ(std::vector<std::wstring>(calls.end() - 2, calls.end()),
+            (std::vector<std::wstring>{L"attribute 38 1", L"0 0 0 0"}));
+}
 
 }  // namespace

@@ -20,6 +20,15 @@ TColor32 StraightFromPremultiplied(TColor32 premultiplied) noexcept {
                  straight(BlueOf(premultiplied)));
 }
 
+TColor32 PremultipliedFromGrounds(TColor32 onBlack, TColor32 onWhite) noexcept {
+  const auto through = [](std::uint8_t black, std::uint8_t white) { return white > black ? white - black : 0; };
+  const std::uint32_t sum = through(RedOf(onBlack), RedOf(onWhite)) + through(GreenOf(onBlack), GreenOf(onWhite)) +
+                            through(BlueOf(onBlack), BlueOf(onWhite));
+  const std::uint8_t alpha = static_cast<std::uint8_t>(255 - DivRound(sum, 3));
+  const auto channel = [alpha](std::uint8_t v) { return std::min(v, alpha); };
+  return Color32(alpha, channel(RedOf(onBlack)), channel(GreenOf(onBlack)), channel(BlueOf(onBlack)));
+}
+
 TColor32 MergeColor32(TColor32 source, TColor32 target) noexcept {
   const std::uint32_t sa = AlphaOf(source);
   if (sa == 255) return source;

@@ -18,6 +18,14 @@ TColor32 BlendColor32(TColor32 source, TColor32 target) noexcept;
 // a fully transparent one gives transparent black.
 TColor32 StraightFromPremultiplied(TColor32 premultiplied) noexcept;
 
+// One pixel painted twice with alpha-blind means, once over black and once
+// over white, as the premultiplied colour of what was painted: over black a
+// painting leaves its premultiplied self, and over white it lets through as
+// much as it lacks of opacity. Opaque paint gives itself, nothing gives
+// transparent, and blended or anti-aliased paint gives its own alpha. Grounds
+// that disagree (a painting that inverts) count as opaque over black.
+TColor32 PremultipliedFromGrounds(TColor32 onBlack, TColor32 onWhite) noexcept;
+
 // What the pixel of a source drawn with the given modes makes of a target
 // pixel.
 TColor32 CombineColor32(TColor32 source, TColor32 target, TDrawMode drawMode, TCombineMode combineMode) noexcept;

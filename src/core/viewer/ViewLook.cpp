@@ -34,6 +34,8 @@ void SetColors(TViewLook& look, TColor32 surface, TColor32 text) {
   look.Text = text;
   look.HotFill = MixColors(surface, text, kHotLean);
   look.SelectedFill = MixColors(surface, text, kSelectedLean);
+  look.ClearHotFill = (text & 0x00FFFFFFu) | (static_cast<TColor32>(kHotLean) << 24);
+  look.ClearSelectedFill = (text & 0x00FFFFFFu) | (static_cast<TColor32>(kSelectedLean) << 24);
   look.HighlightText = text;
 }
 
@@ -94,7 +96,8 @@ TViewLook ChooseViewLook(const TLookFacts& facts) {
     look.Kind = light ? TLookKind::Light : TLookKind::Dark;
     SetColors(look, light ? kLightSurface : kDarkSurface, light ? kColor32Black : kColor32White);
   }
-  look.Backdrop = facts.EnableTransparency.value_or(1) != 0 && IsWindows10Build(v, kWindows11_22H2);
+  look.Backdrop = look.Kind != TLookKind::Accent && facts.EnableTransparency.value_or(1) != 0 &&
+                  IsWindows10Build(v, kWindows11_22H2);
   look.DarkModeAttribute = DarkModeAttributeFor(v);
   look.DarkFrame = !light;
   return look;

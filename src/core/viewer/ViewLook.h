@@ -48,8 +48,15 @@ struct TViewLook {
   TColor32 HotFill = 0;        // under the entry the pointer is on
   TColor32 SelectedFill = 0;   // under the selected entry
   TColor32 HighlightText = 0;  // captions on those fills
-  bool RoundCorners = false;   // DWMWA_WINDOW_CORNER_PREFERENCE = DWMWCP_ROUND
-  bool Backdrop = false;       // DWMWA_SYSTEMBACKDROP_TYPE = DWMSBT_TRANSIENTWINDOW
+  // Over the backdrop the sheet is left clear and the fills are the text
+  // laid over it, partly transparent, as far as the solid fills lean to it.
+  TColor32 ClearHotFill = 0;
+  TColor32 ClearSelectedFill = 0;
+  bool RoundCorners = false;  // DWMWA_WINDOW_CORNER_PREFERENCE = DWMWCP_ROUND
+  // DWMWA_SYSTEMBACKDROP_TYPE = DWMSBT_TRANSIENTWINDOW, under the dark and
+  // light themes only: the system tints its acrylic by the frame's theme,
+  // never by the accent, so text chosen for the accent could not be read.
+  bool Backdrop = false;
   // DWMWA_USE_IMMERSIVE_DARK_MODE's number on this system (0: it has none)
   // and the value it is set to.
   std::uint32_t DarkModeAttribute = 0;

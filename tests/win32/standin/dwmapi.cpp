@@ -9,11 +9,16 @@
 // With HEAPFOLD_HIGH_CONTRAST "1" in the program's environment it also turns
 // high contrast on for the program, which Wine cannot do: once loaded it
 // stays loaded and answers the program's own SPI_GETHIGHCONTRAST queries
-// (its import of SystemParametersInfoW is pointed here).
+// (its import of SystemParametersInfoW is pointed here). With
+// HEAPFOLD_WINDOWS_BUILD set to a build number it makes the program's
+// GetVersionExW report Windows 10.0 of that build (Windows 11 is 22000 and
+// later), which Wine's version names cannot; the program sees it from its
+// first use of the DWM on.
 #include <windows.h>
 
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -84,15 +89,42 @@ void RedirectImport(const char* dll, const char* function, F replacement, F& ori
   }
 }
 
-void TurnHighContrastOn() {
-  // The program frees this DLL after each use; the redirected import must
-  // outlive that.
+using TGetVersionEx = BOOL(WINAPI*)(OSVERSIONINFOW*);
+TGetVersionEx g_getVersionEx = nullptr;
+DWORD g_build = 0;
+
+BOOL WINAPI GetVersionOfBuild(OSVERSIONINFOW* info) {
+  if (!g_getVersionEx(info)) return FALSE;
+  info->dwMajorVersion = 10;
+  info->dwMinorVersion = 0;
+  info->dwBuildNumber = g_build;
+  return TRUE;
+}
+
+// The program frees this DLL after each use; a redirected import must
+// outlive that.
+bool StayLoaded() {
   HMODULE self = nullptr;
-  if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                            reinterpret_cast<LPCWSTR>(&HighContrastParametersInfo), &self))
-    return;
+  return ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                              reinterpret_cast<LPCWSTR>(&StayLoaded), &self) != FALSE;
+}
+
+void TurnHighContrastOn() {
+  if (!StayLoaded()) return;
   RedirectImport<TSystemParametersInfo>("user32.dll", "SystemParametersInfoW", &HighContrastParametersInfo,
                                         g_systemParametersInfo);
+}
+
+void ReportBuild(DWORD build) {
+  if (build == 0 || !StayLoaded()) return;
+  g_build = build;
+  RedirectImport<TGetVersionEx>("kernel32.dll", "GetVersionExW", &GetVersionOfBuild, g_getVersionEx);
+}
+
+DWORD BuildFromEnvironment() {
+  wchar_t value[16] = L"";
+  const DWORD length = ::GetEnvironmentVariableW(L"HEAPFOLD_WINDOWS_BUILD", value, 16);
+  return length > 0 && length < 16 ? static_cast<DWORD>(std::wcstoul(value, nullptr, 10)) : 0;
 }
 
 }  // namespace
@@ -109,6 +141,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
       g_recordPath += L"dwmapi-calls.txt";
     }
     if (EnvironmentSays(L"HEAPFOLD_HIGH_CONTRAST", L"1")) TurnHighContrastOn();
+    ReportBuild(BuildFromEnvironment());
   }
   return TRUE;
 }
