@@ -87,12 +87,11 @@ void TFormMain::RebuildInPlace() {
   StopOpeningSlide();
 
   // What start-up would show for this folder, but in this window.
-  const TViewKind started = ParseViewerCommand(args_).ViewKind;
   const bool atStackFolder = viewFolder_ == StackFolder;
   std::optional<TStackPlan> stack;
-  if (ViewKind == TViewKind::Stack || (started == TViewKind::Stack && atStackFolder))
+  if (ViewKind == TViewKind::Stack || (startedKind_ == TViewKind::Stack && atStackFolder))
     stack = PlanStackOf(viewFolder_, listing);
-  const TViewKind kind = LiveViewKind(started, ViewKind, atStackFolder, stack && stack->FallsBackToGrid);
+  const TViewKind kind = LiveViewKind(startedKind_, ViewKind, atStackFolder, stack && stack->FallsBackToGrid);
   if (kind == TViewKind::Stack) {
     if (ViewKind == TViewKind::Grid) {
       StopThumbnails();

@@ -55,6 +55,7 @@ void TFormMain::FormCreate() {
     return;
   }
   ViewKind = command.ViewKind;
+  startedKind_ = command.ViewKind;
   Options = command.Options;
   frame_ = ChooseViewerFrame(ViewKind, Animate, Options.Clear);
   AnimateOpen = frame_.AnimateOpen;

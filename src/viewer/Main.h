@@ -272,6 +272,7 @@ private:
   COLORREF formColor_ = 0;
   TViewLook look_;                           // the system's look the stack and grid take
   bool backdropSet_ = false;                 // the window asked the system for its backdrop
+  TViewKind startedKind_ = TViewKind::Help;  // the view the command line asked for
   TTypeToSelect typeToSelect_;
   bool closing_ = false;  // the closing slide has ended and the window is going
   int shellBusy_ = 0;     // a shell menu, verb or drag under way: losing activation closes nothing
