@@ -110,11 +110,11 @@ void TToolbar::SetSelected(int index) {
   ::NotifyWinEvent(EVENT_OBJECT_FOCUS, Handle(), OBJID_CLIENT, selected_ + 1);
 }
 
-void TToolbar::Click(int index) {
+void TToolbar::Click(int index, UINT keys) {
   if (index < 0 || index >= static_cast<int>(items_.size()) || !OnClick) return;
   // The handler may rebuild the items, so it gets its own copy.
   const TToolbarItem item = items_[static_cast<size_t>(index)];
-  OnClick(*this, item);
+  OnClick(*this, item, keys);
 }
 
 std::wstring TToolbar::AccessibleItemDescription(size_t index) const {
@@ -405,7 +405,7 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Focus cues shown or hidden: the selected item's rectangle follows.
       InvalidateItem(selected_);
       break;
-    case kDefaultActionMessage: Click(static_cast<int>(wParam)); return 0;
+    case kDefaultActionMessage: Click(static_cast<int>(wParam), 0); return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       CancelHint();
@@ -421,7 +421,9 @@ LRESULT TToolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       pressed_ = -1;
       if (::GetCapture() == Handle()) ::ReleaseCapture();
       InvalidateItem(pressed);
-      if (pressed >= 0 && pressed == released) Click(pressed);
+      // The keys held as the button came up, as the system saw them then:
+      // the thread's own key state may not yet have caught up.
+      if (pressed >= 0 && pressed == released) Click(pressed, static_cast<UINT>(wParam) & (MK_CONTROL | MK_SHIFT));
       return 0;
     }
     case WM_CONTEXTMENU: {

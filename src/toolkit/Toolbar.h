@@ -53,7 +53,9 @@ class TToolbar;
 using TDrawCaptionEvent =
     std::function<void(TToolbar& toolbar, const TToolbarItem& item, HDC dc, const RECT& clientArea, RECT& captionRect,
                        TPaintStage stage, bool& paintDefault)>;
-using TItemClickEvent = std::function<void(TToolbar& toolbar, const TToolbarItem& item)>;
+// keys: MK_CONTROL and MK_SHIFT as they were held at the click (none for a
+// screen reader's default action).
+using TItemClickEvent = std::function<void(TToolbar& toolbar, const TToolbarItem& item, UINT keys)>;
 // What screen readers say of an item beyond its caption: its description and
 // the name of its default action; only the one asked for is given (the other
 // is null), as a description may read the disk.
@@ -146,7 +148,7 @@ private:
   void PaintClear(HDC dc, const RECT& clip, HRGN update, const std::vector<std::int32_t>& cuts, LONG tallest,
                   const std::vector<RECT>& rects);
   void InvalidateItem(int index);
-  void Click(int index);
+  void Click(int index, UINT keys);
 
   // TAccessibleList
   HWND ListWindow() const override { return Handle(); }

@@ -318,8 +318,8 @@ void TFormMain::CreateDocks() {
   ToolbarGrid.SetColors(kBlack, RGB(255, 255, 255));
   ToolbarGrid.SetLayout(TToolbarLayout::WrapRows);
   ToolbarGrid.SetShowHints(true);
-  auto onClick = [this](TToolbar&, const TToolbarItem& item) {
-    DockItemExecute(item, KeyHeld(VK_CONTROL), KeyHeld(VK_SHIFT));
+  auto onClick = [this](TToolbar&, const TToolbarItem& item, UINT keys) {
+    DockItemExecute(item, (keys & MK_CONTROL) != 0, (keys & MK_SHIFT) != 0);
   };
   ToolbarStack.OnClick = onClick;
   ToolbarGrid.OnClick = onClick;

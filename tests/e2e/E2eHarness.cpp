@@ -417,16 +417,28 @@ void MoveCursor(POINT screen) {
   }
 }
 
-void ClickAt(HWND window, POINT clientPoint) {
+void ClickAt(HWND window, POINT clientPoint, const std::vector<WORD>& held) {
   POINT screen = clientPoint;
   ::ClientToScreen(window, &screen);
   MoveCursor(screen);
-  INPUT inputs[2] = {};
-  inputs[0].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].type = INPUT_MOUSE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  ::SendInput(2, inputs, sizeof(INPUT));
+  // One batch, so nothing comes between the keys and the click.
+  std::vector<INPUT> inputs;
+  const auto add = [&inputs](DWORD type, WORD key, DWORD flags) {
+    INPUT input = {};
+    input.type = type;
+    if (type == INPUT_KEYBOARD) {
+      input.ki.wVk = key;
+      input.ki.dwFlags = flags;
+    } else {
+      input.mi.dwFlags = flags;
+    }
+    inputs.push_back(input);
+  };
+  for (const WORD key : held) add(INPUT_KEYBOARD, key, 0);
+  add(INPUT_MOUSE, 0, MOUSEEVENTF_LEFTDOWN);
+  add(INPUT_MOUSE, 0, MOUSEEVENTF_LEFTUP);
+  for (auto key = held.rbegin(); key != held.rend(); ++key) add(INPUT_KEYBOARD, *key, KEYEVENTF_KEYUP);
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 namespace {

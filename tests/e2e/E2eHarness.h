@@ -149,7 +149,8 @@ void PressKey(HWND window, WORD virtualKey, wchar_t character);
 // foreground window gets them, and their state is seen as held): down in
 // order, then up in reverse.
 void PressChord(const std::vector<WORD>& virtualKeys);
-void ClickAt(HWND window, POINT clientPoint);
+// A left click, with the keys held around it (as a user holds Ctrl+Shift).
+void ClickAt(HWND window, POINT clientPoint, const std::vector<WORD>& held = {});
 void RightClickAt(HWND window, POINT clientPoint);
 // Presses the left button at a point of the window's client area, moves the
 // pointer in steps to a screen point and lets the button go there, as a user

@@ -90,7 +90,7 @@ TEST_F(Keyboard, KeysSelectTheStacksEntriesAndEnterOpensAsAClickDoes) {
   EXPECT_EQ(handler_.WaitForOpened(1, kTimeout), std::vector<std::wstring>{banana});
 }
 
-TEST_F(Keyboard, ControlShiftEnterRunsAFileAsAdministratorAndIsAPlainClickElsewhere) {
+TEST_F(Keyboard, ControlShiftWithEnterOrAClickRunsAFileAsAdministratorAndIsAPlainClickElsewhere) {
   TScratchFolder folder(L"Elevate");
   const std::wstring setup = folder.Add(L"setup.hfrec");
   // Entries: setup, Explore. Each run selects one with a key, presses
@@ -111,6 +111,20 @@ TEST_F(Keyboard, ControlShiftEnterRunsAFileAsAdministratorAndIsAPlainClickElsewh
   EXPECT_TRUE(elevateEntry(VK_END, 2));
   EXPECT_EQ(handler_.WaitForOpened(1, kTimeout), std::vector<std::wstring>{folder.Path()});
   EXPECT_EQ(handler_.RanAsAdministrator(), std::vector<std::wstring>{setup}) << "nothing more ran as administrator";
+
+  // A click on the file with the keys held runs it as administrator too.
+  TProcess viewer = TProcess::Launch(install_.Viewer(), Quoted(folder.Path()));
+  ComPtr<IAccessible> list;
+  const HWND window = Open(viewer, list);
+  ASSERT_NE(window, nullptr);
+  long left = 0, top = 0, width = 0, height = 0;
+  ASSERT_EQ(list->accLocation(&left, &top, &width, &height, Child(1)), S_OK);
+  POINT entry = {left + width / 2, top + height / 2};
+  ::ScreenToClient(window, &entry);
+  ClickAt(window, entry, {VK_CONTROL, VK_SHIFT});
+  EXPECT_TRUE(viewer.WaitForExit(kTimeout));
+  EXPECT_TRUE(WaitUntil([&] { return handler_.RanAsAdministrator() == std::vector<std::wstring>{setup, setup}; }));
+  EXPECT_EQ(handler_.SettledOpened(), std::vector<std::wstring>{folder.Path()}) << "only Explore opened plainly";
 }
 
 TEST_F(Keyboard, EnterOnADamagedShortcutReportsItAndTheViewerStaysOpen) {
