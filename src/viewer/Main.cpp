@@ -250,13 +250,10 @@ void TFormMain::ApplyBackground() {
     case TLookKind::Glass: ExtendGlassFrame(Handle(), TRectI{-1, -1, -1, -1}); break;
     case TLookKind::Gray: break;
     default:
-      if (ViewKind == TViewKind::Menu) break;
-      ApplyLookFrame(Handle(), look_);
-      // A backdrop set before is taken back when the look no longer has one.
-      if (look_.Backdrop || backdropSet_) ApplyBackdrop(Handle(), look_.Backdrop);
-      backdropSet_ = look_.Backdrop;
+      if (ViewKind != TViewKind::Menu) ApplyLookFrame(Handle(), look_);
       break;
   }
+  backdropWanted_ = look_.Backdrop && ViewKind != TViewKind::Menu;
   // The menu view draws its items in the look's colours; under glass and
   // gray the system draws them as ever.
   PopupMenu.Colors.reset();
@@ -266,15 +263,17 @@ void TFormMain::ApplyBackground() {
   PaintLook();
 }
 
-bool TFormMain::BackdropShows() const {
-  // The system draws no backdrop behind a layered window.
-  return backdropSet_ && (::GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_LAYERED) == 0;
-}
-
 void TFormMain::PaintLook() {
+  // The system draws no backdrop behind a layered window, and a frame spread
+  // over the client area without one would show no sheet: while the window
+  // fades it has neither, and its solid sheet. A backdrop asked for before
+  // is taken back once it can no longer show.
+  const bool clear = backdropWanted_ && (::GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_LAYERED) == 0;
+  if (clear != backdropShown_) ApplyBackdrop(Handle(), clear);
+  backdropShown_ = clear;
+
   COLORREF text = RGB(255, 255, 255);
   std::optional<TToolbar::TFills> fills;
-  const bool clear = BackdropShows();
   switch (look_.Kind) {
     // Black is what composition turns into glass.
     case TLookKind::Glass: formColor_ = kBlack; break;

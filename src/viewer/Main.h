@@ -159,10 +159,9 @@ private:
   // suggested: the system's rectangle for the window at the new DPI, if any.
   void DpiChanged(int dpi, const RECT* suggested);
   void ApplyBackground();
-  // The colours of the look as the window shows it now: over the system's
-  // backdrop where it shows, else on the look's solid sheet.
+  // The look as the window can show it now: over the system's backdrop
+  // where it can show, else on the look's solid sheet.
   void PaintLook();
-  bool BackdropShows() const;
   void CreateDocks();
   SIZE OuterSizeOf(int clientWidth, int clientHeight) const;
   // elevated: Ctrl and Shift were held with the click or key.
@@ -271,7 +270,8 @@ private:
   std::optional<TOleInit> ole_;  // ended before COM, which ends after the form
   COLORREF formColor_ = 0;
   TViewLook look_;                           // the system's look the stack and grid take
-  bool backdropSet_ = false;                 // the window asked the system for its backdrop
+  bool backdropWanted_ = false;              // the look has the system's backdrop
+  bool backdropShown_ = false;               // the window asked the system for it
   TViewKind startedKind_ = TViewKind::Help;  // the view the command line asked for
   TTypeToSelect typeToSelect_;
   bool closing_ = false;  // the closing slide has ended and the window is going

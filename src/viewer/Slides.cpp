@@ -148,7 +148,7 @@ void TFormMain::ShowAtRest() {
   Slides.SetOpacity(255);
   // The system draws no backdrop behind a layered window: a view that faded
   // in leaves its layering at rest, and takes it again to fade out.
-  if (backdropSet_ && Slides.SetLayered(false)) PaintLook();
+  if (backdropWanted_ && Slides.SetLayered(false)) PaintLook();
   if (ViewKind == TViewKind::Stack) ::ShowWindow(ToolbarStack.Handle(), SW_SHOWNA);
   if (ViewKind == TViewKind::Grid) ::ShowWindow(ToolbarGrid.Handle(), SW_SHOWNA);
 }

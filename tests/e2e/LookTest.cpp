@@ -208,12 +208,12 @@ INSTANTIATE_TEST_SUITE_P(Themes, MenuLook,
                          });
 
 // Windows 11 22H2 with transparency on, as the stand-in reports it. The
-// stack asks for the flyouts' acrylic behind its whole client area, leaves
-// its layering once it has faded in (the system draws no backdrop behind a
+// stack asks for the flyouts' acrylic behind its whole client area once it
+// has faded in and left its layering (the system draws no backdrop behind a
 // layered window), and paints with alpha. Wine shows the colours without
 // their alpha: the clear sheet as black, captions in the theme's text, the
-// hot fill as the text at its lean premultiplied. Turning transparency off
-// takes the backdrop back.
+// hot fill as the text at its lean premultiplied. Fading out, or transparency
+// turned off, takes the backdrop back.
 TEST_F(Look, OnWindows11TheAcrylicShowsThroughAClearSheet) {
   TWineVersion version(L"win10");
   TDwmStandIn dwm(install_);
@@ -221,7 +221,7 @@ TEST_F(Look, OnWindows11TheAcrylicShowsThroughAClearSheet) {
   TUserDword light(kPersonalize, L"SystemUsesLightTheme", 0);
   TUserDword transparency(kPersonalize, L"EnableTransparency", 1);
   MoveCursor({500, 1000});
-  const TProcess viewer = Start();
+  TProcess viewer = Start();
   const HWND window = WaitFor(viewer, RGB(0, 0, 0));
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(ScreenPixel(Corner(window)), RGB(0, 0, 0));
@@ -238,16 +238,24 @@ TEST_F(Look, OnWindows11TheAcrylicShowsThroughAClearSheet) {
   COLORREF hot = 0;
   EXPECT_TRUE(WaitUntil([&] { return (hot = SurfaceAndContrast(ScreenPixels(firstEntry)).first) == RGB(24, 24, 24); }))
       << std::hex << hot;
+  const std::vector<std::wstring> backdropTakenBack = {L"attribute 38 1", L"0 0 0 0"};
+  const auto lastCalls = [&](HWND on) {
+    const std::vector<std::wstring> calls = dwm.CallsOn(on);
+    return calls.size() < 2 ? calls : std::vector<std::wstring>(calls.end() - 2, calls.end());
+  };
+  PressKey(window, VK_ESCAPE, 27);
+  ASSERT_TRUE(viewer.WaitForExit());
+  EXPECT_EQ(lastCalls(window), backdropTakenBack) << "the stack fades out on its solid sheet";
 
+  const TProcess again = Start();
+  const HWND reopened = WaitFor(again, RGB(0, 0, 0));
+  ASSERT_NE(reopened, nullptr);
   transparency.Set(0);
   DWORD_PTR result = 0;
   ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"),
                         SMTO_ABORTIFHUNG, 5000, &result);
-  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(Corner(window)) == RGB(32, 32, 32); }));
-  const std::vector<std::wstring> calls = dwm.CallsOn(window);
-  ASSERT_GE(calls.size(), 2u);
-  EXPECT_EQ(std::vector<std::wstring>(calls.end() - 2, calls.end()),
-            (std::vector<std::wstring>{L"attribute 38 1", L"0 0 0 0"}));
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(Corner(reopened)) == RGB(32, 32, 32); }));
+  EXPECT_EQ(lastCalls(reopened), backdropTakenBack);
 }
 
 }  // namespace
