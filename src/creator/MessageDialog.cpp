@@ -3,6 +3,7 @@
 #include "core/raster/Blend.h"
 #include "creator/ButtonImages.h"
 #include "creator/PictureIds.h"
+#include "shared/DeviceBitmap.h"
 #include "shared/Desktop.h"
 #include "shared/SystemLook.h"
 #include "shared/ExtraWinUtils.h"
@@ -148,7 +149,7 @@ void TFormMessage::FormShow() {
 
 void TFormMessage::ImgPaintBuffer(TBitmap32& buffer) {
   const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-  buffer.Fill(Color32(255, GetRValue(face), GetGValue(face), GetBValue(face)));
+  buffer.Fill(FromColorRef(face));
   if (IconType >= 0 && IconType < kIconTypeCount)
     DrawBitmap(buffer, 0, 0, BLImages[static_cast<std::size_t>(IconType)]);
 }

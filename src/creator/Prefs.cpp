@@ -2,11 +2,11 @@
 
 #include "core/viewer/EntryPainting.h"
 #include "creator/ButtonImages.h"
+#include "shared/DeviceBitmap.h"
 #include "shared/Desktop.h"
 #include "shared/SystemLook.h"
 #include "shared/GdiTextRenderer.h"
 #include "shared/PreferenceStore.h"
-#include "shared/SystemLook.h"
 #include "toolkit/Application.h"
 
 namespace {
@@ -95,7 +95,7 @@ void TFormPrefs::BtnOKClick() {
 
 void TFormPrefs::PaintPreview(TBitmap32& buffer, bool blackOnWhite) {
   const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-  buffer.Fill(Color32(255, GetRValue(face), GetGValue(face), GetBValue(face)));
+  buffer.Fill(FromColorRef(face));
   PaintCaption(buffer, *previewFont_, TRectI{0, 0, buffer.Width(), buffer.Height()}, kPreviewText,
                CaptionRecipeFor(TViewKind::Grid, blackOnWhite ? 1 : 0));
 }

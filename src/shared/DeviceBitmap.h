@@ -7,6 +7,11 @@
 #include "core/base/Rect.h"
 #include "shared/ScopedWin.h"
 
+// A GDI colour as a TColor32 of the given alpha.
+inline TColor32 FromColorRef(COLORREF color, std::uint8_t alpha = 255) {
+  return Color32(alpha, GetRValue(color), GetGValue(color), GetBValue(color));
+}
+
 // Straight alpha for BitBlt, where alpha is ignored; premultiplied for
 // AlphaBlend with AC_SRC_ALPHA, which expects colours already scaled by alpha.
 enum class TDibAlpha { Straight, Premultiplied };

@@ -1,6 +1,7 @@
 #include "shared/SystemLook.h"
 
 #include "shared/Desktop.h"
+#include "shared/DeviceBitmap.h"
 #include "shared/ScopedWin.h"
 #include "shared/WindowsVersion.h"
 
@@ -26,10 +27,7 @@ std::optional<std::uint32_t> ReadUserDword(const wchar_t* key, const wchar_t* na
   return value;
 }
 
-TColor32 SystemColor(int index) {
-  const COLORREF c = ::GetSysColor(index);
-  return Color32(255, GetRValue(c), GetGValue(c), GetBValue(c));
-}
+TColor32 SystemColor(int index) { return FromColorRef(::GetSysColor(index)); }
 
 bool HighContrastOn() {
   HIGHCONTRASTW contrast = {};

@@ -218,7 +218,7 @@ void TToolbar::PaintItem(HDC dc, size_t index, const RECT& band, HRGN update) {
       const TBrush highlight(::CreateSolidBrush(fill));
       ::FillRect(dc, &r, highlight.Get());
     } else {
-      FillBlended(dc, r, Color32(alpha, GetRValue(fill), GetGValue(fill), GetBValue(fill)));
+      FillBlended(dc, r, FromColorRef(fill, alpha));
     }
   }
   paintingHighlighted_ = look.Highlighted;

@@ -17,6 +17,14 @@ namespace {
 
 const wchar_t kPersonalize[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
 
+// What the system sends every window when the theme, accent or transparency
+// changes.
+void BroadcastThemeChange() {
+  DWORD_PTR result = 0;
+  ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"),
+                        SMTO_ABORTIFHUNG, 5000, &result);
+}
+
 TColor32 Opaque(COLORREF c) { return Color32(255, GetRValue(c), GetGValue(c), GetBValue(c)); }
 
 struct TLookCase {
@@ -101,9 +109,7 @@ TEST_F(Look, AnOpenStackTakesANewThemeWhenTheSystemSaysSo) {
   ASSERT_NE(window, nullptr);
   ASSERT_EQ(ScreenPixel(Corner(window)), RGB(32, 32, 32));
   light.Set(1);
-  DWORD_PTR result = 0;
-  ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"),
-                        SMTO_ABORTIFHUNG, 5000, &result);
+  BroadcastThemeChange();
   EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(Corner(window)) == RGB(243, 243, 243); }));
   EXPECT_GE(CaptionContrast(window, RGB(243, 243, 243)), 4.5);
 }
@@ -251,9 +257,7 @@ TEST_F(Look, OnWindows11TheAcrylicShowsThroughAClearSheet) {
   const HWND reopened = WaitFor(again, RGB(0, 0, 0));
   ASSERT_NE(reopened, nullptr);
   transparency.Set(0);
-  DWORD_PTR result = 0;
-  ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"),
-                        SMTO_ABORTIFHUNG, 5000, &result);
+  BroadcastThemeChange();
   EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(Corner(reopened)) == RGB(32, 32, 32); }));
   EXPECT_EQ(lastCalls(reopened), backdropTakenBack);
 }
